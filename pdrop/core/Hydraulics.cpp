@@ -1,0 +1,98 @@
+// Hydraulic helpers shared by every correlation: Reynolds numbers, the
+// Fanning friction factor, gas velocity, in-situ velocities and the liquid
+// surface tension. The friction factor is Fanning's (a quarter of Darcy's),
+// used as dp = 2 f rho v^2 L / (g D).
+#include <algorithm>
+#include <cmath>
+
+#include "pdrop/core/PressDrop.h"
+
+namespace pdrop {
+namespace {
+
+constexpr double kGasReynoldsFactor = 0.020011;  // Re = 0.020011 gamma q[scf/d] / (mu[cP] d[in])
+constexpr double kCpToLbmPerFtS = 0.000672;      // lbm/(ft s) per cP
+constexpr double kLaminarLimit = 2000.0;
+constexpr double kTurbulentLimit = 4000.0;
+constexpr double kStdPressure = 14.65;            // psia
+constexpr double kStdTemperature = 520.0;         // degR, the gas pipeline equations' base
+constexpr double kSecondsPerDay = 86400.0;
+constexpr double kCubicFeetPerBarrel = 5.6145835;
+
+// Fanning factor of turbulent flow: the smooth-pipe fit for zero roughness,
+// else Chen's explicit form of Colebrook (Chen, Ind. Eng. Chem. Fundam. 18,
+// 1979, 296) with roughness ratio r = e/D.
+double TurbulentFactor(double e, double D, double Re) {
+  if (e == 0.0) return 0.0014 + 0.125 * std::pow(Re, -0.32);
+  const double r = e / D;
+  const double x = -4.0 * std::log10(0.2698 * r - (5.0452 / Re) *
+                                     std::log10(0.3539 * std::pow(r, 1.1098) +
+                                                5.8506 / std::pow(Re, 0.8981)));
+  return 1.0 / (x * x);
+}
+
+}  // namespace
+
+double CPressDrop::REg(double qg) {
+  if (qg == 0.0 || !IsSet(qg)) return 0.0;
+  if (m_dMuG < 0.0) return IsSet(m_dMuG) ? 1.0e8 : 0.0;
+  // A zero viscosity or no gas object gives no Reynolds number.
+  if (m_dMuG == 0.0 || m_pGas == nullptr) return 0.0;
+  return kGasReynoldsFactor * m_pGas->SpecificGravity() * qg / m_dMuG / (m_dPipeID + m_dInnerOD);
+}
+
+double CPressDrop::REl(double v, double d) { return REm(v, m_dRhoL, m_dMuL, d); }
+
+double CPressDrop::REm(double v, double density, double viscosity, double d) {
+  if (!IsSet(v)) return 0.0;
+  if (!IsSet(d)) d = m_dDiameter / 12.0;
+  return d * v * density / viscosity / kCpToLbmPerFtS;
+}
+
+double CPressDrop::ff(double e, double D, double Re) {
+  if (Re == 0.0) return 0.0;
+  const double fl = 16.0 / Re;
+  if (Re <= kLaminarLimit) return fl;
+  const double ft = TurbulentFactor(e, D, Re);
+  if (Re > kTurbulentLimit) return ft;
+  return ((Re - kLaminarLimit) * ft + (kTurbulentLimit - Re) * fl) /
+         (kTurbulentLimit - kLaminarLimit);
+}
+
+double CPressDrop::ff2(double e, double D, double Re) {
+  if (Re == 0.0) return 0.0;
+  const double ft = Re > kLaminarLimit ? TurbulentFactor(e, D, Re) : 0.0;
+  if (Re > kTurbulentLimit) return ft;
+  return std::max(ft, 16.0 / Re);
+}
+
+double CPressDrop::Vg(double p, double t, double qg) {
+  if (m_pGas == nullptr) return kNotSet;
+  const double z = m_pGas->ZFactor(t, p);
+  const double bg = kStdPressure * t * z / (kStdTemperature * p) / kSecondsPerDay;
+  return FiniteOrNotSet(qg * 1.0e6 * bg / m_dArea);
+}
+
+void CPressDrop::HoldupAndVelocity() {
+  if (!IsSet(m_dHoldup)) return;
+  m_dLiquidVolume = m_dHoldup * m_dLength * m_dArea / kCubicFeetPerBarrel;
+  if (m_dHoldup != 1.0) {
+    m_dVg = ZeroIfNotSet(m_dVsg) / (1.0 - m_dHoldup);
+    m_dVl = m_dHoldup != 0.0 ? ZeroIfNotSet(m_dVsl) / m_dHoldup : 0.0;
+  } else {
+    m_dVg = m_dVsg;
+    m_dVl = m_dVsl;
+  }
+}
+
+double CPressDrop::Stl() {
+  const double qo = ZeroIfNotSet(m_dQo);
+  const double qw = ZeroIfNotSet(m_dQwFree);
+  // No liquid: no surface tension to weight.
+  if (qo + qw == 0.0) return 0.0;
+  return (qo * ZeroIfNotSet(m_dSigmaO) + qw * ZeroIfNotSet(m_dSigmaW)) / (qo + qw);
+}
+
+void CPressDrop::MixProp() { LiquidProp(); }
+
+}  // namespace pdrop

@@ -1,0 +1,125 @@
+#include "pdrop/core/PressData.h"
+
+#include <cmath>
+
+namespace pdrop {
+
+PDROP_IMPLEMENT_DYNAMIC(CPressData, CObject)
+
+CPressData::CPressData() { Init(); }
+
+// The fields that assignment skips keep their initial not-set value.
+CPressData::CPressData(const CPressData& other) : CObject() {
+  Init();
+  *this = other;
+}
+
+void CPressData::Init() {
+  m_dLength = kNotSet;
+  m_dFlowRegime = kUndefinedRegime;
+  m_dP1 = m_dP2 = m_dP = m_dIterations = m_dT = kNotSet;
+  m_dFrictionDP = m_dElevationDP = m_dHoldup = m_dFE = kNotSet;
+  m_dBg = m_dRhoG = m_dZ = m_dMuG = m_dVsg = m_dLambdaG = kNotSet;
+  m_dQgDissolved = m_dGasLiquidYield = m_dQlInGas = kNotSet;
+  m_dBo = m_dRhoO = m_dRso = m_dMuO = m_dSigmaO = m_dVso = kNotSet;
+  m_dBw = m_dRhoW = m_dMuW = m_dSigmaW = m_dVsw = kNotSet;
+  m_dRhoL = m_dMuL = m_dVsl = m_dLambdaL = m_dSigma = m_dLiquidVolume = kNotSet;
+  m_dVg = m_dVl = m_dReM = m_dFm = m_dRhoNS = m_dMuNS = m_dRhoS = m_dVm = kNotSet;
+  m_dQg = m_dQo = m_dQw = m_dQlInSitu = kNotSet;
+  m_dGLMassRatio = m_dXg = m_dXo = m_dXw = kNotSet;
+}
+
+CPressData& CPressData::operator=(const CPressData& o) {
+  m_dLength = o.m_dLength;
+  m_dFlowRegime = o.m_dFlowRegime;
+  m_dP1 = o.m_dP1;
+  m_dP2 = o.m_dP2;
+  m_dP = o.m_dP;
+  m_dIterations = o.m_dIterations;
+  m_dT = o.m_dT;
+  m_dFrictionDP = o.m_dFrictionDP;
+  m_dElevationDP = o.m_dElevationDP;
+  m_dHoldup = o.m_dHoldup;
+  m_dFE = o.m_dFE;
+  m_dBg = o.m_dBg;
+  m_dRhoG = o.m_dRhoG;
+  m_dZ = o.m_dZ;
+  m_dMuG = o.m_dMuG;
+  m_dVsg = o.m_dVsg;
+  m_dLambdaG = o.m_dLambdaG;
+  m_dQgDissolved = o.m_dQgDissolved;
+  m_dGasLiquidYield = o.m_dGasLiquidYield;
+  m_dQlInGas = o.m_dQlInGas;
+  m_dBo = o.m_dBo;
+  m_dRhoO = o.m_dRhoO;
+  m_dRso = o.m_dRso;
+  m_dMuO = o.m_dMuO;
+  m_dSigmaO = o.m_dSigmaO;
+  m_dVso = o.m_dVso;
+  m_dBw = o.m_dBw;
+  m_dRhoW = o.m_dRhoW;
+  m_dMuW = o.m_dMuW;
+  m_dSigmaW = o.m_dSigmaW;
+  m_dVsw = o.m_dVsw;
+  m_dRhoL = o.m_dRhoL;
+  m_dMuL = o.m_dMuL;
+  m_dVsl = o.m_dVsl;
+  m_dLambdaL = o.m_dLambdaL;
+  m_dSigma = o.m_dSigma;
+  m_dLiquidVolume = o.m_dLiquidVolume;
+  m_dVg = o.m_dVg;
+  m_dVl = o.m_dVl;
+  m_dReM = o.m_dReM;
+  m_dFm = o.m_dFm;
+  m_dRhoNS = o.m_dRhoNS;
+  m_dMuNS = o.m_dMuNS;
+  m_dRhoS = o.m_dRhoS;
+  m_dVm = o.m_dVm;
+  m_dTotalDP = o.m_dTotalDP;
+  m_dStatus = o.m_dStatus;
+  m_dQg = o.m_dQg;
+  m_dQo = o.m_dQo;
+  m_dQw = o.m_dQw;
+  m_dGLMassRatio = o.m_dGLMassRatio;
+  m_dXg = o.m_dXg;
+  m_dXo = o.m_dXo;
+  m_dXw = o.m_dXw;
+  return *this;
+}
+
+int CPressData::CopyData(double* out) const {
+  const double values[kCopyDataSize] = {
+      m_dLength,      m_dFlowRegime, m_dP1,           m_dP2,     m_dP,
+      m_dIterations,  m_dT,          m_dFrictionDP,   m_dElevationDP,
+      m_dHoldup,      m_dFE,         m_dBg,           m_dRhoG,   m_dZ,
+      m_dMuG,         m_dVsg,        m_dLambdaG,      m_dQgDissolved,
+      m_dGasLiquidYield, m_dQlInGas, m_dBo,           m_dRhoO,   m_dRso,
+      m_dMuO,         m_dSigmaO,     m_dVso,          m_dBw,     m_dRhoW,
+      m_dMuW,         m_dSigmaW,     m_dVsw,          m_dRhoL,   m_dMuL,
+      m_dVsl,         m_dLambdaL,    m_dSigma,        m_dLiquidVolume,
+      m_dVg,          m_dVl,         m_dReM,          m_dFm,     m_dRhoNS,
+      m_dMuNS,        m_dRhoS,       m_dVm,           m_dTotalDP,
+      m_dStatus,      m_dQg,         m_dQo,           m_dQw,     m_dGLMassRatio,
+      m_dXg,          m_dXo,         m_dXw};
+  for (int i = 0; i < kCopyDataSize; ++i) out[i] = values[i];
+  return kCopyDataSize;
+}
+
+void CPressData::ClearNonFinite() {
+  double* fields[] = {
+      &m_dLength,      &m_dFlowRegime, &m_dP1,          &m_dP2,      &m_dP,
+      &m_dIterations,  &m_dT,          &m_dFrictionDP,  &m_dTotalDP, &m_dElevationDP,
+      &m_dHoldup,      &m_dFE,         &m_dBg,          &m_dRhoG,    &m_dZ,
+      &m_dMuG,         &m_dVsg,        &m_dLambdaG,     &m_dQgDissolved,
+      &m_dGasLiquidYield, &m_dQlInGas, &m_dBo,          &m_dRhoO,    &m_dRso,
+      &m_dMuO,         &m_dSigmaO,     &m_dVso,         &m_dBw,      &m_dRhoW,
+      &m_dRsw,         &m_dMuW,        &m_dSigmaW,      &m_dVsw,     &m_dRhoL,
+      &m_dMuL,         &m_dVsl,        &m_dLambdaL,     &m_dSigma,   &m_dLiquidVolume,
+      &m_dVg,          &m_dVl,         &m_dReM,         &m_dFm,      &m_dRhoNS,
+      &m_dMuNS,        &m_dRhoS,       &m_dVm,          &m_dStatus,  &m_dQg,
+      &m_dQo,          &m_dQw,         &m_dQlInSitu,    &m_dGLMassRatio,
+      &m_dXg,          &m_dXo,         &m_dXw};
+  for (double* f : fields) *f = FiniteOrNotSet(*f);
+}
+
+}  // namespace pdrop

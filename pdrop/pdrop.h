@@ -1,0 +1,18 @@
+// pdrop: pressure change of a gas, oil and water stream through one pipe
+// segment, with the classic correlations of production and pipeline
+// engineering. Include this header for the whole engine API.
+#pragma once
+
+#include "pdrop/core/FlowRegime.h"
+#include "pdrop/core/PressData.h"
+#include "pdrop/core/PressDrop.h"
+#include "pdrop/correlations/Fanning.h"
+#include "pdrop/fluid/Prop.h"
+#include "pdrop/loading/Coleman.h"
+#include "pdrop/loading/LiquidLift.h"
+#include "pdrop/loading/Turner.h"
+#include "pdrop/platform/DiagSheet.h"
+#include "pdrop/platform/Message.h"
+#include "pdrop/platform/NotSet.h"
+#include "pdrop/platform/Object.h"
+#include "pdrop/shell/Version.h"

@@ -1,0 +1,91 @@
+// Small fluid objects for the tests: constant or simple analytic properties
+// whose values a test can work out by hand.
+#pragma once
+
+#include "pdrop/fluid/Prop.h"
+
+namespace pdrop::test {
+
+// Gas constant of the real-gas density: rho = 2.69881 p gamma / (z T)
+// [lbm/ft3] (28.9625 lbm/lbmol air, 10.7316 psia ft3/(lbmol degR)).
+constexpr double kGasDensityConstant = 2.69881;
+
+// An ideal-ish gas: constant z and viscosity, real-gas density.
+class TestGas : public CProp {
+ public:
+  double gravity = 0.65;
+  double z = 1.0;
+  double viscosity = 0.012;   // cP
+  double yield = kNotSet;     // bbl/MMscf
+  double massFlow = kNotSet;  // lbm/s (stream mode)
+  double stdVolFlow = kNotSet;  // MMscf/d (stream mode)
+
+  double ZFactor(double, double) override { return z; }
+  double SpecificGravity() override { return gravity; }
+  double Density(double T, double p) override { return kGasDensityConstant * p * gravity / (z * T); }
+  double Viscosity(double, double) override { return viscosity; }
+  double LiquidYield(double, double) override { return yield; }
+  double MassFlow() override { return massFlow; }
+  double GasStdVolFlow() override { return stdVolFlow; }
+};
+
+// A liquid with constant properties; as oil it carries a bubble-point
+// parameter and answers the bubble point with a fixed value.
+class TestLiquid : public CProp {
+ public:
+  double gravity = 1.0;       // SpecificGravity and OilGravity
+  double fvf = 1.0;           // bbl/STB
+  double viscosity = 1.0;     // cP
+  double solutionRatio = 0.0;  // MMscf/STB
+  double tension = 30.0;      // dyn/cm
+  double density = kNotSet;   // lbm/ft3, answered in stream mode
+  double bubblePoint = 2000.0;  // psia
+  double massFlow = kNotSet;  // lbm/s
+  double volFlow = kNotSet;   // ft3/s
+  double liqVolFlow = kNotSet;  // STB/d or bbl/d
+  bool hasParameter = false;
+  CSynPar parameter;
+  int bubblePointCalls = 0;
+  double lastPressure = kNotSet;  // pressure of the last property call
+
+  double FormationVolumeFactor(double, double p) override {
+    lastPressure = p;
+    return fvf;
+  }
+  double SolutionGasRatio(double, double, int) override { return solutionRatio; }
+  double BubblePointPressure(double, double) override {
+    ++bubblePointCalls;
+    return bubblePoint;
+  }
+  double SpecificGravity() override { return gravity; }
+  double OilGravity() override { return gravity; }
+  double Density(double, double) override { return density; }
+  double SurfaceTension(double, double) override { return tension; }
+  double Viscosity(double, double) override { return viscosity; }
+  double MassFlow() override { return massFlow; }
+  double VolFlow() override { return volFlow; }
+  double LiqVolFlow() override { return liqVolFlow; }
+  CSynPar* BubblePointParameter() override { return hasParameter ? &parameter : nullptr; }
+};
+
+// Standard water and a 35 API oil.
+TestLiquid MakeWater();
+TestLiquid MakeOil();
+
+// An equation-of-state fluid made of the stream objects above.
+class TestEOS : public CEOSBase {
+ public:
+  CProp* gas = nullptr;
+  CProp* oil = nullptr;
+  CProp* water = nullptr;
+  bool isenthalpic = false;
+  double temperature = kNotSet;
+
+  CProp* GetGas() override { return gas; }
+  CProp* GetOil() override { return oil; }
+  CProp* GetWtr() override { return water; }
+  bool IsIsenthalpic() override { return isenthalpic; }
+  double GetTemp() override { return temperature; }
+};
+
+}  // namespace pdrop::test

@@ -1,0 +1,54 @@
+// Fanning: single-phase gas or liquid; a stream with both is liquid flow.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "../TestFluids.h"
+#include "pdrop/pdrop.h"
+
+namespace pdrop {
+namespace {
+
+constexpr double kT = 600.0;
+
+TEST(Fanning, GasWithLiquidIsSolvedAsTheLiquidAlone) {
+  test::TestGas gas;
+  test::TestLiquid oil = test::MakeOil();
+  oil.solutionRatio = 0.0;
+  std::unique_ptr<CPressDrop> e(CPressDrop::New(0.0, 2.441, 500.0, 2000.0, 0));
+  ASSERT_TRUE(e->IsKindOf(PDROP_RUNTIME_CLASS(CFanning)));
+  EXPECT_TRUE(e->bIsSinglePhase());
+  e->SetProps(&gas, &oil, nullptr);
+
+  const double liquidOnly = e->Cal(2000.0, kT, 0.0, 0.0, 800.0, 0.0);
+  const double withGas = e->Cal(2000.0, kT, 0.0, 2.0, 800.0, 0.0);
+  EXPECT_DOUBLE_EQ(withGas, liquidOnly);
+  EXPECT_EQ(e->m_dHoldup, 1.0);
+  EXPECT_EQ(e->m_dLambdaL, 1.0);
+  EXPECT_EQ(e->m_dLambdaG, 0.0);
+  EXPECT_EQ(e->GetCode(), 1);
+}
+
+TEST(Fanning, GasAloneIsAPureGasPhase) {
+  test::TestGas gas;
+  std::unique_ptr<CPressDrop> e(CPressDrop::New(0.0, 4.0, 1000.0, 200.0, 0));
+  e->SetProps(&gas, nullptr, nullptr);
+  e->Cal(1000.0, kT, 0.0, 5.0, 0.0, 0.0);
+  EXPECT_EQ(e->m_dHoldup, 0.0);
+  EXPECT_EQ(e->m_dLambdaG, 1.0);
+  EXPECT_EQ(e->m_dLambdaL, 0.0);
+  EXPECT_EQ(e->m_dRhoS, e->m_dRhoG);
+  EXPECT_EQ(e->m_dVm, e->m_dVsg);
+  EXPECT_EQ(e->m_dVg, e->m_dVsg);
+  // Gas moving up a well: elevation and friction both lower the pressure
+  // when marched with the flow.
+  e->Init(0.0, 4.0, 0.0, 1000.0);
+  e->SetDir(-1);
+  e->SetFlw(-1);
+  e->Cal(1000.0, kT, 0.0, 5.0, 0.0, 0.0);
+  EXPECT_LT(e->m_dElevationDP, 0.0);
+  EXPECT_LT(e->m_dFrictionDP, 0.0);
+}
+
+}  // namespace
+}  // namespace pdrop
