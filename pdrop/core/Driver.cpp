@@ -21,6 +21,7 @@ constexpr double kPsiPerPiece = 10.0;
 constexpr double kDefaultMaxPieces = 20.0;
 constexpr double kMaxPieces = 1000.0;          // cap of any piece count
 constexpr int kRescuePieces = 10;
+constexpr int kIterationCap = 10000;           // bound of a host-set iteration limit
 constexpr double kScfPerMMscf = 1.0e6;
 
 // A piece count from a public double setting, capped so that no huge, NaN or
@@ -290,15 +291,17 @@ void CPressDrop::Cal() {
       m_dP2 /= 2.0;
     }
   }
-  // Without a single iteration nothing was computed.
-  if (m_nMaxIter < 1) {
+  // Without a single iteration nothing was computed; a huge limit is capped
+  // so that a piece that never settles still ends.
+  const int maxIter = std::min(m_nMaxIter, kIterationCap);
+  if (maxIter < 1) {
     m_nIter = 0;
     m_dP2 = kNotSet;
     return;
   }
 
   double previous = 0.0;
-  for (m_nIter = 0; m_nIter < m_nMaxIter; ++m_nIter) {
+  for (m_nIter = 0; m_nIter < maxIter; ++m_nIter) {
     if (m_dP2 < 0.0) m_dP2 = 0.0;
     m_dP = std::max((m_dP1 + m_dP2) / 2.0, m_dMinAbsPress);
     if (m_nIter > 0 && std::fabs(previous - m_dP) < kTolerance) break;
@@ -331,7 +334,7 @@ void CPressDrop::Cal() {
     m_dP2 = m_dP1 + m_dTotalDP;
   }
 
-  if (m_nIter == m_nMaxIter && m_bSubSegment && m_nRescueDepth < kMaxRescueDepth) {
+  if (m_nIter == maxIter && m_bSubSegment && m_nRescueDepth < kMaxRescueDepth) {
     RescueSplit();
     return;
   }

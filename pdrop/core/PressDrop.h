@@ -188,7 +188,7 @@ class CPressDrop : public CPressData {
 
  private:
   // How deep a piece that does not converge may be split again into ten.
-  static constexpr int kMaxRescueDepth = 3;
+  static constexpr int kMaxRescueDepth = 2;
   int m_nRescueDepth = 0;
 
   bool SolveInputsUsable(double p1, double t1, double dTdL, double qg, double qo,

@@ -414,9 +414,36 @@ TEST(DriverRescue, NestedSplitsAreBounded) {
   e->m_dNumSubdiv = 2;
   e->SetDiag(true);
   const double p2 = e->Cal(100.0, kT, 0.0, 0.0, 0.0, 0.0);
-  // Each of the 2 pieces is split into 10, three levels deep.
-  EXPECT_EQ(e->m_aSubSegments.size(), 2000u);
+  // Each of the 2 pieces is split into 10, and each of those into 10 again;
+  // the deepest pieces keep their last iterate.
+  EXPECT_EQ(e->m_aSubSegments.size(), 200u);
   EXPECT_NEAR(p2, 100.0 + 432.639, 1e-3);
+}
+
+// Friction that pushes the mean pressure back across 1000 psia at every
+// iteration: the fixed point is never reached.
+class OscillatingEngine : public CPressDrop {
+ public:
+  void LiquidFlow() override {
+    CPressDrop::LiquidFlow();
+    m_dFrictionDP = m_dP < 1000.0 ? 50.0 : -50.0;
+  }
+};
+
+TEST(DriverRescue, WholeSegmentKeepsItsLastIterate) {
+  TestLiquid water = test::MakeWater();
+  OscillatingEngine e;
+  e.Init(0.0, 2.0, 100.0, 0.0);
+  e.SetProps(nullptr, nullptr, &water);
+  e.SetSubdiv(0);
+  const double p2 = e.Cal(1000.0, kT, 0.0, 0.0, 0.0, 100.0);
+  EXPECT_EQ(e.m_dIterations, 150.0);
+  EXPECT_EQ(e.m_nSubdivUsed, 1);
+  EXPECT_TRUE(p2 == 950.0 || p2 == 1050.0) << p2;
+  // A host-set limit far beyond reason still ends.
+  e.m_nMaxIter = 2000000000;
+  e.Cal(1000.0, kT, 0.0, 0.0, 0.0, 100.0);
+  EXPECT_EQ(e.m_dIterations, 10000.0);
 }
 
 TEST(DriverRescue, CopyCarriesEverySettingAndTheFluidBinding) {

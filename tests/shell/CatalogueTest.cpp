@@ -2,7 +2,6 @@
 // efficiencies, flow-regime names and the flow-pattern map entry.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -17,33 +16,33 @@ namespace {
 using Entries = std::vector<std::pair<std::string, int>>;
 using EnumFn = void (*)(std::vector<std::string>&, std::vector<std::uint16_t>&);
 
-// Runs a list operation on arrays that already hold stale entries, which the
-// list must replace, and pairs names with codes by index.
+// Runs a list operation on arrays holding stale entries, which it must
+// replace, and pairs names with codes by index.
 Entries List(EnumFn fn) {
   std::vector<std::string> names{"stale", "stale"};
   std::vector<std::uint16_t> codes{99};
   fn(names, codes);
   EXPECT_EQ(names.size(), codes.size());
   Entries out;
-  for (std::size_t i = 0; i < names.size() && i < codes.size(); ++i) out.emplace_back(names[i], codes[i]);
+  for (std::size_t i = 0; i < names.size() && i < codes.size(); ++i)
+    out.emplace_back(names[i], codes[i]);
   return out;
 }
 
-const Entries kAll{{"Modified Beggs & Brill", 3}, {"Fanning Gas", 0},     {"Flanigan", 7},
-                   {"Gray", 4},                   {"Hagedorn & Brown", 5}, {"Modified Flanigan", 8},
-                   {"Modified Panhandle", 2},     {"Panhandle", 1},       {"Weymouth", 6}};
-const Entries kGas{{"Modified Beggs & Brill", 3}, {"Fanning Gas", 0},        {"Gray", 4},
-                   {"Hagedorn & Brown", 5},       {"Modified Panhandle", 2}, {"Panhandle", 1},
+const Entries kAll{{"Modified Beggs & Brill", 3}, {"Fanning Gas", 0}, {"Flanigan", 7},
+                   {"Gray", 4}, {"Hagedorn & Brown", 5}, {"Modified Flanigan", 8},
+                   {"Modified Panhandle", 2}, {"Panhandle", 1}, {"Weymouth", 6}};
+const Entries kGas{{"Modified Beggs & Brill", 3}, {"Fanning Gas", 0}, {"Gray", 4},
+                   {"Hagedorn & Brown", 5}, {"Modified Panhandle", 2}, {"Panhandle", 1},
                    {"Weymouth", 6}};
-const Entries kLiquid{{"Modified Beggs & Brill", 3}, {"Fanning Liquid", 0}, {"Gray", 4}, {"Hagedorn & Brown", 5}};
-const Entries kMultiphase1{{"Modified Beggs & Brill", 3}, {"Gray", 4}, {"Hagedorn & Brown", 5}};
-const Entries kMultiphase2{{"Modified Beggs & Brill", 3}, {"Gray", 4},
-                           {"Hagedorn & Brown", 5},       {"Flanigan", 7},
-                           {"Modified Flanigan", 8},      {"Weymouth Multiphase", 6}};
-const std::pair<std::string, int> kMechanistic{"Petalas & Aziz", 9};
+const Entries kLiquid{{"Modified Beggs & Brill", 3}, {"Fanning Liquid", 0}, {"Gray", 4},
+                      {"Hagedorn & Brown", 5}};
+const Entries kMulti1{{"Modified Beggs & Brill", 3}, {"Gray", 4}, {"Hagedorn & Brown", 5}};
+const Entries kMulti2{{"Modified Beggs & Brill", 3}, {"Gray", 4}, {"Hagedorn & Brown", 5},
+                      {"Flanigan", 7}, {"Modified Flanigan", 8}, {"Weymouth Multiphase", 6}};
 
-Entries With(Entries e, const std::pair<std::string, int>& extra) {
-  e.push_back(extra);
+Entries WithMechanistic(Entries e) {
+  e.emplace_back("Petalas & Aziz", 9);
   return e;
 }
 
@@ -58,39 +57,35 @@ TEST_F(CatalogueTest, ListsHoldTheirEntriesInOrderWithoutMechanisticModel) {
   EXPECT_EQ(List(&CPressDrop::EnumerateAll), kAll);
   EXPECT_EQ(List(&CPressDrop::EnumerateGas), kGas);
   EXPECT_EQ(List(&CPressDrop::EnumerateLiquid), kLiquid);
-  EXPECT_EQ(List(&CPressDrop::EnumerateMultiphase1), kMultiphase1);
-  EXPECT_EQ(List(&CPressDrop::EnumerateMultiphase2), kMultiphase2);
+  EXPECT_EQ(List(&CPressDrop::EnumerateMultiphase1), kMulti1);
+  EXPECT_EQ(List(&CPressDrop::EnumerateMultiphase2), kMulti2);
 }
 
 TEST_F(CatalogueTest, MechanisticModelIsAppendedToAllAndMultiphaseListsOnly) {
   CPressDrop::m_bMechModel = 1;
-  EXPECT_EQ(List(&CPressDrop::EnumerateAll), With(kAll, kMechanistic));
-  EXPECT_EQ(List(&CPressDrop::EnumerateMultiphase1), With(kMultiphase1, kMechanistic));
-  EXPECT_EQ(List(&CPressDrop::EnumerateMultiphase2), With(kMultiphase2, kMechanistic));
+  EXPECT_EQ(List(&CPressDrop::EnumerateAll), WithMechanistic(kAll));
+  EXPECT_EQ(List(&CPressDrop::EnumerateMultiphase1), WithMechanistic(kMulti1));
+  EXPECT_EQ(List(&CPressDrop::EnumerateMultiphase2), WithMechanistic(kMulti2));
   EXPECT_EQ(List(&CPressDrop::EnumerateGas), kGas);
   EXPECT_EQ(List(&CPressDrop::EnumerateLiquid), kLiquid);
-  // Any nonzero value admits it.
-  CPressDrop::m_bMechModel = -3;
+  CPressDrop::m_bMechModel = -3;  // any nonzero value admits it
   EXPECT_EQ(List(&CPressDrop::EnumerateAll).size(), 10u);
 }
 
-TEST_F(CatalogueTest, FlowCodesListPutsUndefinedSeventh) {
+TEST_F(CatalogueTest, FlowCodeNamesAndTheFlowCodeList) {
   CPressDrop::m_bMechModel = 1;  // never adds to the flow codes
-  const Entries expected{{"StaticGrad", 0},       {"SinglePhase", 1},       {"Segregated", 2},
-                         {"Intermittent", 3},     {"Distributed", 4},       {"Transitional", 5},
-                         {"Undefined", 666},      {"Bubble", 6},            {"Dispersed Bubble", 7},
-                         {"Stratified Smooth", 8}, {"Stratified Wavy", 9},  {"AnnularMist", 10},
-                         {"Slug", 11},            {"Elongated Bubble", 12}, {"Froth", 13}};
-  EXPECT_EQ(List(&CPressDrop::EnumerateFlowCodes), expected);
-}
-
-TEST_F(CatalogueTest, CodeNamesCoverEveryRegimeAndCallTheRestUndefined) {
+  const Entries list{{"StaticGrad", 0}, {"SinglePhase", 1}, {"Segregated", 2},
+                     {"Intermittent", 3}, {"Distributed", 4}, {"Transitional", 5},
+                     {"Undefined", 666}, {"Bubble", 6}, {"Dispersed Bubble", 7},
+                     {"Stratified Smooth", 8}, {"Stratified Wavy", 9}, {"AnnularMist", 10},
+                     {"Slug", 11}, {"Elongated Bubble", 12}, {"Froth", 13}};
+  EXPECT_EQ(List(&CPressDrop::EnumerateFlowCodes), list);
   const std::vector<std::string> names{
-      "Static Gradient",     "Single Phase",      "Segregated",   "Intermittent", "Distributed",
-      "Transitional",        "Bubble",            "Dispersed Bubble", "Stratified (Smooth)",
-      "Stratified (Wavy)",   "Annular Mist",      "Slug",         "Elongated Bubble", "Froth"};
-  for (int code = 0; code < 14; ++code) EXPECT_EQ(CPressDrop::GetCodeName(code), names[code]) << code;
-  for (int code : {666, 14, 665, -1, 100000}) EXPECT_EQ(CPressDrop::GetCodeName(code), "Undefined") << code;
+      "Static Gradient", "Single Phase", "Segregated", "Intermittent", "Distributed",
+      "Transitional", "Bubble", "Dispersed Bubble", "Stratified (Smooth)", "Stratified (Wavy)",
+      "Annular Mist", "Slug", "Elongated Bubble", "Froth"};
+  for (int code = 0; code < 14; ++code) EXPECT_EQ(CPressDrop::GetCodeName(code), names[code]);
+  for (int code : {666, 14, 665, -1}) EXPECT_EQ(CPressDrop::GetCodeName(code), "Undefined") << code;
 }
 
 TEST_F(CatalogueTest, HelpTextsDependOnVariantOnlyForFanningAndWeymouth) {
@@ -100,17 +95,11 @@ TEST_F(CatalogueTest, HelpTextsDependOnVariantOnlyForFanningAndWeymouth) {
   EXPECT_EQ(CPressDrop::GetBblHelp(0, 6), "Predominantly Horizontal Gas Pipes");
   EXPECT_EQ(CPressDrop::GetBblHelp(2, 6), "Weymouth Multiphase - Horizontal Pipes");
   const std::vector<std::pair<int, std::string>> fixed{
-      {1, "Predominantly Horizontal Gas Pipes"},
-      {2, "Predominantly Horizontal Gas Pipes"},
-      {3, "Generally Applicable"},
-      {4, "Predominantly Gas"},
-      {5, "Predominantly Oil"},
+      {1, "Predominantly Horizontal Gas Pipes"}, {2, "Predominantly Horizontal Gas Pipes"},
+      {3, "Generally Applicable"}, {4, "Predominantly Gas"}, {5, "Predominantly Oil"},
       {7, "Panhandle Multiphase - Horizontal Pipes"},
-      {8, "Modified Panhandle Multiphase - Horizontal Pipes"},
-      {9, "Mechanistic Model"},
-      {10, ""},
-      {-1, ""},
-      {666, ""}};
+      {8, "Modified Panhandle Multiphase - Horizontal Pipes"}, {9, "Mechanistic Model"},
+      {10, ""}, {-1, ""}, {666, ""}};
   for (const auto& [code, text] : fixed) {
     EXPECT_EQ(CPressDrop::GetBblHelp(0, code), text) << code;
     EXPECT_EQ(CPressDrop::GetBblHelp(1, code), text) << code;
@@ -118,58 +107,50 @@ TEST_F(CatalogueTest, HelpTextsDependOnVariantOnlyForFanningAndWeymouth) {
 }
 
 TEST_F(CatalogueTest, DefaultEfficienciesFollowTheGasPipelineClasses) {
-  const std::vector<std::pair<int, double>> eff{{0, 1.0},  {1, 0.85}, {2, 0.80}, {3, 1.0},
-                                                {4, 1.0},  {5, 1.0},  {6, 1.15}, {7, 0.82},
-                                                {8, 0.82}, {9, 1.0},  {42, 1.0}, {-1, 1.0}};
-  for (const auto& [code, value] : eff) EXPECT_DOUBLE_EQ(CPressDrop::GetDefaultFlowEff(code), value) << code;
+  const std::vector<std::pair<int, double>> eff{{0, 1.0}, {1, 0.85}, {2, 0.80}, {3, 1.0},
+                                                {4, 1.0}, {5, 1.0}, {6, 1.15}, {7, 0.82},
+                                                {8, 0.82}, {9, 1.0}, {42, 1.0}, {-1, 1.0}};
+  for (const auto& [code, value] : eff)
+    EXPECT_DOUBLE_EQ(CPressDrop::GetDefaultFlowEff(code), value) << code;
   EXPECT_DOUBLE_EQ(CPressDrop::GetDefaultFE(true), 1.0);
   EXPECT_DOUBLE_EQ(CPressDrop::GetDefaultFE(false), 1.0);
 }
 
 TEST_F(CatalogueTest, FlowRegimeEntryNamesItsCodeOnlyWhenSet) {
-  CFlowRegime none;
+  const CFlowRegime none;
   EXPECT_EQ(none.m_nCode, 0xFFFFFFFFu);
   EXPECT_FALSE(none.IsCode());
   EXPECT_EQ(none.GetCodeName(), "");
   EXPECT_TRUE(none.m_aVsg.empty() && none.m_aVsl.empty() && none.m_aHoldup.empty() &&
               none.m_aElevationDP.empty());
-
   CFlowRegime slug;
   slug.m_nCode = 11;
   slug.m_aVsg = {1.0, 2.0};
-  slug.m_aHoldup = {0.4};
-  EXPECT_TRUE(slug.IsCode());
-  EXPECT_EQ(slug.GetCodeName(), "Slug");
   const CFlowRegime copy(slug);
-  EXPECT_EQ(copy.m_nCode, 11u);
+  EXPECT_TRUE(copy.IsCode());
+  EXPECT_EQ(copy.GetCodeName(), "Slug");
   EXPECT_EQ(copy.m_aVsg, slug.m_aVsg);
-  EXPECT_EQ(copy.m_aHoldup, slug.m_aHoldup);
-
-  CFlowRegime edge;
-  edge.m_nCode = 0;
-  EXPECT_EQ(edge.GetCodeName(), "Static Gradient");
-  edge.m_nCode = 0xFFFFFFFEu;  // a code, but not one of the table
-  EXPECT_TRUE(edge.IsCode());
-  EXPECT_EQ(edge.GetCodeName(), "Undefined");
+  slug.m_nCode = 0;
+  EXPECT_EQ(slug.GetCodeName(), "Static Gradient");
+  slug.m_nCode = 0xFFFFFFFEu;  // a code, but not one of the table
+  EXPECT_TRUE(slug.IsCode());
+  EXPECT_EQ(slug.GetCodeName(), "Undefined");
 }
 
 TEST_F(CatalogueTest, FactoryKeepsTheCodeAndFallsBackToFanning) {
-  for (int code = 0; code <= 9; ++code) {
+  for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}) {
     std::unique_ptr<CPressDrop> e(CPressDrop::New(code));
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->m_nCode, code);
     EXPECT_TRUE(e->IsKindOf(PDROP_RUNTIME_CLASS(CPressDrop)));
   }
-  std::unique_ptr<CPressDrop> flanigan(CPressDrop::New(7));
-  EXPECT_EQ(flanigan->m_nCode, 7);
   std::unique_ptr<CPressDrop> unknown(CPressDrop::New(42));
   EXPECT_STREQ(unknown->GetRuntimeClass()->m_lpszClassName, "CFanning");
   EXPECT_EQ(unknown->m_nCode, 42);
-  EXPECT_TRUE(unknown->bIsSinglePhase());
 }
 
 TEST_F(CatalogueTest, FiveArgumentNewAlsoInitialisesTheGeometry) {
-  // Annulus of 2.375 in tubing in 6.276 in casing, 500 ft vertical.
+  // 2.375 in tubing in 6.276 in casing, 500 ft vertical.
   std::unique_ptr<CPressDrop> e(CPressDrop::New(2.375, 6.276, 0.0, 500.0, 5));
   EXPECT_EQ(e->m_nCode, 5);
   EXPECT_DOUBLE_EQ(e->m_dDiameter, 3.901);
@@ -178,14 +159,10 @@ TEST_F(CatalogueTest, FiveArgumentNewAlsoInitialisesTheGeometry) {
   EXPECT_DOUBLE_EQ(e->m_dLength, 500.0);
   EXPECT_EQ(e->m_dFlowRegime, 666.0);
   EXPECT_EQ(e->m_dFrictionDP, 0.0);
-  EXPECT_EQ(e->m_dQg, 0.0);
-
   // Not-set arguments are read as 0: a 3-4-5 segment with no inner string.
   std::unique_ptr<CPressDrop> g(CPressDrop::New(kNotSet, 2.441, 300.0, 400.0, 0));
   EXPECT_EQ(g->m_dInnerOD, 0.0);
   EXPECT_DOUBLE_EQ(g->m_dLength, 500.0);
-  std::unique_ptr<CPressDrop> h(CPressDrop::New(0.0, 2.441, kNotSet, 1000.0, 0));
-  EXPECT_DOUBLE_EQ(h->m_dLength, 1000.0);
 }
 
 }  // namespace
