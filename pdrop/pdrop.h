@@ -8,6 +8,8 @@
 #include "pdrop/core/PressDrop.h"
 #include "pdrop/correlations/Fanning.h"
 #include "pdrop/fluid/Prop.h"
+#include "pdrop/fluid/blackoil/BlackOilFluid.h"
+#include "pdrop/fluid/blackoil/StreamFluid.h"
 #include "pdrop/loading/Coleman.h"
 #include "pdrop/loading/LiquidLift.h"
 #include "pdrop/loading/Turner.h"

@@ -19,6 +19,9 @@ constexpr double kCubicFeetPerBarrel = 5.6145835;
 constexpr double kWaterDensity = 62.3;        // lbm/ft3 at standard conditions
 constexpr double kMaxLiquidPressure = 20000.0;  // psia, cap of black-oil liquid properties
 constexpr double kScfPerMMscf = 1.0e6;
+// Mass of standard gas per reservoir volume unit: 0.0764 lbm/scf (air) over
+// 5.6146 ft3/bbl [lbm/ft3 per scf/STB of unit gravity].
+constexpr double kDissolvedGasDensity = 0.0136;
 constexpr double kLeastFreeGas = 0.5;         // scf/d
 constexpr double kLeastFreeWater = 0.001;     // bbl/d
 
@@ -98,6 +101,11 @@ void CPressDrop::LiquidPhaseProp(bool oil) {
   } else {
     const double gravity = oil ? phase->OilGravity() : phase->SpecificGravity();
     rho = (IsSet(gravity) && IsSet(b) && b > 0.0) ? kWaterDensity * gravity / b : kNotSet;
+    // Live oil carries the mass of its dissolved gas: rho = (62.3 gamma_o +
+    // 0.0136 gamma_g Rs[scf/STB]) / Bo, where a gas object gives gamma_g.
+    if (oil && IsSet(rho) && IsSet(rs) && IsPhasePresent(m_pGas)) {
+      rho += kDissolvedGasDensity * m_pGas->SpecificGravity() * rs * kScfPerMMscf / b;
+    }
   }
   sigma = phase->SurfaceTension(T, p);
 

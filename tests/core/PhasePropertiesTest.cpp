@@ -70,7 +70,8 @@ TEST_F(PhasePropertiesTest, BlackOilOilAndWaterDensityAndVelocity) {
   e->m_dQw = 500.0;
   e->OilProp();
   e->WtrProp();
-  EXPECT_NEAR(e->m_dRhoO, 44.12917, 1e-5);  // 62.3 x 0.85 / 1.2
+  // Stock-tank oil and its dissolved gas: (62.3 x 0.85 + 0.0136 x 0.65 x 400) / 1.2
+  EXPECT_NEAR(e->m_dRhoO, 47.07583, 1e-5);
   EXPECT_EQ(e->m_dRso, 0.0004);
   EXPECT_NEAR(e->m_dVso, PerDay(1000.0 * 1.2 * 5.6145835), 1e-5);  // 2.3995 ft/s
   EXPECT_NEAR(e->m_dRhoW, 62.3, 1e-12);
@@ -105,7 +106,7 @@ TEST_F(PhasePropertiesTest, BlackOilLiquidMixesByInSituVolumeAfterFreeGasSplit) 
   EXPECT_EQ(e->m_dQwFree, 500.0);
   // In situ: 1000 x 1.2 + 500 x 1 = 1700 res bbl/d; fo = 12/17, fw = 5/17.
   EXPECT_NEAR(e->m_dQlInSitu, 1700.0, 1e-9);
-  EXPECT_NEAR(e->m_dRhoL, 49.47353, 1e-5);  // 44.12917 x 12/17 + 62.3 x 5/17
+  EXPECT_NEAR(e->m_dRhoL, 51.55353, 1e-5);  // 47.07583 x 12/17 + 62.3 x 5/17
   EXPECT_NEAR(e->m_dMuL, 1.705882, 1e-6);   // 2 x 12/17 + 1 x 5/17
   EXPECT_NEAR(e->m_dVsl, PerDay(1700.0 * 5.6145835), 1e-5);
   // Surface tension by stock-tank rates: (1000 x 25 + 500 x 60) / 1500

@@ -75,10 +75,11 @@ TEST_F(SinglePhaseTest, GradientTypeChoosesThePhaseAndAnyOtherValueMeansGas) {
     EXPECT_NEAR(e->m_dElevationDP, 20.3035, 1e-4) << type;
     EXPECT_EQ(e->m_dHoldup, 0.0) << type;
   }
-  // Oil: 62.3 x 0.85 / 1.2 = 44.1292 lbm/ft3 -> 306.453 psi
+  // Live oil with 400 scf/STB of 0.65 gas dissolved:
+  // (62.3 x 0.85 + 0.0136 x 0.65 x 400) / 1.2 = 47.0758 lbm/ft3 -> 326.916 psi
   e->SetGradientType(1);
   e->StaticGradient();
-  EXPECT_NEAR(e->m_dElevationDP, 306.453, 1e-3);
+  EXPECT_NEAR(e->m_dElevationDP, 326.916, 1e-3);
   EXPECT_EQ(e->m_dHoldup, 1.0);
   // Water: 62.3 lbm/ft3 -> 432.639 psi
   e->SetGradientType(2);

@@ -1,0 +1,72 @@
+// The fluid description: validation with messages that name the field, and
+// fresh, independent phase objects.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "pdrop/fluid/blackoil/BlackOilFluid.h"
+
+namespace pdrop {
+namespace {
+
+std::string ErrorOf(const BlackOilFluid& fluid) {
+  try {
+    fluid.Validate();
+  } catch (const std::invalid_argument& e) {
+    return e.what();
+  }
+  return std::string();
+}
+
+TEST(BlackOilFluid, RejectsImpossibleInputNamingTheField) {
+  struct Case {
+    const char* field;
+    void (*spoil)(BlackOilFluid&);
+  } cases[] = {
+      {"gasGravity", [](BlackOilFluid& f) { f.gasGravity = -0.65; }},
+      {"oilApi", [](BlackOilFluid& f) { f.oilApi = 90.0; }},
+      {"oilApi", [](BlackOilFluid& f) { f.oilApi = 4.0; }},
+      {"waterSalinity", [](BlackOilFluid& f) { f.waterSalinity = -1.0; }},
+      {"waterGravity", [](BlackOilFluid& f) { f.waterGravity = 0.5; }},
+      {"waterYield", [](BlackOilFluid& f) { f.waterYield = std::nan(""); }},
+      {"bubblePoint", [](BlackOilFluid& f) { f.bubblePoint = -100.0; }},
+      {"separatorPressure", [](BlackOilFluid& f) { f.separatorTemperature = 80.0; }},
+  };
+  EXPECT_EQ(ErrorOf(BlackOilFluid{}), "");
+  for (const Case& c : cases) {
+    BlackOilFluid fluid;
+    c.spoil(fluid);
+    const std::string message = ErrorOf(fluid);
+    EXPECT_NE(message.find(c.field), std::string::npos) << message;
+    EXPECT_NE(message.find("range"), std::string::npos) << message;
+    EXPECT_THROW(fluid.MakePhases(), std::invalid_argument);
+  }
+}
+
+TEST(BlackOilFluid, EachSetIsFreshAndIndependent) {
+  BlackOilFluid fluid;
+  fluid.gasGravity = 0.7;
+  fluid.oilApi = 30.0;
+  fluid.waterGravity = 1.05;
+  fluid.waterYield = 2.0;
+  BlackOilPhases a = fluid.MakePhases();
+  BlackOilPhases b = fluid.MakePhases();
+  EXPECT_NE(a.oil->BubblePointParameter(), b.oil->BubblePointParameter());
+  *a.oil->BubblePointParameter() = 2500.0;
+  EXPECT_EQ(b.oil->BubblePointParameter()->Value(), kNotSet);
+  EXPECT_EQ(a.gas->SpecificGravity(), 0.7);
+  EXPECT_EQ(a.gas->LiquidYield(600.0, 1000.0), 2.0);
+  EXPECT_NEAR(a.oil->OilGravity(), 141.5 / 161.5, 1e-12);
+  EXPECT_NEAR(a.water->SpecificGravity(), 1.05, 1e-9) << "salinity from the gravity";
+
+  fluid.bubblePoint = 1800.0;
+  EXPECT_EQ(fluid.MakePhases().oil->BubblePointParameter()->Value(), 1800.0);
+  // A described separator normalises the gas gravity for Vasquez & Beggs.
+  fluid.separatorPressure = 164.7;
+  fluid.separatorTemperature = 60.0;
+  EXPECT_GT(fluid.SeparatorGasGravity(), fluid.gasGravity);
+}
+
+}  // namespace
+}  // namespace pdrop
