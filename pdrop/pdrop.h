@@ -18,3 +18,4 @@
 #include "pdrop/platform/NotSet.h"
 #include "pdrop/platform/Object.h"
 #include "pdrop/shell/Version.h"
+#include "pdrop/traverse/Traverse.h"

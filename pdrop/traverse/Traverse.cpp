@@ -1,0 +1,265 @@
+#include "pdrop/traverse/Traverse.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <sstream>
+#include <stdexcept>
+
+#include "pdrop/core/PressDrop.h"
+#include "pdrop/fluid/blackoil/StreamFluid.h"
+#include "pdrop/loading/Coleman.h"
+
+namespace pdrop {
+namespace {
+
+constexpr double kRankine = 459.67;
+constexpr double kShortestSegment = 0.01;   // ft, the engine's own limit
+constexpr std::size_t kMaxStations = 100000;
+constexpr int kHighestCode = 9;
+constexpr double kPi = 3.14159265358979323846;
+
+[[noreturn]] void Reject(const std::string& field, double value, const char* range) {
+  std::ostringstream msg;
+  msg << field << " = " << value << " is outside the accepted range " << range;
+  throw std::invalid_argument(msg.str());
+}
+
+void Require(bool ok, const std::string& field, double value, const char* range) {
+  if (!ok) Reject(field, value, range);
+}
+
+std::string StationField(std::size_t i, const char* name) {
+  return "stations[" + std::to_string(i) + "]." + name;
+}
+
+double FlowArea_ft2(const Station& s) {
+  return kPi * (s.id_in * s.id_in - s.inner_od_in * s.inner_od_in) / 576.0;
+}
+
+}  // namespace
+
+double TemperatureModel::At(const Station& s, double firstMd_ft, double lastMd_ft) const {
+  if (kind == Kind::kGeothermal) return surface_F + gradient_F_per_ft * s.tvd_ft;
+  const double span = lastMd_ft - firstMd_ft;
+  const double w = span > 0.0 ? (s.md_ft - firstMd_ft) / span : 0.0;
+  return first_F + (last_F - first_F) * w;
+}
+
+void TraverseCase::Validate() const {
+  Require(correlation >= 0 && correlation <= kHighestCode, "correlation", correlation,
+          "0 to 9 (see 'pdrop list')");
+  Require(stations.size() >= 2, "stations (count)", static_cast<double>(stations.size()),
+          "at least 2");
+  Require(stations.size() <= kMaxStations, "stations (count)",
+          static_cast<double>(stations.size()), "at most 100000");
+  for (std::size_t i = 0; i < stations.size(); ++i) {
+    const Station& s = stations[i];
+    Require(std::isfinite(s.md_ft), StationField(i, "md_ft"), s.md_ft, "a finite depth");
+    Require(std::isfinite(s.tvd_ft), StationField(i, "tvd_ft"), s.tvd_ft, "a finite depth");
+    Require(std::isfinite(s.id_in) && s.id_in > 0.0 && s.id_in <= 120.0,
+            StationField(i, "id_in"), s.id_in, "above 0 and at most 120 in");
+    Require(std::isfinite(s.inner_od_in) && s.inner_od_in >= 0.0 && s.inner_od_in < s.id_in,
+            StationField(i, "inner_od_in"), s.inner_od_in, "0 or more and below id_in");
+    Require(std::isfinite(s.roughness_in) && s.roughness_in >= 0.0 &&
+                s.roughness_in < 0.5 * (s.id_in - s.inner_od_in),
+            StationField(i, "roughness_in"), s.roughness_in,
+            "0 or more and below half the hydraulic diameter");
+    if (i == 0) continue;
+    const Station& prev = stations[i - 1];
+    const double dmd = s.md_ft - prev.md_ft;
+    Require(dmd >= kShortestSegment, StationField(i, "md_ft"), s.md_ft,
+            "at least 0.01 ft beyond the station before (measured depth must increase)");
+    Require(std::fabs(s.tvd_ft - prev.tvd_ft) <= dmd * (1.0 + 1e-9) + 1e-6,
+            StationField(i, "tvd_ft"), s.tvd_ft,
+            "within the measured-depth interval of the station before");
+  }
+  Require(std::isfinite(max_segment_ft) && max_segment_ft >= 0.0 &&
+              (max_segment_ft == 0.0 || max_segment_ft >= 1.0),
+          "max_segment_ft", max_segment_ft, "0 (no splitting) or at least 1 ft");
+  if (max_segment_ft > 0.0) {
+    const double pieces = (stations.back().md_ft - stations.front().md_ft) / max_segment_ft;
+    Require(pieces <= static_cast<double>(kMaxStations), "max_segment_ft", max_segment_ft,
+            "large enough for at most 100000 segments");
+  }
+  if (temperature.kind == TemperatureModel::Kind::kLinear) {
+    Require(std::isfinite(temperature.first_F) && temperature.first_F > -kRankine,
+            "temperature.first_F", temperature.first_F, "above -459.67 degF");
+    Require(std::isfinite(temperature.last_F) && temperature.last_F > -kRankine,
+            "temperature.last_F", temperature.last_F, "above -459.67 degF");
+  } else {
+    Require(std::isfinite(temperature.surface_F) && temperature.surface_F > -kRankine,
+            "temperature.surface_F", temperature.surface_F, "above -459.67 degF");
+    Require(std::isfinite(temperature.gradient_F_per_ft) &&
+                std::fabs(temperature.gradient_F_per_ft) <= 1.0,
+            "temperature.gradient_F_per_ft", temperature.gradient_F_per_ft,
+            "-1 to 1 degF/ft");
+    for (std::size_t i = 0; i < stations.size(); ++i) {
+      const double t = temperature.At(stations[i], 0.0, 0.0);
+      Require(t > -kRankine, StationField(i, "temperature_F"), t, "above -459.67 degF");
+    }
+  }
+  Require(std::isfinite(known_pressure_psia) && known_pressure_psia >= 5.0 &&
+              known_pressure_psia <= 50000.0,
+          "known_pressure_psia", known_pressure_psia, "5 to 50000 psia");
+  Require(std::isfinite(gas_MMscfd) && gas_MMscfd >= 0.0 && gas_MMscfd <= 1.0e4, "gas_MMscfd",
+          gas_MMscfd, "0 to 10000 MMscf/d");
+  Require(std::isfinite(oil_STBd) && oil_STBd >= 0.0 && oil_STBd <= 1.0e7, "oil_STBd", oil_STBd,
+          "0 to 1e7 STB/d");
+  Require(std::isfinite(water_bbld) && water_bbld >= 0.0 && water_bbld <= 1.0e7, "water_bbld",
+          water_bbld, "0 to 1e7 bbl/d");
+  Require(flow_over == 0 || flow_over == 1, "flow_over", flow_over, "0 or 1");
+  Require(static_phase >= 0 && static_phase <= 2, "static_phase", static_phase,
+          "0 (gas), 1 (oil) or 2 (water)");
+  Require(std::isfinite(max_subdivisions) && max_subdivisions >= 1.0 &&
+              max_subdivisions <= 1000.0,
+          "max_subdivisions", max_subdivisions, "1 to 1000");
+  fluid.Validate();
+}
+
+std::vector<Station> TraverseCase::MarchStations() const {
+  std::vector<Station> out;
+  out.reserve(stations.size());
+  out.push_back(stations.front());
+  for (std::size_t i = 1; i < stations.size(); ++i) {
+    const Station& a = stations[i - 1];
+    const Station& b = stations[i];
+    int parts = 1;
+    if (max_segment_ft > 0.0) {
+      parts = static_cast<int>(std::ceil((b.md_ft - a.md_ft) / max_segment_ft - 1e-9));
+      if (parts < 1) parts = 1;
+    }
+    for (int k = 1; k <= parts; ++k) {
+      Station s = b;  // the pipe of the further station
+      const double w = static_cast<double>(k) / parts;
+      s.md_ft = a.md_ft + (b.md_ft - a.md_ft) * w;
+      s.tvd_ft = a.tvd_ft + (b.tvd_ft - a.tvd_ft) * w;
+      out.push_back(s);
+    }
+  }
+  return out;
+}
+
+namespace {
+
+TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&)>& bind,
+                     CProp* gas) {
+  c.Validate();
+  const std::vector<Station> st = c.MarchStations();
+  const std::size_t n = st.size();
+  const double firstMd = st.front().md_ft;
+  const double lastMd = st.back().md_ft;
+  auto temperatureAt = [&](std::size_t i) { return c.temperature.At(st[i], firstMd, lastMd); };
+
+  const bool forward = c.known_end == ProfileEnd::kFirst;
+  const ProfileEnd marchTo = forward ? ProfileEnd::kLast : ProfileEnd::kFirst;
+  // Against the flow the pressure rises toward the computed end by friction.
+  const int flowSign = marchTo == c.flow_to ? -1 : +1;
+
+  std::unique_ptr<CPressDrop> engine(CPressDrop::New(c.correlation));
+  bind(*engine);
+  CColeman coleman;
+  coleman.SetProps(gas);
+  CTurner turner;
+  turner.SetProps(gas);
+
+  TraverseResult result;
+  std::vector<TraverseRow> rows;
+  rows.reserve(n);
+
+  auto makeRow = [&](std::size_t i, double p, double friction, double elevation) {
+    TraverseRow r{};
+    r.md_ft = st[i].md_ft;
+    r.tvd_ft = st[i].tvd_ft;
+    r.pressure_psia = p;
+    r.temperature_F = temperatureAt(i);
+    r.friction_dp_psi = friction;
+    r.elevation_dp_psi = elevation;
+    const CPressDrop& e = *engine;
+    r.holdup = ZeroIfNotSet(e.m_dHoldup);
+    r.regime_code = e.GetCode();
+    r.regime_name = CPressDrop::GetCodeName(r.regime_code);
+    r.vsg_ftps = ZeroIfNotSet(e.m_dVsg);
+    r.vsl_ftps = ZeroIfNotSet(e.m_dVsl);
+    r.vg_ftps = ZeroIfNotSet(e.m_dVg);
+    r.vl_ftps = ZeroIfNotSet(e.m_dVl);
+    r.mixture_density_lbmft3 = ZeroIfNotSet(e.m_dRhoS);
+    const double area = FlowArea_ft2(st[i]);
+    const double tR = r.temperature_F + kRankine;
+    const bool water = c.water_bbld > 0.0 || c.oil_STBd == 0.0;
+    r.turner_MMscfd = water ? turner.WtrA(area, p, tR) : turner.CndA(area, p, tR);
+    r.coleman_MMscfd = water ? coleman.WtrA(area, p, tR) : coleman.CndA(area, p, tR);
+    r.loading = c.gas_MMscfd > 0.0 && IsSet(r.turner_MMscfd) && c.gas_MMscfd < r.turner_MMscfd;
+    return r;
+  };
+
+  double p = c.known_pressure_psia;
+  std::size_t cur = forward ? 0 : n - 1;
+  for (std::size_t step = 0; step + 1 < n; ++step) {
+    const std::size_t next = forward ? cur + 1 : cur - 1;
+    const Station& pipe = st[std::max(cur, next)];
+    const double dzSigned = st[next].tvd_ft - st[cur].tvd_ft;
+    const double dmd = std::fabs(st[next].md_ft - st[cur].md_ft);
+    const double dx = std::sqrt(std::max(dmd * dmd - dzSigned * dzSigned, 0.0));
+    const int dir = dzSigned < 0.0 ? -1 : +1;
+
+    engine->Init(pipe.inner_od_in, pipe.id_in, dx, std::fabs(dzSigned));
+    // Options after Init, whose correlation set-up may reset them.
+    engine->SetDir(dir);
+    engine->SetFlw(flowSign);
+    engine->SetFf(pipe.roughness_in);
+    engine->SetFlowOver(c.flow_over);
+    engine->SetGradientType(c.static_phase);
+    engine->SetSubdiv(c.subdivide ? 1 : 0);
+    engine->m_dMaxSubdiv = c.max_subdivisions;
+
+    const double t1 = temperatureAt(cur) + kRankine;
+    const double t2 = temperatureAt(next) + kRankine;
+    const double length = engine->m_dLength;
+    const double dTdL = length > 0.0 ? (t2 - t1) / (length * dir) : 0.0;
+    const double p2 = engine->Cal(p, t1, dTdL, c.gas_MMscfd, c.oil_STBd, c.water_bbld);
+    if (!IsSet(p2)) {
+      result.stopped_at_md_ft = st[cur].md_ft;
+      result.reason = IsSet(engine->m_dP2) && engine->m_dP2 < CPressDrop::m_dMinAbsPress
+                          ? "the pressure falls below 5 psia"
+                          : "the correlation has no result for this segment";
+      break;
+    }
+    if (step == 0) rows.push_back(makeRow(cur, p, 0.0, 0.0));
+    rows.push_back(makeRow(next, p2, engine->m_dFrictionDP, engine->m_dElevationDP));
+    result.total_friction_dp_psi += engine->m_dFrictionDP;
+    result.total_elevation_dp_psi += engine->m_dElevationDP;
+    p = p2;
+    cur = next;
+  }
+  result.complete = result.reason.empty();
+  result.computed_end_pressure_psia = result.complete ? p : kNotSet;
+  if (!forward) std::reverse(rows.begin(), rows.end());
+  for (const TraverseRow& r : rows) {
+    if (r.loading) {
+      result.has_loading = true;
+      result.loading_md_ft = r.md_ft;
+      break;
+    }
+  }
+  result.rows = std::move(rows);
+  return result;
+}
+
+}  // namespace
+
+TraverseResult RunTraverse(const TraverseCase& c) {
+  c.Validate();
+  if (c.fluid_mode == FluidMode::kStream) {
+    BlackOilStream stream(c.fluid, c.gas_MMscfd, c.oil_STBd, c.water_bbld);
+    return March(c, [&stream](CPressDrop& e) { e.SetProps(&stream); }, stream.GetGas());
+  }
+  BlackOilPhases ph = c.fluid.MakePhases();
+  return RunTraverse(c, ph.gas.get(), ph.oil.get(), ph.water.get());
+}
+
+TraverseResult RunTraverse(const TraverseCase& c, CProp* gas, CProp* oil, CProp* water) {
+  return March(c, [=](CPressDrop& e) { e.SetProps(gas, oil, water); }, gas);
+}
+
+}  // namespace pdrop
