@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the example: a producing well solved segment by
-# segment from the wellhead down.
+# Sets up, builds and runs the main job: a pressure traverse of the bundled
+# oil well with the built-in black-oil fluid.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh
-./build/examples/pdrop_example_well
+./build/apps/pdrop/pdrop traverse examples/oil_well.json

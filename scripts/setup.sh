@@ -3,7 +3,7 @@
 # Packages already present are left alone; nothing is downloaded otherwise.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -18,6 +18,9 @@ constexpr double kShortestSegment = 0.01;   // ft, the engine's own limit
 constexpr std::size_t kMaxStations = 100000;
 constexpr int kHighestCode = 9;
 constexpr double kPi = 3.14159265358979323846;
+// Liquid-gas ratio up to which a well counts as a gas well for the
+// liquid-loading flag [bbl/MMscf]; Turner et al. fitted wells up to about 130.
+constexpr double kGasWellLiquidRatio = 200.0;
 
 [[noreturn]] void Reject(const std::string& field, double value, const char* range) {
   std::ostringstream msg;
@@ -163,6 +166,8 @@ TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&
   CTurner turner;
   turner.SetProps(gas);
 
+  const bool gasWell =
+      c.gas_MMscfd > 0.0 && (c.oil_STBd + c.water_bbld) / c.gas_MMscfd <= kGasWellLiquidRatio;
   TraverseResult result;
   std::vector<TraverseRow> rows;
   rows.reserve(n);
@@ -189,7 +194,7 @@ TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&
     const bool water = c.water_bbld > 0.0 || c.oil_STBd == 0.0;
     r.turner_MMscfd = water ? turner.WtrA(area, p, tR) : turner.CndA(area, p, tR);
     r.coleman_MMscfd = water ? coleman.WtrA(area, p, tR) : coleman.CndA(area, p, tR);
-    r.loading = c.gas_MMscfd > 0.0 && IsSet(r.turner_MMscfd) && c.gas_MMscfd < r.turner_MMscfd;
+    r.loading = gasWell && IsSet(r.turner_MMscfd) && c.gas_MMscfd < r.turner_MMscfd;
     return r;
   };
 

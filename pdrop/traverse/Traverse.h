@@ -87,7 +87,9 @@ struct TraverseRow {
   double vsg_ftps, vsl_ftps, vg_ftps, vl_ftps;  // superficial and in-situ velocities
   double mixture_density_lbmft3;                // in-situ (slip) mixture density
   double turner_MMscfd, coleman_MMscfd;          // critical unloading rates here
-  bool loading;                                  // gas rate below the Turner rate
+  // Gas well (at most 200 bbl of liquid per MMscf, the range of Turner's
+  // data) whose gas rate is below the Turner rate here.
+  bool loading;
 };
 
 struct TraverseResult {
@@ -99,7 +101,7 @@ struct TraverseResult {
   double total_friction_dp_psi = 0.0;   // summed in the marching direction
   double total_elevation_dp_psi = 0.0;
   bool has_loading = false;
-  double loading_md_ft = 0.0;     // shallowest station flagged for liquid loading
+  double loading_md_ft = 0.0;     // first station (by measured depth) flagged for loading
 };
 
 // Marches with the built-in black-oil fluid of the case (fresh phase

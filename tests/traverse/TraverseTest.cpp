@@ -162,6 +162,13 @@ TEST(Traverse, LiquidLoadingFlagAndCriticalRates) {
   const TraverseResult fast = RunTraverse(c);
   ASSERT_TRUE(fast.complete);
   EXPECT_FALSE(fast.has_loading);
+  // An oil well (1000 bbl per MMscf) is not judged by the gas-well criterion.
+  c.gas_MMscfd = 0.5;
+  c.oil_STBd = 500.0;
+  const TraverseResult oil = RunTraverse(c);
+  ASSERT_TRUE(oil.complete);
+  EXPECT_FALSE(oil.has_loading);
+  EXPECT_GT(oil.rows.front().turner_MMscfd, 0.5);
 }
 
 TEST(Traverse, IncompleteMarchKeepsTheRowsAndSaysWhy) {
