@@ -3,7 +3,9 @@
 # Packages already present are left alone; nothing is downloaded otherwise.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+          nlohmann-json3-dev python3-dev pybind11-dev python3-numpy python3-pandas
+          python3-matplotlib python3-pytest python3-distributed)
 
 missing=()
 for p in "${packages[@]}"; do

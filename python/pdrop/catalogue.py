@@ -1,0 +1,61 @@
+"""The correlation catalogue: codes, names, lists, help texts, efficiencies."""
+
+import pandas as pd
+
+from ._pdrop import CPressDrop
+
+_LISTS = ("gas", "liquid", "multiphase1", "multiphase2")
+
+
+def _enumerate(which):
+    names, codes = CPressDrop.Enumerate(which)
+    return list(zip(names, codes))
+
+
+def correlations():
+    """All correlations as a DataFrame.
+
+    Columns: code, name, help, default_efficiency [-], and one boolean column
+    per list (gas, liquid, multiphase1 for wells, multiphase2 for pipelines)
+    telling whether the correlation is offered for that kind of stream.
+    """
+    CPressDrop.SetMechModel(1)
+    rows = []
+    members = {lst: {code for _, code in _enumerate(lst)} for lst in _LISTS}
+    for name, code in _enumerate("all"):
+        row = {
+            "code": code,
+            "name": name,
+            "help": CPressDrop.GetBblHelp(0, code),
+            "default_efficiency": CPressDrop.GetDefaultFlowEff(code),
+        }
+        row.update({lst: code in members[lst] for lst in _LISTS})
+        rows.append(row)
+    return pd.DataFrame(rows)
+
+
+def flow_regimes():
+    """Flow-regime codes and their display names, as a dict {code: name}."""
+    _, codes = CPressDrop.Enumerate("flow_codes")
+    return {int(c): CPressDrop.GetCodeName(int(c)) for c in codes}
+
+
+def correlation_code(correlation):
+    """The code [0-9] of a correlation given by code or by list name.
+
+    Raises ValueError naming the argument for an unknown code or name.
+    """
+    if isinstance(correlation, bool):
+        raise ValueError(f"correlation = {correlation!r} is not a code or a name")
+    if isinstance(correlation, int):
+        if 0 <= correlation <= 9:
+            return correlation
+        raise ValueError(f"correlation = {correlation} is not a code from 0 to 9")
+    if isinstance(correlation, str):
+        CPressDrop.SetMechModel(1)
+        for lst in ("all", "liquid", "multiphase2"):
+            for name, code in _enumerate(lst):
+                if name == correlation:
+                    return int(code)
+        raise ValueError(f"correlation = {correlation!r} is not a known correlation name")
+    raise ValueError(f"correlation = {correlation!r} is not a code or a name")

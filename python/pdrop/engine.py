@@ -1,0 +1,200 @@
+"""One engine, one segment: the engine API with keyword arguments."""
+
+import math
+from dataclasses import dataclass, field
+
+from . import _pdrop
+from .catalogue import correlation_code
+from .fluids import BlackOilFluid
+
+_STATIC = {"gas": 0, "oil": 1, "water": 2}
+
+def _number(name, value, low=None, high=None, unit="", low_open=False):
+    try:
+        v = float(value)
+    except (TypeError, ValueError):
+        raise ValueError(f"{name} = {value!r} is not a number {unit}".rstrip()) from None
+    if not math.isfinite(v):
+        raise ValueError(f"{name} = {value!r} must be finite {unit}".rstrip())
+    if low is not None and (v <= low if low_open else v < low):
+        bound = "above" if low_open else "at least"
+        raise ValueError(f"{name} = {v} must be {bound} {low} {unit}".rstrip())
+    if high is not None and v > high:
+        raise ValueError(f"{name} = {v} must be at most {high} {unit}".rstrip())
+    return v
+
+def _sign(name, value):
+    if value not in (1, -1):
+        raise ValueError(f"{name} = {value!r} must be +1 or -1")
+    return int(value)
+
+@dataclass
+class SegmentResult:
+    """The result of one segment.
+
+    Attributes:
+        outlet_pressure_psia: pressure at the computed end [psia]; NaN when the
+            segment has no result or it is below 5 psia.
+        friction_dp_psi, elevation_dp_psi, total_dp_psi: changes as added to the
+            known-end pressure [psi].
+        holdup: in-situ liquid holdup [-].
+        regime_code, regime: flow-regime code and name.
+        vsg_ftps, vsl_ftps, vg_ftps, vl_ftps: superficial and in-situ velocities [ft/s].
+        mixture_density_lbmft3: in-situ mixture density [lbm/ft3].
+        reynolds [-], friction_factor [Fanning, -], pieces: sub-segments used.
+        record: every field of the engine's segment record (NaN = not computed).
+    """
+
+    outlet_pressure_psia: float
+    friction_dp_psi: float
+    elevation_dp_psi: float
+    total_dp_psi: float
+    holdup: float
+    regime_code: int
+    regime: str
+    vsg_ftps: float
+    vsl_ftps: float
+    vg_ftps: float
+    vl_ftps: float
+    mixture_density_lbmft3: float
+    reynolds: float
+    friction_factor: float
+    pieces: int
+    record: dict = field(repr=False)
+
+    def as_dict(self):
+        """The result as a plain dict (record included)."""
+        d = dict(self.__dict__)
+        d["record"] = dict(self.record)
+        return d
+
+class Engine:
+    """A pressure-drop engine for one correlation.
+
+    Args:
+        correlation: code [0-9] or list name, e.g. 3 or "Modified Beggs & Brill".
+    """
+
+    def __init__(self, correlation=3):
+        self.code = correlation_code(correlation)
+        self._engine = _pdrop.CPressDrop.New(self.code)
+        self._phases = None
+        self._fluid_key = None
+
+    def bind(self, fluid):
+        """Binds a fluid: a BlackOilFluid, or a (gas, oil, water) tuple of phase
+        objects (pdrop.Phase subclasses written in Python, or None for an
+        absent phase). The engine keeps them alive."""
+        if isinstance(fluid, BlackOilFluid):
+            self._phases = fluid.phases()
+            gas, oil, water = self._phases.gas, self._phases.oil, self._phases.water
+        elif isinstance(fluid, (tuple, list)) and len(fluid) == 3:
+            for name, ph in zip(("gas", "oil", "water"), fluid):
+                if ph is not None and not isinstance(ph, _pdrop.CProp):
+                    raise ValueError(f"fluid {name} = {ph!r} is not a pdrop.Phase")
+            self._phases = tuple(fluid)
+            gas, oil, water = fluid
+        else:
+            raise ValueError(f"fluid = {fluid!r} is not a BlackOilFluid or a (gas, oil, water) tuple")
+        self._engine.SetProps(gas, oil, water)
+        self._fluid_key = fluid
+
+    def solve(self, *, pipe_id_in, pressure_psia, temperature_F, dz_ft=0.0, dx_ft=0.0,
+              inner_od_in=0.0, gradient_F_per_ft=0.0, gas_MMscfd=0.0, oil_STBd=0.0,
+              water_bbld=0.0, fluid=None, direction=1, flow_sign=1, roughness_in=0.0006,
+              friction_efficiency=1.0, hydrostatic_efficiency=1.0, subdivide=True,
+              max_subdivisions=20, pieces=None, flow_over=False, static_phase="gas",
+              pipeline_efficiency=None):
+        """Solves one segment.
+
+        Args:
+            pipe_id_in: pipe inside diameter [in]; inner_od_in: inner-string
+                outside diameter for an annulus [in].
+            dx_ft, dz_ft: horizontal run and elevation change [ft].
+            pressure_psia, temperature_F: known-end conditions [psia, degF].
+            gradient_F_per_ft: temperature change per ft of pipe [degF/ft].
+            gas_MMscfd, oil_STBd, water_bbld: rates [MMscf/d, STB/d, bbl/d];
+                negative rates flow the other way.
+            fluid: BlackOilFluid or (gas, oil, water); default: the fluid bound
+                before, or a default BlackOilFluid.
+            direction: +1 marching down (or level), -1 up.
+            flow_sign: +1 marching against the flow, -1 with it.
+            roughness_in: absolute roughness [in].
+            friction_efficiency, hydrostatic_efficiency: divide the friction and
+                elevation changes [-].
+            subdivide, max_subdivisions: automatic splitting of large changes;
+                pieces: a fixed number of sub-segments instead.
+            flow_over: mechanistic model, take dispersed bubble flow.
+            static_phase: "gas", "oil" or "water": the column when nothing flows.
+            pipeline_efficiency: efficiency of the gas pipeline equations [-].
+
+        Returns:
+            SegmentResult.
+        """
+        pipe_id = _number("pipe_id_in", pipe_id_in, 0.0, 120.0, "[in]", low_open=True)
+        inner = _number("inner_od_in", inner_od_in, 0.0, None, "[in]")
+        if inner >= pipe_id:
+            raise ValueError(f"inner_od_in = {inner} must be below pipe_id_in = {pipe_id} [in]")
+        dx = _number("dx_ft", dx_ft, unit="[ft]")
+        dz = _number("dz_ft", dz_ft, unit="[ft]")
+        if math.hypot(dx, dz) < 0.01:
+            raise ValueError(f"dx_ft = {dx}, dz_ft = {dz}: the segment must be at least 0.01 ft long")
+        p = _number("pressure_psia", pressure_psia, 5.0, 50000.0, "[psia]")
+        t = _number("temperature_F", temperature_F, -459.67, None, "[degF]", low_open=True)
+        grad = _number("gradient_F_per_ft", gradient_F_per_ft, -1.0, 1.0, "[degF/ft]")
+        qg = _number("gas_MMscfd", gas_MMscfd, -1e4, 1e4, "[MMscf/d]")
+        qo = _number("oil_STBd", oil_STBd, -1e7, 1e7, "[STB/d]")
+        qw = _number("water_bbld", water_bbld, -1e7, 1e7, "[bbl/d]")
+        rough = _number("roughness_in", roughness_in, 0.0, pipe_id / 2, "[in]")
+        fe = _number("friction_efficiency", friction_efficiency, 0.0, 10.0, low_open=True)
+        hfe = _number("hydrostatic_efficiency", hydrostatic_efficiency, 0.0, 10.0, low_open=True)
+        nmax = _number("max_subdivisions", max_subdivisions, 1.0, 1000.0)
+        if static_phase not in _STATIC:
+            raise ValueError(f"static_phase = {static_phase!r} is not one of gas, oil, water")
+        if fluid is not None and fluid is not self._fluid_key:
+            self.bind(fluid)
+        elif self._phases is None:
+            self.bind(BlackOilFluid())
+
+        e = self._engine
+        e.Init(inner, pipe_id, dx, dz)
+        # Options after Init, which resets the signs and may reset others.
+        e.SetDir(_sign("direction", direction))
+        e.SetFlw(_sign("flow_sign", flow_sign))
+        e.SetFf(rough)
+        e.SetFe(fe)
+        e.SetHFe(hfe)
+        e.SetSubdiv(1 if subdivide else 0)
+        e.SetFlowOver(1 if flow_over else 0)
+        e.SetGradientType(_STATIC[static_phase])
+        e.m_dMaxSubdiv = nmax
+        e.m_dNumSubdiv = (_pdrop.NOT_SET if pieces is None
+                          else _number("pieces", pieces, 1.0, 1000.0))
+        if pipeline_efficiency is not None:
+            e.SetFE(_number("pipeline_efficiency", pipeline_efficiency, 0.0, 2.0, low_open=True))
+        p2 = e.Cal(p, t + 459.67, grad, qg, qo, qw)
+        rec = e.record()
+        code = e.GetCode()
+        return SegmentResult(
+            outlet_pressure_psia=float("nan") if p2 == _pdrop.NOT_SET else p2,
+            friction_dp_psi=rec["friction_dp_psi"],
+            elevation_dp_psi=rec["elevation_dp_psi"],
+            total_dp_psi=rec["total_dp_psi"],
+            holdup=rec["holdup"],
+            regime_code=code,
+            regime=_pdrop.CPressDrop.GetCodeName(code),
+            vsg_ftps=rec["vsg_ftps"],
+            vsl_ftps=rec["vsl_ftps"],
+            vg_ftps=rec["vg_ftps"],
+            vl_ftps=rec["vl_ftps"],
+            mixture_density_lbmft3=rec["mixture_density_lbmft3"],
+            reynolds=rec["reynolds"],
+            friction_factor=rec["friction_factor"],
+            pieces=e.m_nSubdivUsed,
+            record=rec,
+        )
+
+def solve_segment(correlation=3, **kwargs):
+    """Solves one segment with a new engine; the arguments are those of
+    Engine.solve. Returns a SegmentResult."""
+    return Engine(correlation).solve(**kwargs)

@@ -1,0 +1,99 @@
+"""The built-in black-oil fluid, described in plain words."""
+
+from dataclasses import asdict, dataclass, field
+from typing import Optional
+
+from . import _pdrop
+
+_Z = {
+    "dranchuk-abou-kassem": _pdrop.ZCorrelation.DRANCHUK_ABOU_KASSEM,
+    "hall-yarborough": _pdrop.ZCorrelation.HALL_YARBOROUGH,
+}
+# The names the validation of the native description uses, and ours.
+_FIELD_NAMES = {
+    "gasGravity": "gas_gravity", "oilApi": "oil_api", "waterSalinity": "water_salinity_wt_pct",
+    "waterGravity": "water_gravity", "waterYield": "water_yield_bbl_per_MMscf",
+    "bubblePoint": "bubble_point_psia", "separatorPressure": "separator_pressure_psia",
+    "separatorTemperature": "separator_temperature_F",
+}
+
+_PB = {
+    "standing": _pdrop.BubblePointCorrelation.STANDING,
+    "vasquez-beggs": _pdrop.BubblePointCorrelation.VASQUEZ_BEGGS,
+}
+
+
+@dataclass
+class BlackOilFluid:
+    """A black-oil fluid.
+
+    Attributes:
+        gas_gravity: separator gas gravity [air = 1], 0.55 to 1.8.
+        oil_api: stock-tank oil gravity [degAPI], 5 to 80.
+        water_salinity_wt_pct: total dissolved solids [wt %], 0 to 30.
+        water_gravity: water gravity [water = 1]; when given it decides the salinity.
+        water_yield_bbl_per_MMscf: water the gas carries [bbl/MMscf]; it is taken
+            out of the water rate.
+        bubble_point_psia: fixed bubble point [psia]; None: from the producing
+            gas-oil ratio.
+        separator_pressure_psia, separator_temperature_F: separator [psia, degF]
+            for the Vasquez & Beggs gas-gravity correction (both or neither).
+        z_correlation: "dranchuk-abou-kassem" or "hall-yarborough".
+        bubble_point_correlation: "standing" or "vasquez-beggs".
+        mode: "black-oil" (the engine splits the standard rates) or "stream"
+            (the fluid gives mass and volume rates; used by traverses).
+    """
+
+    gas_gravity: float = 0.65
+    oil_api: float = 35.0
+    water_salinity_wt_pct: float = 0.0
+    water_gravity: Optional[float] = None
+    water_yield_bbl_per_MMscf: float = 0.0
+    bubble_point_psia: Optional[float] = None
+    separator_pressure_psia: Optional[float] = None
+    separator_temperature_F: Optional[float] = None
+    z_correlation: str = "dranchuk-abou-kassem"
+    bubble_point_correlation: str = "standing"
+    mode: str = field(default="black-oil")
+
+    def native(self):
+        """The C++ description; raises ValueError naming an invalid field."""
+        if self.z_correlation not in _Z:
+            raise ValueError(f"z_correlation = {self.z_correlation!r} is not one of {sorted(_Z)}")
+        if self.bubble_point_correlation not in _PB:
+            raise ValueError(
+                f"bubble_point_correlation = {self.bubble_point_correlation!r} "
+                f"is not one of {sorted(_PB)}")
+        if self.mode not in ("black-oil", "stream"):
+            raise ValueError(f"mode = {self.mode!r} is not one of 'black-oil', 'stream'")
+        f = _pdrop.BlackOilFluid()
+        not_set = _pdrop.NOT_SET
+        f.gasGravity = float(self.gas_gravity)
+        f.oilApi = float(self.oil_api)
+        f.waterSalinity = float(self.water_salinity_wt_pct)
+        f.waterGravity = not_set if self.water_gravity is None else float(self.water_gravity)
+        f.waterYield = float(self.water_yield_bbl_per_MMscf)
+        f.bubblePoint = not_set if self.bubble_point_psia is None else float(self.bubble_point_psia)
+        f.separatorPressure = (not_set if self.separator_pressure_psia is None
+                               else float(self.separator_pressure_psia))
+        f.separatorTemperature = (not_set if self.separator_temperature_F is None
+                                  else float(self.separator_temperature_F))
+        f.zCorrelation = _Z[self.z_correlation]
+        f.bubblePointCorrelation = _PB[self.bubble_point_correlation]
+        try:
+            f.Validate()
+        except ValueError as e:
+            message = str(e)
+            for native, ours in _FIELD_NAMES.items():
+                message = message.replace(f" {native} = ", f" {ours} = ")
+            raise ValueError(message) from None
+        return f
+
+    def phases(self):
+        """A fresh, independent set of gas, oil and water phase objects
+        (``.gas``, ``.oil``, ``.water``)."""
+        return self.native().MakePhases()
+
+    def case_fields(self):
+        """The fluid as the ``fluid`` object of a case file."""
+        return {k: v for k, v in asdict(self).items() if v is not None}

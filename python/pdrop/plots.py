@@ -1,0 +1,100 @@
+"""Pictures of a traverse and of a flow-pattern map (matplotlib)."""
+
+import os
+
+import matplotlib
+
+matplotlib.use("Agg")
+import matplotlib.pyplot as plt  # noqa: E402
+from matplotlib.patches import Patch  # noqa: E402
+
+_REGIME_COLOURS = {
+    0: "#d9d9d9", 1: "#bdbdbd", 2: "#8dd3c7", 3: "#fdb462", 4: "#80b1d3", 5: "#bebada",
+    6: "#b3de69", 7: "#fccde5", 8: "#ffffb3", 9: "#fb8072", 10: "#bc80bd", 11: "#ccebc5",
+    12: "#ffed6f", 13: "#e5c494", 666: "#ffffff",
+}
+
+
+def _save(fig, path, formats):
+    written = []
+    if path is not None:
+        base, ext = os.path.splitext(os.fspath(path))
+        exts = [ext.lstrip(".")] if ext else list(formats)
+        for e in exts:
+            out = f"{base}.{e}"
+            fig.savefig(out, dpi=120, bbox_inches="tight")
+            written.append(out)
+    return written
+
+
+def plot_traverse(result, path=None, formats=("png", "svg")):
+    """Pressure [psia], temperature [degF] and liquid holdup [-] against
+    measured depth [ft], with the flow regimes as coloured bands and the
+    liquid-loading depth marked.
+
+    Args:
+        result: a pdrop.TraverseResult.
+        path: file to write; without an extension one file per format.
+        formats: the formats written when path has no extension.
+
+    Returns:
+        (figure, list of files written).
+    """
+    rows = result.rows
+    fig, axes = plt.subplots(1, 3, figsize=(12, 7), sharey=True)
+    depth = rows["md_ft"]
+    series = [("pressure_psia", "Pressure [psia]"), ("temperature_F", "Temperature [degF]"),
+              ("holdup", "Liquid holdup [-]")]
+    for ax, (column, label) in zip(axes, series):
+        ax.plot(rows[column], depth, color="black", linewidth=1.5)
+        ax.set_xlabel(label)
+        ax.grid(True, alpha=0.3)
+    axes[0].set_ylabel("Measured depth [ft]")
+    axes[0].invert_yaxis()
+    # A band per segment in the colour of its regime.
+    seen = {}
+    for i in range(1, len(rows)):
+        code = int(rows["regime_code"].iloc[i])
+        colour = _REGIME_COLOURS.get(code, "#ffffff")
+        for ax in axes:
+            ax.axhspan(depth.iloc[i - 1], depth.iloc[i], color=colour, alpha=0.5, linewidth=0)
+        seen.setdefault(code, rows["regime"].iloc[i])
+    handles = [Patch(color=_REGIME_COLOURS.get(c, "#ffffff"), label=n) for c, n in seen.items()]
+    loading = result.summary.get("loading_md_ft")
+    if loading is not None:
+        for ax in axes:
+            ax.axhline(loading, color="red", linestyle="--", linewidth=1.2)
+        handles.append(plt.Line2D([], [], color="red", linestyle="--", label="liquid loading"))
+    fig.legend(handles=handles, loc="lower center", ncol=min(len(handles), 5))
+    fig.suptitle(result.summary.get("name", ""))
+    fig.tight_layout(rect=(0, 0.06, 1, 0.96))
+    return fig, _save(fig, path, formats)
+
+
+def plot_flow_map(flow_map, operating_point=None, path=None, formats=("png", "svg")):
+    """A flow-pattern map as coloured regions over superficial velocities.
+
+    Args:
+        flow_map: {regime name: (vsg [ft/s], vsl [ft/s]) arrays of the points
+            in that regime}.
+        operating_point: optional (vsg [ft/s], vsl [ft/s]) to mark.
+        path, formats: as for plot_traverse.
+
+    Returns:
+        (figure, list of files written).
+    """
+    fig, ax = plt.subplots(figsize=(8, 6))
+    for i, (name, (vsg, vsl)) in enumerate(flow_map.items()):
+        if len(vsg) == 0:
+            continue
+        colour = list(_REGIME_COLOURS.values())[i % len(_REGIME_COLOURS)]
+        ax.scatter(vsg, vsl, s=12, marker="s", color=colour, label=name, linewidths=0)
+    if operating_point is not None:
+        ax.plot(*operating_point, marker="*", markersize=16, color="black", label="operating point")
+    ax.set_xscale("log")
+    ax.set_yscale("log")
+    ax.set_xlabel("Superficial gas velocity [ft/s]")
+    ax.set_ylabel("Superficial liquid velocity [ft/s]")
+    ax.legend(loc="best", fontsize=8)
+    fig.tight_layout()
+    return fig, _save(fig, path, formats)

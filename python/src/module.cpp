@@ -1,0 +1,269 @@
+// _pdrop: the Python binding of the engine API, the built-in black-oil fluid
+// and the traverse. The pure-Python package `pdrop` wraps it with keyword
+// arguments, units in the docstrings, NaN for results that were not computed
+// and pandas frames.
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+#include "../../apps/pdrop/CaseFile.h"
+#include "pdrop/pdrop.h"
+
+namespace py = pybind11;
+using namespace pdrop;
+
+namespace {
+
+double Nan(double v) {
+  return IsSet(v) && std::isfinite(v) ? v : std::numeric_limits<double>::quiet_NaN();
+}
+
+// Lets a Python class implement a phase object: every operation it does not
+// define answers "not set", as the C++ base does.
+class PyProp : public CProp {
+ public:
+  using CProp::CProp;
+  double FormationVolumeFactor(double T, double p) override {
+    PYBIND11_OVERRIDE(double, CProp, FormationVolumeFactor, T, p);
+  }
+  double SolutionGasRatio(double T, double p, int flag) override {
+    PYBIND11_OVERRIDE(double, CProp, SolutionGasRatio, T, p, flag);
+  }
+  double BubblePointPressure(double T, double gor) override {
+    PYBIND11_OVERRIDE(double, CProp, BubblePointPressure, T, gor);
+  }
+  double ZFactor(double T, double p) override { PYBIND11_OVERRIDE(double, CProp, ZFactor, T, p); }
+  double SpecificGravity() override { PYBIND11_OVERRIDE(double, CProp, SpecificGravity, ); }
+  double OilGravity() override { PYBIND11_OVERRIDE(double, CProp, OilGravity, ); }
+  double Density(double T, double p) override { PYBIND11_OVERRIDE(double, CProp, Density, T, p); }
+  double SurfaceTension(double T, double p) override {
+    PYBIND11_OVERRIDE(double, CProp, SurfaceTension, T, p);
+  }
+  double LiquidYield(double T, double p) override {
+    PYBIND11_OVERRIDE(double, CProp, LiquidYield, T, p);
+  }
+  double Viscosity(double T, double p) override {
+    PYBIND11_OVERRIDE(double, CProp, Viscosity, T, p);
+  }
+  double MassFlow() override { PYBIND11_OVERRIDE(double, CProp, MassFlow, ); }
+  double VolFlow() override { PYBIND11_OVERRIDE(double, CProp, VolFlow, ); }
+  double LiqVolFlow() override { PYBIND11_OVERRIDE(double, CProp, LiqVolFlow, ); }
+  double GasStdVolFlow() override { PYBIND11_OVERRIDE(double, CProp, GasStdVolFlow, ); }
+  CSynPar* BubblePointParameter() override {
+    PYBIND11_OVERRIDE(CSynPar*, CProp, BubblePointParameter, );
+  }
+};
+
+py::dict Record(const CPressDrop& e) {
+  py::dict d;
+  double values[CPressData::kCopyDataSize];
+  e.CopyData(values);
+  static const char* names[CPressData::kCopyDataSize] = {
+      "length_ft",        "flow_regime",      "p1_psia",           "p2_psia",
+      "mean_pressure_psia", "iterations",     "mean_temperature_R", "friction_dp_psi",
+      "elevation_dp_psi", "holdup",           "pipeline_efficiency", "bg_ft3_per_scf",
+      "gas_density_lbmft3", "z_factor",       "gas_viscosity_cP",   "vsg_ftps",
+      "lambda_gas",       "dissolved_gas_MMscfd", "gas_liquid_yield_bbl_per_MMscf",
+      "liquid_in_gas_bbld", "bo_bbl_per_STB", "oil_density_lbmft3", "rso_MMscf_per_STB",
+      "oil_viscosity_cP", "oil_tension_dyncm", "vso_ftps",          "bw_bbl_per_bbl",
+      "water_density_lbmft3", "water_viscosity_cP", "water_tension_dyncm", "vsw_ftps",
+      "liquid_density_lbmft3", "liquid_viscosity_cP", "vsl_ftps",       "lambda_liquid",
+      "liquid_tension_dyncm", "liquid_volume_bbl", "vg_ftps",          "vl_ftps",
+      "reynolds",         "friction_factor",  "no_slip_density_lbmft3", "mixture_viscosity_cP",
+      "mixture_density_lbmft3", "vm_ftps",    "total_dp_psi",       "status",
+      "gas_scfd",         "oil_STBd",         "water_bbld",         "gas_liquid_mass_ratio",
+      "gas_mass_fraction", "oil_mass_fraction", "water_mass_fraction"};
+  for (int i = 0; i < CPressData::kCopyDataSize; ++i) d[names[i]] = Nan(values[i]);
+  return d;
+}
+
+py::dict TraverseDict(const TraverseCase& c, const TraverseResult& r) {
+  py::dict rows;
+  auto column = [&](const char* name, auto get) {
+    py::list l;
+    for (const TraverseRow& row : r.rows) l.append(get(row));
+    rows[name] = l;
+  };
+  column("md_ft", [](const TraverseRow& x) { return x.md_ft; });
+  column("tvd_ft", [](const TraverseRow& x) { return x.tvd_ft; });
+  column("pressure_psia", [](const TraverseRow& x) { return x.pressure_psia; });
+  column("temperature_F", [](const TraverseRow& x) { return x.temperature_F; });
+  column("friction_dp_psi", [](const TraverseRow& x) { return x.friction_dp_psi; });
+  column("elevation_dp_psi", [](const TraverseRow& x) { return x.elevation_dp_psi; });
+  column("holdup", [](const TraverseRow& x) { return x.holdup; });
+  column("regime_code", [](const TraverseRow& x) { return x.regime_code; });
+  column("regime", [](const TraverseRow& x) { return x.regime_name; });
+  column("vsg_ftps", [](const TraverseRow& x) { return x.vsg_ftps; });
+  column("vsl_ftps", [](const TraverseRow& x) { return x.vsl_ftps; });
+  column("vg_ftps", [](const TraverseRow& x) { return x.vg_ftps; });
+  column("vl_ftps", [](const TraverseRow& x) { return x.vl_ftps; });
+  column("mixture_density_lbmft3", [](const TraverseRow& x) { return x.mixture_density_lbmft3; });
+  column("turner_MMscfd", [](const TraverseRow& x) { return Nan(x.turner_MMscfd); });
+  column("coleman_MMscfd", [](const TraverseRow& x) { return Nan(x.coleman_MMscfd); });
+  column("loading", [](const TraverseRow& x) { return x.loading; });
+  py::dict summary;
+  summary["name"] = c.name;
+  summary["correlation"] = c.correlation;
+  summary["complete"] = r.complete;
+  summary["reason"] = r.reason;
+  summary["stopped_at_md_ft"] = r.complete ? py::object(py::none()) : py::float_(r.stopped_at_md_ft);
+  summary["computed_end_pressure_psia"] = Nan(r.computed_end_pressure_psia);
+  summary["total_friction_dp_psi"] = r.total_friction_dp_psi;
+  summary["total_elevation_dp_psi"] = r.total_elevation_dp_psi;
+  summary["loading_md_ft"] = r.has_loading ? py::object(py::float_(r.loading_md_ft)) : py::none();
+  py::dict out;
+  out["rows"] = rows;
+  out["summary"] = summary;
+  return out;
+}
+
+TraverseCase ParseCase(const std::string& text) {
+  nlohmann::json j;
+  try {
+    j = nlohmann::json::parse(text);
+  } catch (const nlohmann::json::parse_error& e) {
+    throw std::invalid_argument(std::string("case: not valid JSON (") + e.what() + ")");
+  }
+  try {
+    return cli::CaseFromJson(j, "case");
+  } catch (const cli::InputError& e) {
+    throw std::invalid_argument(e.what());
+  }
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_pdrop, m) {
+  m.doc() = "Binding of the pdrop engine; use the pdrop package.";
+  m.attr("NOT_SET") = kNotSet;
+  m.attr("__version__") = kVersion;
+
+  py::class_<CSynPar>(m, "CSynPar")
+      .def(py::init<>())
+      .def(py::init<double>())
+      .def_property(
+          "value", [](const CSynPar& s) { return s.Value(); },
+          [](CSynPar& s, double v) { s = v; });
+
+  py::class_<CProp, PyProp>(m, "CProp")
+      .def(py::init<>())
+      .def("FormationVolumeFactor", &CProp::FormationVolumeFactor)
+      .def("SolutionGasRatio", &CProp::SolutionGasRatio)
+      .def("BubblePointPressure", &CProp::BubblePointPressure)
+      .def("ZFactor", &CProp::ZFactor)
+      .def("SpecificGravity", &CProp::SpecificGravity)
+      .def("OilGravity", &CProp::OilGravity)
+      .def("Density", &CProp::Density)
+      .def("SurfaceTension", &CProp::SurfaceTension)
+      .def("LiquidYield", &CProp::LiquidYield)
+      .def("Viscosity", &CProp::Viscosity)
+      .def("MassFlow", &CProp::MassFlow)
+      .def("VolFlow", &CProp::VolFlow)
+      .def("LiqVolFlow", &CProp::LiqVolFlow)
+      .def("GasStdVolFlow", &CProp::GasStdVolFlow)
+      .def("BubblePointParameter", &CProp::BubblePointParameter,
+           py::return_value_policy::reference_internal);
+
+  py::class_<BlackOilGas, CProp>(m, "BlackOilGas");
+  py::class_<BlackOilOil, CProp>(m, "BlackOilOil");
+  py::class_<BlackOilWater, CProp>(m, "BlackOilWater");
+
+  py::class_<BlackOilPhases>(m, "BlackOilPhases")
+      .def_property_readonly("gas", [](BlackOilPhases& p) { return p.gas.get(); },
+                             py::return_value_policy::reference_internal)
+      .def_property_readonly("oil", [](BlackOilPhases& p) { return p.oil.get(); },
+                             py::return_value_policy::reference_internal)
+      .def_property_readonly("water", [](BlackOilPhases& p) { return p.water.get(); },
+                             py::return_value_policy::reference_internal);
+
+  py::enum_<ZCorrelation>(m, "ZCorrelation")
+      .value("DRANCHUK_ABOU_KASSEM", ZCorrelation::kDranchukAbouKassem)
+      .value("HALL_YARBOROUGH", ZCorrelation::kHallYarborough);
+  py::enum_<BubblePointCorrelation>(m, "BubblePointCorrelation")
+      .value("STANDING", BubblePointCorrelation::kStanding)
+      .value("VASQUEZ_BEGGS", BubblePointCorrelation::kVasquezBeggs);
+
+  py::class_<BlackOilFluid>(m, "BlackOilFluid")
+      .def(py::init<>())
+      .def_readwrite("gasGravity", &BlackOilFluid::gasGravity)
+      .def_readwrite("oilApi", &BlackOilFluid::oilApi)
+      .def_readwrite("waterSalinity", &BlackOilFluid::waterSalinity)
+      .def_readwrite("waterGravity", &BlackOilFluid::waterGravity)
+      .def_readwrite("waterYield", &BlackOilFluid::waterYield)
+      .def_readwrite("bubblePoint", &BlackOilFluid::bubblePoint)
+      .def_readwrite("separatorPressure", &BlackOilFluid::separatorPressure)
+      .def_readwrite("separatorTemperature", &BlackOilFluid::separatorTemperature)
+      .def_readwrite("zCorrelation", &BlackOilFluid::zCorrelation)
+      .def_readwrite("bubblePointCorrelation", &BlackOilFluid::bubblePointCorrelation)
+      .def("Validate", &BlackOilFluid::Validate)
+      .def("MakePhases", &BlackOilFluid::MakePhases);
+
+  py::class_<CPressDrop, std::unique_ptr<CPressDrop>>(m, "CPressDrop")
+      .def_static("New", [](int code) { return std::unique_ptr<CPressDrop>(CPressDrop::New(code)); })
+      .def("Init", &CPressDrop::Init)
+      .def("SetFlw", &CPressDrop::SetFlw)
+      .def("SetDir", &CPressDrop::SetDir)
+      .def("SetSubdiv", &CPressDrop::SetSubdiv)
+      .def("SetFe", &CPressDrop::SetFe)
+      .def("SetHFe", &CPressDrop::SetHFe)
+      .def("SetFf", &CPressDrop::SetFf)
+      .def("SetFlowOver", &CPressDrop::SetFlowOver)
+      .def("SetGradientType", &CPressDrop::SetGradientType)
+      .def("SetFE", &CPressDrop::SetFE)
+      .def("GetFE", &CPressDrop::GetFE)
+      .def("GetCode", &CPressDrop::GetCode)
+      .def("SetProps", py::overload_cast<CProp*, CProp*, CProp*>(&CPressDrop::SetProps),
+           py::keep_alive<1, 2>(), py::keep_alive<1, 3>(), py::keep_alive<1, 4>())
+      .def("Cal", py::overload_cast<double, double, double, double, double, double>(&CPressDrop::Cal),
+           py::call_guard<py::gil_scoped_release>())
+      .def_readwrite("m_dNumSubdiv", &CPressDrop::m_dNumSubdiv)
+      .def_readwrite("m_dMaxSubdiv", &CPressDrop::m_dMaxSubdiv)
+      .def_readwrite("m_nMaxIter", &CPressDrop::m_nMaxIter)
+      .def_readwrite("m_bWaterInGas", &CPressDrop::m_bWaterInGas)
+      .def_readonly("m_nSubdivUsed", &CPressDrop::m_nSubdivUsed)
+      .def_readonly("m_nCode", &CPressDrop::m_nCode)
+      .def("record", &Record)
+      .def_static("GetCodeName", &CPressDrop::GetCodeName)
+      .def_static("GetBblHelp", &CPressDrop::GetBblHelp)
+      .def_static("GetDefaultFlowEff", &CPressDrop::GetDefaultFlowEff)
+      .def_static("Enumerate", [](const std::string& list) {
+        std::vector<std::string> names;
+        std::vector<std::uint16_t> codes;
+        if (list == "all") CPressDrop::EnumerateAll(names, codes);
+        else if (list == "gas") CPressDrop::EnumerateGas(names, codes);
+        else if (list == "liquid") CPressDrop::EnumerateLiquid(names, codes);
+        else if (list == "multiphase1") CPressDrop::EnumerateMultiphase1(names, codes);
+        else if (list == "multiphase2") CPressDrop::EnumerateMultiphase2(names, codes);
+        else if (list == "flow_codes") CPressDrop::EnumerateFlowCodes(names, codes);
+        else throw std::invalid_argument("list = '" + list + "' is not one of all, gas, liquid, multiphase1, multiphase2, flow_codes");
+        return py::make_tuple(names, codes);
+      })
+      .def_static("SetMechModel", [](int on) { CPressDrop::m_bMechModel = on; });
+
+  m.def("traverse_json",
+        [](const std::string& text) {
+          const TraverseCase c = ParseCase(text);
+          TraverseResult r;
+          {
+            py::gil_scoped_release release;
+            r = RunTraverse(c);
+          }
+          return TraverseDict(c, r);
+        },
+        "Runs a traverse from a case in the JSON case-file format with the built-in fluid.");
+  m.def("traverse_json_with_phases",
+        [](const std::string& text, CProp* gas, CProp* oil, CProp* water) {
+          const TraverseCase c = ParseCase(text);
+          TraverseResult r;
+          {
+            py::gil_scoped_release release;
+            r = RunTraverse(c, gas, oil, water);
+          }
+          return TraverseDict(c, r);
+        },
+        "Runs a traverse from a JSON case with host phase objects (black-oil mode).");
+  m.def("case_json_check", [](const std::string& text) { ParseCase(text); });
+}

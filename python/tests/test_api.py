@@ -1,0 +1,155 @@
+"""The Python API: catalogue, engines, fluids written in Python, traverses,
+not-set values and error messages."""
+
+import math
+
+import numpy as np
+import pytest
+
+import pdrop
+
+
+def test_catalogue_lists_every_correlation():
+    df = pdrop.correlations()
+    assert sorted(df["code"]) == list(range(10))
+    row = df.set_index("code").loc[5]
+    assert row["name"] == "Hagedorn & Brown" and row["help"] == "Predominantly Oil"
+    assert df.set_index("code").loc[6, "default_efficiency"] == pytest.approx(1.15)
+    assert not df.set_index("code").loc[9, "gas"]
+    assert pdrop.flow_regimes()[13] == "Froth"
+    assert pdrop.correlation_code("Modified Beggs & Brill") == 3
+    assert pdrop.correlation_code("Fanning Liquid") == 0
+    for bad in ("Moody", 12, 2.5, True):
+        with pytest.raises(ValueError, match="correlation"):
+            pdrop.correlation_code(bad)
+
+
+def test_segment_result_and_record():
+    r = pdrop.solve_segment("Hagedorn & Brown", pipe_id_in=2.441, dz_ft=1000.0,
+                            pressure_psia=1500.0, temperature_F=150.0, gas_MMscfd=0.5,
+                            oil_STBd=1000.0, water_bbld=200.0)
+    assert r.outlet_pressure_psia == pytest.approx(1500.0 + r.total_dp_psi)
+    assert r.total_dp_psi == pytest.approx(r.friction_dp_psi + r.elevation_dp_psi)
+    assert 0.0 < r.holdup <= 1.0
+    assert r.record["p1_psia"] == 1500.0
+    assert set(r.as_dict()) >= {"outlet_pressure_psia", "regime", "record"}
+    # Reversing the flow sign reverses only the friction change.
+    back = pdrop.solve_segment(5, pipe_id_in=2.441, dz_ft=1000.0, pressure_psia=1500.0,
+                               temperature_F=150.0, gas_MMscfd=0.5, oil_STBd=1000.0,
+                               water_bbld=200.0, flow_sign=-1, subdivide=False)
+    fwd = pdrop.solve_segment(5, pipe_id_in=2.441, dz_ft=1000.0, pressure_psia=1500.0,
+                              temperature_F=150.0, gas_MMscfd=0.5, oil_STBd=1000.0,
+                              water_bbld=200.0, flow_sign=1, subdivide=False)
+    assert back.friction_dp_psi < 0.0 < fwd.friction_dp_psi
+
+
+def test_values_not_computed_are_nan_never_the_marker():
+    # Gas alone: the oil and water fields of the record were never computed.
+    r = pdrop.solve_segment(0, pipe_id_in=4.0, dx_ft=1000.0, pressure_psia=800.0,
+                            temperature_F=80.0, gas_MMscfd=3.0, flow_sign=-1)
+    assert math.isnan(r.record["oil_density_lbmft3"])
+    assert math.isnan(r.record["water_viscosity_cP"])
+    assert not any(v == -32600.0 for v in r.record.values())
+    # A segment that cannot be solved: NaN outlet.
+    low = pdrop.solve_segment(0, pipe_id_in=1.0, dx_ft=5000.0, pressure_psia=100.0,
+                              temperature_F=80.0, water_bbld=3000.0, flow_sign=-1)
+    assert math.isnan(low.outlet_pressure_psia)
+
+
+@pytest.mark.parametrize("argument, value", [
+    ("pipe_id_in", -2.0), ("pressure_psia", 3.0), ("temperature_F", float("nan")),
+    ("gas_MMscfd", float("inf")), ("roughness_in", -0.1), ("direction", 0),
+    ("static_phase", "mud"), ("pieces", 0),
+])
+def test_invalid_arguments_raise_value_error_naming_them(argument, value):
+    args = dict(pipe_id_in=2.441, dz_ft=100.0, pressure_psia=500.0, temperature_F=100.0)
+    args[argument] = value
+    with pytest.raises(ValueError, match=argument):
+        pdrop.solve_segment(3, **args)
+
+
+def test_fluid_validation_names_the_python_field():
+    with pytest.raises(ValueError, match="oil_api = 100"):
+        pdrop.BlackOilFluid(oil_api=100.0).phases()
+    with pytest.raises(ValueError, match="z_correlation"):
+        pdrop.BlackOilFluid(z_correlation="ideal").phases()
+
+
+class Delegate(pdrop.Phase):
+    """A phase written in Python that answers with another phase object's
+    values: the engine must see exactly the same fluid."""
+
+    def __init__(self, inner):
+        super().__init__()
+        self.inner = inner
+
+    def FormationVolumeFactor(self, T, p):
+        return self.inner.FormationVolumeFactor(T, p)
+
+    def SolutionGasRatio(self, T, p, flag):
+        return self.inner.SolutionGasRatio(T, p, flag)
+
+    def BubblePointPressure(self, T, gor):
+        return self.inner.BubblePointPressure(T, gor)
+
+    def ZFactor(self, T, p):
+        return self.inner.ZFactor(T, p)
+
+    def SpecificGravity(self):
+        return self.inner.SpecificGravity()
+
+    def OilGravity(self):
+        return self.inner.OilGravity()
+
+    def Density(self, T, p):
+        return self.inner.Density(T, p)
+
+    def SurfaceTension(self, T, p):
+        return self.inner.SurfaceTension(T, p)
+
+    def LiquidYield(self, T, p):
+        return self.inner.LiquidYield(T, p)
+
+    def Viscosity(self, T, p):
+        return self.inner.Viscosity(T, p)
+
+    def BubblePointParameter(self):
+        return self.inner.BubblePointParameter()
+
+
+def test_python_fluid_gives_the_same_result_as_the_same_properties_in_cpp():
+    fluid = pdrop.BlackOilFluid(gas_gravity=0.7, oil_api=32.0, water_salinity_wt_pct=3.0)
+    args = dict(pipe_id_in=2.441, dz_ft=2000.0, pressure_psia=1200.0, temperature_F=160.0,
+                gas_MMscfd=0.4, oil_STBd=900.0, water_bbld=150.0)
+    native = pdrop.solve_segment(3, fluid=fluid, **args)
+    ph = fluid.phases()
+    python = pdrop.solve_segment(3, fluid=(Delegate(ph.gas), Delegate(ph.oil),
+                                           Delegate(ph.water)), **args)
+    assert python.outlet_pressure_psia == native.outlet_pressure_psia
+    assert python.holdup == native.holdup
+    # The engine filled in the bubble point during the call and put it back.
+    assert ph.oil.BubblePointParameter().value == -32600.0
+
+
+def test_traverse_as_a_dataframe(oil_well_case):
+    t = pdrop.traverse(oil_well_case)
+    assert t.complete
+    assert len(t.rows) == 41
+    assert list(t.rows.columns[:4]) == ["md_ft", "tvd_ft", "pressure_psia", "temperature_F"]
+    assert np.all(np.diff(t.rows["pressure_psia"]) > 0.0)
+    assert t.summary["computed_end_pressure_psia"] == pytest.approx(t.rows["pressure_psia"].iloc[-1])
+    assert not (t.rows.select_dtypes("number") == -32600.0).any().any()
+    # Overrides, and a case that stops early keeps its rows and says why.
+    low = pdrop.traverse(oil_well_case, known_end="bottom", known_pressure_psia=1500.0)
+    assert not low.complete
+    assert low.summary["reason"] == "the pressure falls below 5 psia"
+    assert math.isnan(low.summary["computed_end_pressure_psia"])
+    assert len(low.rows) > 0
+
+
+def test_traverse_rejects_a_bad_case_naming_the_field(oil_well_case):
+    oil_well_case["stations"][1]["md_ft"] = -5.0
+    with pytest.raises(ValueError, match=r"stations\[1\]\.md_ft"):
+        pdrop.traverse(oil_well_case)
+    with pytest.raises(ValueError, match="unknown field 'colour'"):
+        pdrop.traverse({**oil_well_case, "colour": "red"})

@@ -1,0 +1,42 @@
+"""Plots are written, non-empty, and carry their labels."""
+
+import matplotlib.image as mpimg
+import numpy as np
+
+import pdrop
+from pdrop import plots
+
+
+def test_traverse_plot_png_and_svg(tmp_path, oil_well_case):
+    t = pdrop.traverse(oil_well_case)
+    fig, files = plots.plot_traverse(t, tmp_path / "oil_well")
+    assert sorted(f.rsplit(".", 1)[1] for f in files) == ["png", "svg"]
+    labels = [ax.get_xlabel() for ax in fig.axes]
+    assert labels == ["Pressure [psia]", "Temperature [degF]", "Liquid holdup [-]"]
+    assert fig.axes[0].get_ylabel() == "Measured depth [ft]"
+    image = mpimg.imread(str(tmp_path / "oil_well.png"))
+    assert image.shape[0] > 400 and image.shape[1] > 800
+    assert image.std() > 0.05  # not a blank canvas
+    svg = (tmp_path / "oil_well.svg").read_text()
+    assert "Pressure [psia]" in svg or "Pressure" in svg
+    assert len(svg) > 10000
+
+
+def test_loading_depth_is_marked(tmp_path, oil_well_case):
+    gas = dict(oil_well_case, gas_MMscfd=0.2, oil_STBd=0.0, water_bbld=2.0, correlation=4)
+    t = pdrop.traverse(gas)
+    assert t.summary["loading_md_ft"] is not None
+    fig, _ = plots.plot_traverse(t)
+    legend = [text.get_text() for text in fig.legends[0].get_texts()]
+    assert "liquid loading" in legend
+
+
+def test_flow_map_plot(tmp_path):
+    vsg = np.logspace(-1, 2, 20)
+    regions = {"Bubble": (vsg[:10], np.full(10, 1.0)), "Annular Mist": (vsg[10:], np.full(10, 0.1))}
+    fig, files = plots.plot_flow_map(regions, operating_point=(3.0, 1.0), path=tmp_path / "map.png")
+    assert files == [str(tmp_path / "map.png")]
+    ax = fig.axes[0]
+    assert ax.get_xlabel() == "Superficial gas velocity [ft/s]"
+    assert ax.get_xscale() == "log"
+    assert (tmp_path / "map.png").stat().st_size > 5000
