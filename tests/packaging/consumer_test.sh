@@ -16,4 +16,9 @@ cmake --build "$work/consumer" > /dev/null
 "$work/consumer/host" 3 > "$work/out.txt"
 grep -q "Generally Applicable" "$work/out.txt"
 test "$(wc -l < "$work/out.txt")" -eq 14
+# The Python package, when built, goes where Debian's interpreter looks.
+if ls "$build"/python/pdrop/_pdrop*.so > /dev/null 2>&1; then
+  site=$(ls -d "$work"/prefix/lib/python3*/dist-packages)
+  PYTHONPATH="$site" /usr/bin/python3 -c "import pdrop, sys; sys.exit(0 if pdrop.correlation_code('Gray') == 4 else 1)"
+fi
 echo "1 passed, 0 failed"
