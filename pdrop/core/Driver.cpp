@@ -149,6 +149,7 @@ double CPressDrop::Cal(double p1, double t1, double dTdL, double qg, double qo, 
     RestorePbp();
     m_dTotalDP = 0.0;
     m_dFlw = flw;
+    ClearNonFinite();  // a huge rate may have overflowed in its conversion
     return kNotSet;
   }
 
@@ -160,6 +161,7 @@ double CPressDrop::Cal(double p1, double t1, double dTdL, double qg, double qo, 
     m_dFlw = flw;
     m_dP2 = kNotSet;
     m_dTotalDP = kNotSet;
+    ClearNonFinite();
     return kNotSet;
   }
 
