@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "pdrop/core/Friction.h"
 #include "pdrop/core/PressDrop.h"
 
 namespace pdrop {
@@ -49,7 +50,7 @@ double CPressDrop::REm(double v, double density, double viscosity, double d) {
   return d * v * density / viscosity / kCpToLbmPerFtS;
 }
 
-double CPressDrop::ff(double e, double D, double Re) {
+double FanningFrictionFactor(double e, double D, double Re) {
   if (Re == 0.0) return 0.0;
   const double fl = 16.0 / Re;
   if (Re <= kLaminarLimit) return fl;
@@ -58,6 +59,8 @@ double CPressDrop::ff(double e, double D, double Re) {
   return ((Re - kLaminarLimit) * ft + (kTurbulentLimit - Re) * fl) /
          (kTurbulentLimit - kLaminarLimit);
 }
+
+double CPressDrop::ff(double e, double D, double Re) { return FanningFrictionFactor(e, D, Re); }
 
 double CPressDrop::ff2(double e, double D, double Re) {
   if (Re == 0.0) return 0.0;

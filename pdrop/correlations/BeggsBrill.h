@@ -63,11 +63,6 @@ class CBeggsBrill : public CPressDrop {
   double m_dS = 0.0;          // friction exponent s after damping
 
  private:
-  double HorizontalHoldup(int regime) const;
-  double InclinationCoefficient(int regime) const;
-  double SegregatedOrIntermittent(int regime) const;
-  double Distributed() const;
-  double TransitionalIntermittent() const;
   void NoResult();
   void WriteDebugRow() const;
 

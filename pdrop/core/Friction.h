@@ -1,0 +1,12 @@
+// The Fanning friction factor (a quarter of Darcy's) for absolute roughness
+// e and diameter D in the same unit and Reynolds number Re: 16/Re up to
+// Re = 2000; above 4000 the smooth-pipe fit 0.0014 + 0.125 Re^-0.32 for
+// e = 0, else Chen's explicit form of Colebrook (Ind. Eng. Chem. Fundam. 18,
+// 1979, 296); linear in Re between. Re = 0 gives 0.
+#pragma once
+
+namespace pdrop {
+
+double FanningFrictionFactor(double e, double D, double Re);
+
+}  // namespace pdrop

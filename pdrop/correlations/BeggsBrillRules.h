@@ -1,0 +1,60 @@
+// The rules of the Beggs & Brill method that the engine's Modified Beggs &
+// Brill and the legacy calculator share: the map numbers, the horizontal
+// holdup of each pattern, the inclination correction psi, the holdup of a
+// mapped pattern with its limits, and the exponent of the two-phase friction
+// factor (Beggs & Brill, J. Pet. Tech. 25 (1973) 607).
+//
+// The two callers differ in how they decide the pattern (their ties), in the
+// sign factors of the angle and in the damping of s near lambda = 0 and 1;
+// those stay with each caller.
+#pragma once
+
+namespace pdrop::beggsbrill {
+
+// Flow-regime codes of the map (the catalogue's codes 2 to 5).
+enum Regime { kSegregated = 2, kIntermittent = 3, kDistributed = 4, kTransitional = 5 };
+
+struct MapNumbers {
+  double froude;     // NFr = vm^2 / (g D)
+  double liqVelNo;   // NLv = 1.938 vsl (rhoL / sigma)^0.25; kNotSet without surface tension
+  double l1, l2, l3, l4;
+  double lambdaPow;  // lambda^6.738
+};
+
+// Map numbers for mixture and liquid superficial velocities [ft/s], no-slip
+// holdup lambda, diameter [in], liquid density [lbm/ft3] and surface tension
+// [dyn/cm].
+MapNumbers FlowNumbers(double vm, double vsl, double lambda, double diameterIn, double rhoL,
+                       double sigma);
+
+// psi = 1 + C (sin 1.8 theta - sin^3 1.8 theta / 3), a negative psi taken as
+// 0.0001; theta [rad].
+double Psi(double C, double angle);
+
+// HL0 = a lambda^b / NFr^c of a pattern (segregated, intermittent,
+// distributed).
+double HorizontalHoldup(int regime, double lambda, double froude);
+
+// C = (1 - lambda) ln K of a pattern at angle theta, not below 0; uphill
+// distributed flow has none.
+double InclinationCoefficient(int regime, double angle, double lambda, const MapNumbers& n);
+
+// The holdup of a mapped pattern (2 to 5) with the limits of the modified
+// method: HL0 within [lambda, 1], psi applied off the horizontal, the
+// distributed floor at lambda, the flow-over extension below NFr = 1.1 and
+// the transitional blend. kNotSet when the inclination correction needs a
+// liquid velocity number that is not set.
+double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers& n,
+                       bool flowOver);
+
+// s(x) = x / (0.01853 x^4 - 0.8725 x^2 + 3.182 x - 0.0523), in Horner form.
+double PublishedS(double x);
+
+// y = lambda / HL^2 mirrored about its peak 52.15 (y < 52.15 becomes
+// 2719.6225 / y), x = ln y and s(x); HL = 0 gives y = 1, x = 0, s = 0.
+struct FrictionExponent {
+  double y, lnY, s;
+};
+FrictionExponent Exponent(double lambda, double holdup);
+
+}  // namespace pdrop::beggsbrill
