@@ -23,6 +23,7 @@
 #include "pdrop/loading/LiquidLift.h"
 #include "pdrop/loading/Turner.h"
 #include "pdrop/platform/DiagSheet.h"
+#include "pdrop/platform/MemorySheet.h"
 #include "pdrop/platform/Message.h"
 #include "pdrop/platform/NotSet.h"
 #include "pdrop/platform/Object.h"
