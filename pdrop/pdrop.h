@@ -22,6 +22,7 @@
 #include "pdrop/loading/Coleman.h"
 #include "pdrop/loading/LiquidLift.h"
 #include "pdrop/loading/Turner.h"
+#include "pdrop/mechanistic/MechModel.h"
 #include "pdrop/platform/DiagSheet.h"
 #include "pdrop/platform/MemorySheet.h"
 #include "pdrop/platform/Message.h"

@@ -6,6 +6,7 @@
 #include "pdrop/correlations/PanEastern.h"
 #include "pdrop/correlations/Panhandle.h"
 #include "pdrop/correlations/Weymouth.h"
+#include "pdrop/mechanistic/MechModel.h"
 
 namespace pdrop {
 
@@ -33,6 +34,9 @@ CPressDrop* CPressDrop::New(int code) {
       break;
     case 6:
       engine = new CWeymouth();
+      break;
+    case 9:
+      engine = new CMechModel();
       break;
     // Any code outside the catalogue is solved with the Fanning engine.
     default:

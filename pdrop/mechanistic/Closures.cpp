@@ -1,0 +1,306 @@
+// Petalas & Aziz mechanistic model (Petalas, N., Aziz, K., "A Mechanistic
+// Model for Multiphase Flow in Pipes", J. Can. Pet. Tech. 39(6), 2000): the
+// per-pattern closures. The stratified and annular residuals are the
+// dimensionless two-fluid momentum balances in Taitel & Dukler's X^2, Y form;
+// their roots are the liquid level and the film thickness. Oilfield units:
+// ft (diameter in inches where named so), ft/s, lbm/ft3, cP, dyn/cm, psi.
+//
+// Where this implementation departs from the published form:
+// - the gas wall friction of the stratified residual is taken at the gas
+//   channel's own hydraulic diameter D_G D, in ft for the Reynolds number and
+//   in inches for the friction factor;
+// - the intermittent friction closures carry the flow sign only, so that
+//   friction never follows the elevation sign;
+// - froth has no closure of its own: its holdup and gradients are
+//   interpolated on log-log scales against Vsg between the nearest other
+//   patterns below and above; friction takes the flow sign, a gradient that
+//   is zero at both boundaries (a level pipe's elevation change) stays zero,
+//   and the superficial gas velocity and the decision fields are put back on
+//   every exit;
+// - each froth boundary search gives up after kMaxFrothDecisions decisions.
+#include <cmath>
+
+#include "pdrop/mechanistic/MechConstants.h"
+#include "pdrop/mechanistic/MechModel.h"
+
+namespace pdrop {
+namespace {
+
+using namespace mech;
+
+// rho v D / mu of the slug body with rho in lbm/ft3, v in ft/s, D in ft and
+// mu in cP.
+constexpr double kReynoldsFactorSlug = 1488.16;
+// Entrainment group Vsg^2 rhoG muL^2 / (rhoL sigma^2) in field units, times
+// this factor (cm2 per ft2), is dimensionless.
+constexpr double kEntrainmentFactor = 929.0304;
+// dyn/cm to lbm/s2, for the Weber group of the annular interface.
+constexpr double kLbmPerS2PerDynPerCm = 0.002204623;
+// Below this film ratio the intermittent film region is too thin for a film
+// friction factor; the drift factor stands in for it.
+constexpr double kThinnestFilm = 0.0001;
+
+// Froth boundary search: first steps V0/12 downward and V0/10 upward; each
+// pass refines the step by 100 until its fine step is 0.2 ft/s or less.
+constexpr double kLowerStepDivisor = 12.0;
+constexpr double kUpperStepDivisor = 10.0;
+constexpr double kFineStepDivisor = 10.0;
+constexpr double kPassRefinement = 100.0;
+constexpr double kFrothResolution = 0.2;       // ft/s
+constexpr double kFrothUpperLimit = 100000.0;  // ft/s
+// Bound of one boundary search. An upward search from V0 reaches 100000 ft/s
+// within it when V0 is 200 ft/s or more; below that it gives up earlier, far
+// above any velocity at which froth persists.
+constexpr int kMaxFrothDecisions = 5000;
+
+// Log-log interpolation of a positive quantity between its values at two
+// boundaries; zero at both stays zero; anything else that cannot be formed
+// is not set.
+double LogLogBlend(double a, double b, double w) {
+  if (!IsUsable(a) || !IsUsable(b)) return kNotSet;
+  if (a == 0.0 && b == 0.0) return 0.0;
+  const double la = std::log10(a);
+  return FiniteOrNotSet(std::pow(10.0, la + w * (std::log10(b) - la)));
+}
+
+double Magnitude(double v) { return IsUsable(v) ? std::fabs(v) : kNotSet; }
+
+}  // namespace
+
+double CMechModel::hl_d(double h) {
+  if (m_dVsl < 0.0) m_dVsl = 0.0;
+  if (m_dVsg < 0.0) m_dVsg = 0.0;
+  const double d = m_dDiameter / kInchesPerFoot;
+  const double hL = h * d;
+
+  const double x = 2.0 * h - 1.0;
+  const double phi = std::acos(x);
+  m_dPerimInt = std::sqrt(1.0 - x * x);
+  m_dPerimLiq = kPi - phi;
+  const double perimGas = phi;
+  m_dAreaGas = 0.25 * (phi - x * m_dPerimInt);
+  m_dAreaLiq = 0.25 * (kPi - 4.0 * m_dAreaGas);
+  const double al = m_dAreaLiq * d * d;
+  const double ag = m_dAreaGas * d * d;
+
+  m_dGasVelRatio = kPi / (4.0 * m_dAreaGas);
+  const double liqVelRatio = kPi / (4.0 * m_dAreaLiq);
+  m_dHydDiamGas = 4.0 * m_dAreaGas / (phi + m_dPerimInt);
+  m_dVg = m_dVsg * m_dArea / ag;
+  m_dVl = m_dVsl * m_dArea / al;
+
+  const double gasDiameter = m_dHydDiamGas * d;  // ft
+  const double reG = gasDiameter * m_dVg * m_dRhoG / m_dMuG / kCpToLbmPerFtS;
+  const double fG = ff2(m_dFf, kInchesPerFoot * gasDiameter, reG);
+
+  m_dFroudeL = m_dVl / std::sqrt(kGravity * hL);
+  m_dFroudeL1 = m_dFroudeL;
+  const double fi = (5e-7 * m_dResl + 0.004) * std::pow(m_dFroudeL, 1.335) *
+                    (m_dRhoL * d * kGravity / (m_dRhoG * m_dVg * m_dVg));
+  m_dFfInt = fi;
+  m_dFfInt1 = fi;
+
+  const double dv = m_dVg - m_dVl;
+  const double tg =
+      (fG / m_dFsg2) * m_dGasVelRatio * m_dGasVelRatio *
+      (perimGas / m_dAreaGas + (fi / fG) * (dv * std::fabs(dv) / (m_dVg * m_dVg)) *
+                                   (m_dPerimInt / m_dAreaGas + m_dPerimInt / m_dAreaLiq));
+  const double tl = (m_dFfLiqWall / m_dFsl2) * liqVelRatio * liqVelRatio * m_dPerimLiq / m_dAreaLiq;
+  const double residual = m_dX2 * tl - tg - 4.0 * m_dY;
+  if (m_bDiagStratified) TraceStratified(h, residual, tl, tg, reG, fi);
+  return residual;
+}
+
+double CMechModel::dl_d(double d) {
+  m_dFilmRatio = d;
+  if (m_dVsl < 0.0) m_dVsl = 0.001;
+  if (m_dVsg < 0.0) m_dVsg = 0.001;
+  const double dPipe = m_dDiameter / kInchesPerFoot;
+
+  const double delta = d * dPipe;
+  const double dc = dPipe - 2.0 * delta;
+  const double hlf = 4.0 * d * (1.0 - d);
+  const double df = hlf * dPipe;
+
+  m_dPerimCore = kPi * dc;
+  m_dPerimWall = kPi * dPipe;
+  const double ac = kPi * dc * dc / 4.0;
+  m_dAreaFilm = m_dArea - ac;
+  const double areaFilm = m_dAreaFilm / (dPipe * dPipe);
+  const double areaCore = ac / (dPipe * dPipe);
+
+  const double fe = m_dFEnt;
+  m_dVFilm = (1.0 - fe) * m_dVsl / hlf;
+  m_dVCore = (m_dVsl * fe + m_dVsg) / ((1.0 - 2.0 * d) * (1.0 - 2.0 * d));
+  const double vr = (m_dVCore - m_dVFilm) / m_dVsg;
+  const double vf = m_dVFilm / m_dVsl;
+
+  const double reF = REl(m_dVFilm, df);
+  m_dFfFilm = ff2(m_dFf, kInchesPerFoot * df, reF);
+  m_dFfFilm1 = ff(m_dFf, kInchesPerFoot * df, reF);
+  const double reC = REm(m_dVCore, m_dRhoCore, m_dMuCore, dc);
+  const double k =
+      0.24 *
+      std::pow(kLbmPerS2PerDynPerCm * m_dSigma / (m_dRhoCore * m_dVCore * m_dVCore * dc), 0.085) *
+      std::pow(reF, 0.305);
+  m_dFfInt = k * ff2(m_dFf, kInchesPerFoot * dc, reC);
+  m_dFfInt1 = k * ff(m_dFf, kInchesPerFoot * dc, reC);
+
+  const double ti = (m_dFfInt / m_dFsg2) * (m_dRhoCore / m_dRhoG) * vr * std::fabs(vr) *
+                    (kPi * dc / dPipe) * (1.0 / areaFilm + 1.0 / areaCore);
+  const double tf = (m_dFfFilm / m_dFsl2) * vf * vf * kPi / areaFilm;
+  const double residual = m_dX2 * tf - ti - 4.0 * m_dY;
+  if (m_bDiagFilm) TraceFilm(d, residual, tf, ti);
+  return residual;
+}
+
+double CMechModel::RootMin_dl_d(double d) {
+  const double dPipe = m_dDiameter / kInchesPerFoot;
+  const double fe = m_dFEnt;
+  const double hlf = 4.0 * d * (1.0 - d);
+  const double df = hlf * dPipe;
+  const double vf = (1.0 - fe) * m_dVsl / hlf;
+  const double reF = REl(vf, df);
+  const double fF = ff2(m_dFf, kInchesPerFoot * df, reF);
+
+  const double lambdaCore = fe * m_dVsl / (fe * m_dVsl + m_dVsg);
+  const double rhoCore = lambdaCore * m_dRhoL + (1.0 - lambdaCore) * m_dRhoG;
+  const double left = m_dVsl * m_dVsl * (1.0 - fe) * (1.0 - fe) /
+                      (std::sin(m_dTheta) * kGravity * dPipe) * 2.0 * fF * m_dRhoL /
+                      (m_dRhoL - rhoCore);
+  const double right = hlf * hlf * hlf * (1.0 - hlf) / (2.0 - hlf);
+  return left - right;
+}
+
+double CMechModel::FEnt() {
+  const double group = m_dVsg * m_dVsg * m_dRhoG * m_dMuL * m_dMuL /
+                       (m_dRhoL * m_dSigma * m_dSigma) * kEntrainmentFactor;
+  const double r = 0.735 * std::pow(group, 0.074) * std::pow(m_dVsg / m_dVsl, 0.2);
+  // FE / (1 - FE) = R; an infinite R has no fraction to give.
+  if (1.0 + r > 0.0) return FiniteOrNotSet(r / (1.0 + r));
+  return kNotSet;
+}
+
+void CMechModel::StratifiedP() {
+  const double d = m_dDiameter / kInchesPerFoot;
+  const double dv = m_dVg - m_dVl;
+  const double tauL = m_dFfLiqWall1 * m_dRhoL * m_dVl * m_dVl / (2.0 * kGravity);
+  const double tauI = m_dFfInt1 * m_dRhoG * dv * std::fabs(dv) / (2.0 * kGravity);
+  const double gradient =
+      std::fabs(tauL * m_dPerimLiq * d - tauI * m_dPerimInt * d) / (m_dAreaLiq * d * d);  // lbf/ft3
+  m_dFrictionDP = m_dFlw * m_dLength / kSquareInchesPerSquareFoot * gradient;
+  m_dElevationDP = m_dRhoL * m_dDz / kSquareInchesPerSquareFoot * m_dDir;
+}
+
+void CMechModel::AnnularMistP() {
+  const double dv = m_dVCore - m_dVFilm;
+  const double tauI = m_dFfInt1 * m_dRhoCore * dv * std::fabs(dv) / (2.0 * kGravity);
+  const double gradient = tauI * m_dPerimCore / (m_dArea - m_dAreaFilm);
+  m_dFrictionDP = gradient * m_dLength / kSquareInchesPerSquareFoot * m_dFlw;
+  m_dElevationDP = m_dRhoCore * m_dDz / kSquareInchesPerSquareFoot * m_dDir;
+}
+
+double CMechModel::IntSlugPf() {
+  const double d = m_dDiameter / kInchesPerFoot;
+  const double re = m_dRhoL * m_dVm * d * kReynoldsFactorSlug / m_dMuL;
+  const double f = ff(m_dFf, m_dDiameter, re);
+  return m_dFlw * m_dLength / kSquareInchesPerSquareFoot * 2.0 * f * m_dVm * m_dVm * m_dRhoS /
+         (d * kGravity);
+}
+
+double CMechModel::IntAmPf() {
+  const double dPipe = m_dDiameter / kInchesPerFoot;
+  const double fe = m_dFEnt;
+  const double d = 0.25 * (1.0 - std::sqrt((1.0 - m_dHoldup) * (fe * m_dVsl + m_dVsg) / m_dVsg));
+  double gradient = 0.0;
+  if (d >= kThinnestFilm) {
+    const double hlf = 4.0 * d * (1.0 - d);
+    const double vf = (1.0 - fe) * m_dVsl / hlf;
+    const double df = hlf * dPipe;
+    const double re = m_dRhoL * vf * df * kReynoldsFactorSlug / m_dMuL;
+    const double f = ff(m_dFf, kInchesPerFoot * df, re);
+    gradient = 4.0 * (f * m_dRhoL * vf * vf / (2.0 * kGravity)) / dPipe;
+  } else {
+    gradient = 2.0 * m_dDriftFactor * m_dVm * m_dVm * m_dRhoS / (kGravity * dPipe);
+  }
+  return m_dFlw * m_dLength / kSquareInchesPerSquareFoot * gradient;
+}
+
+bool CMechModel::FrothBoundary(double v0, bool upper, double* boundary) {
+  const double way = upper ? 1.0 : -1.0;
+  double step = v0 / (upper ? kUpperStepDivisor : kLowerStepDivisor);
+  double fine = 0.0;
+  int decisions = 0;
+  m_dVsg = v0;
+  do {
+    // Out of froth in coarse steps ...
+    do {
+      m_dVsg += way * step;
+      if (upper ? m_dVsg > kFrothUpperLimit : m_dVsg <= 0.0) return false;
+      if (++decisions > kMaxFrothDecisions) return false;
+    } while (GetFlowRegime() == kFroth);
+    // ... back in with fine ones, and the last fine step undone, so that the
+    // boundary point is never froth.
+    fine = step / kFineStepDivisor;
+    do {
+      m_dVsg -= way * fine;
+      if (++decisions > kMaxFrothDecisions) return false;
+    } while (GetFlowRegime() != kFroth);
+    m_dVsg += way * fine;
+    step /= kPassRefinement;
+  } while (fine > kFrothResolution);
+  *boundary = m_dVsg;
+  return true;
+}
+
+void CMechModel::FrothP() {
+  const double v0 = m_dVsg;
+  // The boundary calculations overwrite the mixture friction of this point.
+  const double reM = m_dReM;
+  const double fm = m_dFm;
+  m_dFrictionDP = m_dElevationDP = m_dHoldup = kNotSet;
+
+  double vLow = kNotSet;
+  double vUp = kNotSet;
+  double e1 = kNotSet, f1 = kNotSet, h1 = kNotSet;
+  double e2 = kNotSet, f2 = kNotSet, h2 = kNotSet;
+  bool found = FrothBoundary(v0, false, &vLow);
+  if (found) {
+    m_dVsg = vLow;
+    Mphase(true);
+    e1 = m_dElevationDP;
+    f1 = m_dFrictionDP;
+    h1 = m_dHoldup;
+    found = FrothBoundary(v0, true, &vUp);
+  }
+  if (found) {
+    m_dVsg = vUp;
+    Mphase(true);
+    e2 = m_dElevationDP;
+    f2 = m_dFrictionDP;
+    h2 = m_dHoldup;
+  }
+
+  // The decision at V0 puts back every field the trials overwrote.
+  m_dVsg = v0;
+  GetFlowRegime();
+  m_dReM = reM;
+  m_dFm = fm;
+  m_dFlowRegime = kFroth;
+  if (!found) {
+    m_dStatus = kStatusNoFroth;
+    m_dFrictionDP = m_dElevationDP = m_dHoldup = kNotSet;
+    return;
+  }
+
+  const double lv = std::log10(vLow);
+  const double w = (std::log10(v0) - lv) / (std::log10(vUp) - lv);
+  const double sign = (e1 < 0.0 || e2 < 0.0) ? -1.0 : 1.0;
+  const double elevation = LogLogBlend(Magnitude(e1), Magnitude(e2), w);
+  const double friction = LogLogBlend(Magnitude(f1), Magnitude(f2), w);
+  m_dElevationDP = IsSet(elevation) ? sign * elevation : kNotSet;
+  m_dFrictionDP = IsSet(friction) ? m_dFlw * friction : kNotSet;
+  m_dHoldup = LogLogBlend(h1, h2, w);
+}
+
+}  // namespace pdrop

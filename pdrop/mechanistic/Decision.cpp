@@ -1,0 +1,332 @@
+// Petalas & Aziz mechanistic model (Petalas, N., Aziz, K., "A Mechanistic
+// Model for Multiphase Flow in Pipes", J. Can. Pet. Tech. 39(6), 2000): the
+// multiphase entry, the flow-pattern decision and the per-pattern pressure
+// changes. Oilfield units: ft (diameter in inches where named so), ft/s,
+// lbm/ft3, cP, dyn/cm, psi, rad.
+//
+// Where this implementation departs from the published form:
+// - the transitions are applied as one fixed sequence of tests; slug-body
+//   holdup is Gregory's (Vm in m/s), the dispersed-bubble test is made on it
+//   and on the no-slip gas fraction, and whatever passes no test is froth,
+//   whose gradients are interpolated between the neighbouring patterns;
+// - bubble and dispersed bubble take their friction with the no-slip density
+//   and g = 32.2, as the base single-phase routines do;
+// - when no film thickness exists the flow is not annular: the decision goes
+//   on to the bubble, intermittent and froth tests;
+// - the fields read after a level or film search are those of the level or
+//   film the search returns;
+// - friction takes the sign of the flow (m_dFlw) alone in every pattern;
+// - m_dStatus is cleared at the start of every multiphase call;
+// - inputs that are not set or not finite give no pattern (666), as does an
+//   entrained fraction that cannot be formed, always without a holdup; a
+//   result that is not finite is reported as not set.
+#include <cmath>
+#include <initializer_list>
+
+#include "pdrop/mechanistic/MechConstants.h"
+#include "pdrop/mechanistic/MechModel.h"
+
+namespace pdrop {
+
+PDROP_IMPLEMENT_DYNAMIC(CMechModel, CPressDrop)
+
+namespace {
+
+using namespace mech;
+
+constexpr double kVerticalRun = 1e-10;  // ft; a shorter horizontal run is a vertical pipe
+constexpr double kHalfPi = 1.5707963267948966;
+
+// Ranges of the superficial velocities the model was built for [ft/s].
+constexpr double kLeastVsg = 0.01;
+constexpr double kGreatestVsg = 500.0;
+constexpr double kLeastVsl = 0.01;
+constexpr double kGreatestVsl = 100.0;
+
+// Gregory's slug-body holdup takes Vm in m/s.
+constexpr double kGregoryVelocity = 8.66;  // m/s
+// D^2 (rhoL - rhoG) / sigma with D in ft, densities in lbm/ft3 and sigma in
+// dyn/cm, times this factor, is the Eotvos (Bond) number.
+constexpr double kBondFactor = 14598.885;
+// 1.53 and 1.41 times (32.174 * 0.00220462)^0.25: (g sigma drho / rhoL^2)^0.25
+// with sigma in dyn/cm gives ft/s.
+constexpr double kBubbleRiseFactor = 0.789628843503937;
+constexpr double kBubbleRiseFactorExistence = 0.7276971696194227;
+// rho v D / mu with rho in lbm/ft3, v in ft/s, D in ft and mu in cP.
+constexpr double kReynoldsFactor = 1488.0;
+// cP to lbm/(ft s) as the smooth-to-wavy criterion takes it.
+constexpr double kCpToLbmPerFtSWave = 0.0006719708;
+// Gas velocity of the smooth-to-wavy transition: the sheltering coefficient.
+constexpr double kShelteringCoefficient = 0.06;
+// Least direction cosine of the stratified tests.
+constexpr double kLeastCosine = 0.02;
+// Least inclination at which stratified flow may still be smooth [rad]
+// (-5 degrees).
+constexpr double kSmoothLimitAngle = -0.087267;
+
+// Barnea's least pipe diameter of bubble flow, 19 sqrt(drho sigma /
+// (rhoL^2 g)), worked in SI and converted to ft.
+constexpr double kLbmPerFt3ToKgPerM3 = 16.01846;
+constexpr double kInverseGravitySI = 0.1019367991845056;  // s2/m
+constexpr double kDynPerCmPerNPerM = 1000.0;
+constexpr double kLeastBubbleDiameterFactor = 62.33595800524934;  // 19 / 0.3048 ft/m
+// Bubble existence in inclined pipes: cos(theta) <= 3/4 cos(45 deg) Ub^2
+// times this factor.
+constexpr double kBubbleExistenceCosine = 0.53033;
+constexpr double kBubbleExistenceFactor = 19.679;
+
+// Superficial gas Reynolds number when the gas viscosity is negative but
+// set: the flow is taken as fully turbulent.
+constexpr double kTurbulentGasReynolds = 1e8;
+
+bool Usable(std::initializer_list<double> values) {
+  for (double v : values) {
+    if (!IsUsable(v)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CMechModel::CMechModel() {
+  m_dFlowRegime = kUndeterminedRegime;
+  m_dStatus = 0.0;
+}
+
+CMechModel::~CMechModel() = default;
+
+void CMechModel::MultiPhase() {
+  double theta = 0.0;
+  if (std::fabs(m_dDx) <= kVerticalRun) {
+    theta = m_dDz < 0.0 ? -kHalfPi : kHalfPi;
+  } else {
+    theta = std::atan(m_dDz / m_dDx);
+  }
+  m_dTheta = theta * m_dFlw * m_dDir;
+  m_dFlowRegime = kUndeterminedRegime;
+  m_dFrictionDP = m_dElevationDP = kNotSet;
+
+  // A status describes this call only: a froth failure of an earlier segment
+  // must not mark this one.
+  m_dStatus = 0.0;
+  const bool vsgInRange = m_dVsg >= kLeastVsg && m_dVsg <= kGreatestVsg;
+  const bool vslInRange = m_dVsl >= kLeastVsl && m_dVsl <= kGreatestVsl;
+  if (!vsgInRange || !vslInRange) m_dStatus = kStatusOutOfRange;
+
+  Mphase(true);
+}
+
+int CMechModel::LiquidHoldup() { return GetFlowRegime(); }
+
+int CMechModel::Mphase(bool bFroth) {
+  m_dFrictionDP = m_dElevationDP = kNotSet;
+  const int code = LiquidHoldup();
+
+  const double d = m_dDiameter / kInchesPerFoot;
+  m_dReM = REm(m_dVm, m_dRhoNS, m_dMuNS, kNotSet);
+  m_dFm = ff(m_dFf, m_dDiameter, m_dReM);
+  // Without a holdup there is no slip density.
+  auto slipDensity = [this]() {
+    return IsSet(m_dHoldup) ? m_dRhoL * m_dHoldup + (1.0 - m_dHoldup) * m_dRhoG : kNotSet;
+  };
+  m_dRhoS = slipDensity();
+  m_dFlowRegime = code;
+  AdvanceDiagRow(1);
+
+  switch (code) {
+    case kBubble:
+    case kDispersedBubble:
+      m_dElevationDP = m_dRhoS * m_dDz / kSquareInchesPerSquareFoot * m_dDir;
+      m_dFrictionDP = 2.0 * m_dFm * m_dVm * m_dVm * m_dRhoNS / (kGcDispersed * d) * m_dFlw *
+                      m_dLength / kSquareInchesPerSquareFoot;
+      break;
+    case kStratifiedSmooth:
+    case kStratifiedWavy:
+      StratifiedP();
+      break;
+    case kAnnularMist:
+      AnnularMistP();
+      break;
+    case kSlug:
+    case kElongatedBubble: {
+      m_dElevationDP = m_dRhoS * m_dDz / kSquareInchesPerSquareFoot * m_dDir;
+      double w = std::pow(m_dLambdaL, 0.75 - m_dHoldup);
+      if (w > 1.0) w = 1.0;
+      // Each closure carries the flow sign already.
+      m_dFrictionDP = w * IntSlugPf() + (1.0 - w) * IntAmPf();
+      break;
+    }
+    case kFroth:
+      if (bFroth) FrothP();
+      if (m_dStatus == kStatusNoFroth) {
+        m_dFrictionDP = m_dElevationDP = kNotSet;
+      } else {
+        m_dRhoS = slipDensity();
+      }
+      break;
+    default:
+      m_dFrictionDP = m_dElevationDP = kNotSet;
+      break;
+  }
+
+  if (!IsSet(m_dHoldup)) m_dRhoS = kNotSet;
+  for (double* v : {&m_dHoldup, &m_dFrictionDP, &m_dElevationDP, &m_dRhoS, &m_dReM, &m_dFm, &m_dVm,
+                    &m_dLambdaL, &m_dLambdaG, &m_dRhoNS, &m_dMuNS, &m_dVg, &m_dVl}) {
+    *v = FiniteOrNotSet(*v);
+  }
+  return code;
+}
+
+int CMechModel::GetFlowRegime() {
+  const double rhoL = m_dRhoL;
+  const double rhoG = m_dRhoG;
+  const double muL = m_dMuL;
+  const double muG = m_dMuG;
+  const double sigma = m_dSigma;
+  const double theta = m_dTheta;
+  const double d = m_dDiameter / kInchesPerFoot;
+
+  m_dVm = m_dVsg + m_dVsl;
+  m_dLambdaL = m_dVsl / m_dVm;
+  m_dLambdaG = m_dVsg / m_dVm;
+  m_dRhoNS = m_dLambdaG * rhoG + m_dLambdaL * rhoL;
+  m_dMuNS = m_dLambdaG * muG + m_dLambdaL * muL;
+
+  m_dHoldup = kNotSet;
+  AdvanceDiagRow(1);
+  PrintDiagHdr();
+  HoldupAndVelocity();
+
+  // The gas viscosity alone may be not set: the Reynolds number then has a
+  // defined value.
+  if (!Usable({m_dVsg, m_dVsl, rhoL, rhoG, muL, sigma, theta, d, m_dArea}) || !std::isfinite(muG) ||
+      !std::isfinite(m_dFf)) {
+    return kUndetermined;
+  }
+
+  const double els = 1.0 / (1.0 + std::pow(kMetresPerFoot * m_dVm / kGregoryVelocity, 1.39));
+  const double drho = rhoL - rhoG;
+  const double bo = d * d * drho / sigma * kBondFactor;
+  if (drho < 0.0) return kUndetermined;
+
+  const double sinT = std::sin(theta);
+  const double cosT = std::cos(theta);
+  const double u0 = kBubbleRiseFactor * std::pow(drho * sigma / (rhoL * rhoL), 0.25);
+  const double ub = u0 * sinT;
+
+  // Elongated-bubble drift: its vertical and horizontal limits, each with
+  // its surface-tension term, combined by the inclination.
+  const double beta = bo * std::exp(3.278 - 1.424 * std::log(bo));
+  const double gScale = std::sqrt(kGravity * d * drho / rhoL);
+  const double uv = 0.345 * (1.0 - std::exp(-beta)) * gScale;
+  const double uh = (0.54 - 1.76 / std::pow(bo, 0.56)) * gScale;
+  const double udInf = uh * cosT + uv * sinT;
+  const double reb = std::fabs(udInf) * rhoL * d * kReynoldsFactor / (2.0 * muL);
+  m_dDriftFactor = 0.316 * std::sqrt(reb);
+  if (m_dDriftFactor > 1.0) m_dDriftFactor = 1.0;
+  const double ud = m_dDriftFactor * udInf;
+
+  const double reM = rhoL * m_dVm * d * kReynoldsFactor / muL;
+  const double c0 = (1.64 + 0.12 * sinT) * std::pow(reM, -0.031);
+  const double vtb = c0 * m_dVm + ud;
+  double vdb = c0 * m_dVm + ub;
+  if (vdb < 0.0) vdb = 0.0;
+
+  double eli = (els * vtb + (1.0 - els) * vdb - m_dVsg) / vtb;
+  if (eli > 1.0) eli = m_dLambdaL;
+  double el = vdb > 0.0 ? 1.0 - m_dVsg / vdb : 1.0 - m_dVsg / (c0 * m_dVm);
+  if (el > 1.0) el = m_dLambdaL;
+  m_dHoldup = el;
+
+  if (m_nFlowOver != 0) return kDispersedBubble;
+  if (els < 0.48 && m_dLambdaG <= 0.52) {
+    SetDiagText("Dispersed bubble flow regime", 1);
+    return kDispersedBubble;
+  }
+
+  m_dResl = REl(m_dVsl, kNotSet);
+  if (muG > 0.0) {
+    m_dResg = d * m_dVsg * rhoG / (muG * kCpToLbmPerFtS);
+  } else {
+    m_dResg = IsSet(muG) ? kTurbulentGasReynolds : 0.0;
+  }
+  m_dFsl2 = ff2(m_dFf, m_dDiameter, m_dResl);
+  m_dFsg2 = ff2(m_dFf, m_dDiameter, m_dResg);
+  m_dFsl = ff(m_dFf, m_dDiameter, m_dResl);
+  const double gasMomentum = m_dFsg2 * m_dVsg * m_dVsg * rhoG;
+  m_dX2 = m_dFsl2 * m_dVsl * m_dVsl * rhoL / gasMomentum;
+  m_dY = -drho * kGravity * sinT * d / (2.0 * gasMomentum);
+  m_dFfLiqWall = 0.452 * std::pow(m_dFsl2, 0.731);
+  m_dFfLiqWall1 = 0.452 * std::pow(m_dFsl, 0.731);
+
+  // Stratified flow: level and downward pipes only.
+  if (theta <= 0.0) {
+    double c = cosT;
+    if (c <= kLeastCosine) c = kLeastCosine;
+    const double h = Calculate_hl_d();
+    if (IsSet(h)) {
+      const double si = std::sqrt(1.0 - (2.0 * h - 1.0) * (2.0 * h - 1.0)) * d;
+      const double ag = d * d * m_dAreaGas;
+      const double vcrit = (1.0 - h) * std::sqrt(drho * kGravity * ag * c / (rhoG * si));
+      if (m_dVg <= vcrit && std::sqrt(d * kGravity * (1.0 - h) * c / m_dFfLiqWall) >= m_dVl) {
+        m_dHoldup = d * d * m_dAreaLiq / m_dArea;
+        int code = kStratifiedWavy;
+        if (theta > kSmoothLimitAngle) {
+          const double vj = std::sqrt(4.0 * muL * kCpToLbmPerFtSWave * drho * kGravity * c /
+                                      (kShelteringCoefficient * rhoL * rhoG * m_dVl));
+          if (m_dVg <= vj && m_dFroudeL <= 1.4) code = kStratifiedSmooth;
+        }
+        return code;
+      }
+    }
+  }
+
+  m_dFEnt = FEnt();
+  if (!IsSet(m_dFEnt)) {
+    m_dHoldup = kNotSet;
+    return kUndetermined;
+  }
+  const double fe = m_dFEnt;
+  m_dLambdaCore = m_dVsl * fe / (m_dVsl * fe + m_dVsg);
+  m_dMuCore = m_dLambdaCore * muL + (1.0 - m_dLambdaCore) * muG;
+  m_dRhoCore = m_dLambdaCore * rhoL + (1.0 - m_dLambdaCore) * rhoG;
+  m_dY = std::sin(-theta) * (rhoL - m_dRhoCore) * kGravity * d /
+         (2.0 * m_dFsg2 * m_dVsg * m_dVsg * rhoG);
+
+  const double delta = Calculate_dl_d();
+  if (IsSet(delta)) {
+    const double thinning = (1.0 - 2.0 * delta) * (1.0 - 2.0 * delta);
+    const double ela = 1.0 - thinning * m_dVsg / (m_dVsl * fe + m_dVsg);
+    if (ela <= 0.24) {
+      const double deltaMin = theta > 0.0 ? Min_dl_d() : 0.5;
+      if (delta <= deltaMin) {
+        m_dHoldup = ela;
+        return kAnnularMist;
+      }
+    }
+  }
+
+  if (els < 0.48) {
+    m_dHoldup = kNotSet;
+    return kFroth;
+  }
+
+  const double dmin = std::sqrt(drho / (kLbmPerFt3ToKgPerM3 * rhoL * rhoL) * kInverseGravitySI *
+                                sigma / kDynPerCmPerNPerM) *
+                      kLeastBubbleDiameterFactor;
+  const double ubExist =
+      kBubbleRiseFactorExistence * std::pow(drho * sigma / (rhoL * rhoL), 0.25) * sinT;
+  const double k = kBubbleExistenceCosine * ubExist * ubExist * kBubbleExistenceFactor;
+  if (dmin < d && cosT <= k && eli > 0.75) {
+    m_dHoldup = 1.0 - m_dVsg / (1.2 * m_dVm + ubExist);
+    return kBubble;
+  }
+  if (eli > 0.24) {
+    m_dHoldup = eli;
+    return els <= 0.9 ? kSlug : kElongatedBubble;
+  }
+  m_dHoldup = kNotSet;
+  return kFroth;
+}
+
+}  // namespace pdrop

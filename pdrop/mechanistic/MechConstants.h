@@ -1,0 +1,22 @@
+// Constants shared by the parts of the Petalas & Aziz model (Petalas & Aziz,
+// J. Can. Pet. Tech. 39(6), 2000) in oilfield units. Values that only convert
+// units of a published equation carry their meaning here; the coefficients of
+// the published correlations stand as literals where they are used.
+#pragma once
+
+namespace pdrop::mech {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kGravity = 32.174;  // ft/s2
+// Codes 6 and 7 form their friction gradient with the rounded constant of
+// the base single-phase routines.
+constexpr double kGcDispersed = 32.2;  // lbm ft / (lbf s2)
+constexpr double kSquareInchesPerSquareFoot = 144.0;
+constexpr double kInchesPerFoot = 12.0;
+constexpr double kCpToLbmPerFtS = 0.000672;  // lbm/(ft s) per cP
+constexpr double kMetresPerFoot = 0.3048;
+
+// Flow-pattern code stored while no pattern has been decided.
+constexpr double kUndeterminedRegime = 666.0;
+
+}  // namespace pdrop::mech

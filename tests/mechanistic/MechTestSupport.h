@@ -1,0 +1,69 @@
+// Shared pieces of the mechanistic-model tests: a model whose protected
+// members are reachable, test residuals, and a sheet that keeps what it gets.
+#pragma once
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "pdrop/mechanistic/MechModel.h"
+
+namespace pdrop::test {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// 4 in pipe (D = 1/3 ft), roughness 0.0006 in; rhoL 50, rhoG 5 lbm/ft3,
+// muL 1, muG 0.015 cP, sigma 20 dyn/cm.
+class MechProbe : public CMechModel {
+ public:
+  using CMechModel::brak;
+  using CMechModel::brent;
+  using CMechModel::Calculate_dl_d;
+  using CMechModel::Calculate_hl_d;
+  using CMechModel::dl_d;
+  using CMechModel::FEnt;
+  using CMechModel::hl_d;
+  using CMechModel::IntAmPf;
+  using CMechModel::Modified_brent;
+  using CMechModel::StratifiedP;
+  using CMechModel::zBrent;
+
+  MechProbe(double dx, double dz, double vsg, double vsl) {
+    Init(0.0, 4.0, dx, dz);
+    m_dRhoL = 50.0;
+    m_dRhoG = 5.0;
+    m_dMuL = 1.0;
+    m_dMuG = 0.015;
+    m_dSigma = 20.0;
+    m_dVsg = vsg;
+    m_dVsl = vsl;
+  }
+
+  // Test residuals; args keeps every point evaluated.
+  std::vector<double> args;
+  double shift = 0.3;
+  double Linear(double x) { return args.push_back(x), x - shift; }
+  double Constant(double x) { return args.push_back(x), 1.0; }
+  double Well(double x) { return args.push_back(x), (x - 0.7) * (x - 0.7) - 0.01; }
+  static Residual R(double (MechProbe::*f)(double)) { return static_cast<Residual>(f); }
+};
+
+class RecordingSheet : public CDiagSheet {
+ public:
+  std::map<std::pair<int, int>, CellValue> values;
+  std::map<std::pair<int, int>, unsigned long> colours;
+  std::map<std::pair<int, int>, bool> bold;
+  std::vector<double> column9;  // numbers in column 9 in order: the Vsg of each decision
+
+  void SetValue(int col, int row, const CellValue& value) override {
+    values[{col, row}] = value;
+    if (col == 9 && value.index() == 0) column9.push_back(std::get<double>(value));
+  }
+  void SetFontColor(int col, int row, unsigned long color) override { colours[{col, row}] = color; }
+  void SetBold(int col, int row, bool b) override { bold[{col, row}] = b; }
+  double Number(int col, int row) const { return std::get<double>(values.at({col, row})); }
+  std::string Text(int col, int row) const { return std::get<std::string>(values.at({col, row})); }
+};
+
+}  // namespace pdrop::test
