@@ -22,6 +22,7 @@
 #include "pdrop/loading/Coleman.h"
 #include "pdrop/loading/LiquidLift.h"
 #include "pdrop/loading/Turner.h"
+#include "pdrop/mechanistic/FlowMapWriter.h"
 #include "pdrop/mechanistic/MechModel.h"
 #include "pdrop/platform/DiagSheet.h"
 #include "pdrop/platform/MemorySheet.h"
@@ -29,4 +30,5 @@
 #include "pdrop/platform/NotSet.h"
 #include "pdrop/platform/Object.h"
 #include "pdrop/shell/Version.h"
+#include "pdrop/traverse/CaseFlowMap.h"
 #include "pdrop/traverse/Traverse.h"

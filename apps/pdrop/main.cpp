@@ -129,6 +129,41 @@ int RunSegmentCommand(const SegmentArgs& a) {
   return IsSet(p2) ? 0 : 1;
 }
 
+int RunMapCommand(const std::string& casePath, const std::string& csvPath,
+                  const std::string& dumpsPath) {
+  TraverseCase c = ReadCaseFile(casePath);
+  c.correlation = 9;
+  const CaseFlowMap map = MapFirstSegment(c);
+  if (!map.ok) {
+    std::cerr << "pdrop: " << casePath << ": " << map.reason << "\n";
+    return 1;
+  }
+  std::ostringstream csv;
+  csv << "regime_code,regime,vsg_ftps,vsl_ftps,holdup,elevation_dp_psi_per_ft\n";
+  std::cout << "Flow patterns of the segment next to the known end (Petalas & Aziz):\n";
+  for (const CFlowRegime& e : map.entries) {
+    if (!e.IsCode()) continue;
+    std::cout << "  " << std::left << std::setw(22) << e.GetCodeName() << e.m_aVsg.size()
+              << " points\n";
+    for (std::size_t i = 0; i < e.m_aVsg.size(); ++i) {
+      csv << e.m_nCode << ",\"" << e.GetCodeName() << "\"," << e.m_aVsg[i] << ','
+          << e.m_aVsl[i] << ',';
+      if (IsSet(e.m_aHoldup[i])) csv << e.m_aHoldup[i];
+      csv << ',';
+      if (IsSet(e.m_aElevationDP[i])) csv << e.m_aElevationDP[i];
+      csv << '\n';
+    }
+  }
+  std::cout << "operating point: vsg " << map.vsg_ftps << " ft/s, vsl " << map.vsl_ftps
+            << " ft/s, " << CPressDrop::GetCodeName(map.regime_code) << "\n";
+  if (!csvPath.empty()) WriteFileAtomically(csvPath, csv.str());
+  if (!dumpsPath.empty()) {
+    std::string reason;
+    if (!WriteFlowMapDumps(c, dumpsPath, &reason)) throw InputError("--dumps: " + reason);
+  }
+  return 0;
+}
+
 int RunBatchCommand(const std::string& path, int threads, const std::string& csvPath,
                     const std::string& jsonPath) {
   if (threads < 1 || threads > 1024) throw InputError("--threads = " + std::to_string(threads) + " must be 1 to 1024");
@@ -181,6 +216,13 @@ int main(int argc, char** argv) {
 
   app.add_subcommand("list", "correlations, their lists and flow-regime codes");
 
+  std::string mapCase, mapCsv, mapDumps;
+  auto* mapCommand =
+      app.add_subcommand("map", "mechanistic flow-pattern map of a case's first segment");
+  mapCommand->add_option("case", mapCase, "case file (JSON)")->required();
+  mapCommand->add_option("--csv", mapCsv, "write the map points as CSV");
+  mapCommand->add_option("--dumps", mapDumps, "write the pattern and boundary text files here");
+
   std::string batchPath;
   int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   std::string batchCsv, batchJson;
@@ -207,6 +249,7 @@ int main(int argc, char** argv) {
     if (*traverse) return RunTraverseCommand(casePath, csvPath, jsonPath);
     if (*segment) return RunSegmentCommand(seg);
     if (*batch) return RunBatchCommand(batchPath, threads, batchCsv, batchJson);
+    if (*mapCommand) return RunMapCommand(mapCase, mapCsv, mapDumps);
     PrintList(std::cout);
     return 0;
   } catch (const InputError& e) {

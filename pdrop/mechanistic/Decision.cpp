@@ -95,7 +95,7 @@ CMechModel::CMechModel() {
 
 CMechModel::~CMechModel() = default;
 
-void CMechModel::MultiPhase() {
+void CMechModel::SetInclination() {
   double theta = 0.0;
   if (std::fabs(m_dDx) <= kVerticalRun) {
     theta = m_dDz < 0.0 ? -kHalfPi : kHalfPi;
@@ -103,6 +103,10 @@ void CMechModel::MultiPhase() {
     theta = std::atan(m_dDz / m_dDx);
   }
   m_dTheta = theta * m_dFlw * m_dDir;
+}
+
+void CMechModel::MultiPhase() {
+  SetInclination();
   m_dFlowRegime = kUndeterminedRegime;
   m_dFrictionDP = m_dElevationDP = kNotSet;
 

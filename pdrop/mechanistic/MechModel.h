@@ -52,6 +52,16 @@ class CMechModel : public CPressDrop {
   // Inclination, range check and the pattern with its pressure changes.
   void MultiPhase() override;
 
+  // ---- flow-pattern map ----
+  bool HasFlowMap() override { return true; }
+  // Fills 15 entries, indexed by pattern code, with the points of a 50 x 50
+  // grid of superficial velocities (Vsl 0.01-100, Vsg 0.01-500 ft/s, even in
+  // log10) at the segment's fluid properties, pipe and inclination; each
+  // point with its holdup and elevation gradient [psi/ft]. The segment's
+  // record is put back afterwards. False, with an empty map, when the fluid
+  // properties are not set (no Cal yet).
+  bool GetFlowMap(std::vector<CFlowRegime>& map) override;
+
   // The flow-pattern decision: writes m_dHoldup and the intermediate fields
   // and returns the pattern code (666 when none can be determined).
   int GetFlowRegime();
@@ -114,6 +124,17 @@ class CMechModel : public CPressDrop {
   // froth without them.
   int Mphase(bool bFroth);
 
+  // Text dumps of the map for a fixed test fluid: one file per pattern
+  // (bBoundaries false) or the file of the points where the pattern changes
+  // (true), in dumpDirectory_ (the current directory when empty). The
+  // segment's velocities and fluid properties are put back on every exit;
+  // false when a file cannot be created.
+  bool CreateFlowPatternMap(bool bBoundaries);
+  // Tabulates a residual from x0 to x1 in steps of dx into
+  // "dl_d_<Vsg>_<Vsl>_.txt".
+  void WriteFunctionToFile(Residual f, double x0, double x1, double dx);
+  std::string dumpDirectory_;
+
   // ---- closures ----
   double hl_d(double h);
   double dl_d(double d);
@@ -136,6 +157,8 @@ class CMechModel : public CPressDrop {
   double Min_dl_d();
 
  private:
+  // m_dTheta from the geometry and the two sign factors.
+  void SetInclination();
   // Evaluates a residual and remembers its argument, so that a search can
   // tell whether the fields describe the root it returns.
   double Evaluate(Residual f, double x);

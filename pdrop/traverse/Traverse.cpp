@@ -145,6 +145,41 @@ std::vector<Station> TraverseCase::MarchStations() const {
 
 namespace {
 
+// Sets up the segment from station cur to station next on the engine, with
+// the sign rules of the march, and solves it from pressure p [psia].
+double SolveSegment(const TraverseCase& c, const std::vector<Station>& st, std::size_t cur,
+                    std::size_t next, int flowSign, double p, CPressDrop& engine) {
+  const Station& pipe = st[std::max(cur, next)];
+  const double dzSigned = st[next].tvd_ft - st[cur].tvd_ft;
+  const double dmd = std::fabs(st[next].md_ft - st[cur].md_ft);
+  const double dx = std::sqrt(std::max(dmd * dmd - dzSigned * dzSigned, 0.0));
+  const int dir = dzSigned < 0.0 ? -1 : +1;
+
+  engine.Init(pipe.inner_od_in, pipe.id_in, dx, std::fabs(dzSigned));
+  // Options after Init, whose correlation set-up may reset them.
+  engine.SetDir(dir);
+  engine.SetFlw(flowSign);
+  engine.SetFf(pipe.roughness_in);
+  engine.SetFlowOver(c.flow_over);
+  engine.SetGradientType(c.static_phase);
+  engine.SetSubdiv(c.subdivide ? 1 : 0);
+  engine.m_dMaxSubdiv = c.max_subdivisions;
+
+  const double firstMd = st.front().md_ft, lastMd = st.back().md_ft;
+  const double t1 = c.temperature.At(st[cur], firstMd, lastMd) + kRankine;
+  const double t2 = c.temperature.At(st[next], firstMd, lastMd) + kRankine;
+  const double length = engine.m_dLength;
+  const double dTdL = length > 0.0 ? (t2 - t1) / (length * dir) : 0.0;
+  return engine.Cal(p, t1, dTdL, c.gas_MMscfd, c.oil_STBd, c.water_bbld);
+}
+
+int FlowSign(const TraverseCase& c) {
+  const ProfileEnd marchTo = c.known_end == ProfileEnd::kFirst ? ProfileEnd::kLast
+                                                                : ProfileEnd::kFirst;
+  // Against the flow the pressure rises toward the computed end by friction.
+  return marchTo == c.flow_to ? -1 : +1;
+}
+
 TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&)>& bind,
                      CProp* gas) {
   c.Validate();
@@ -155,9 +190,7 @@ TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&
   auto temperatureAt = [&](std::size_t i) { return c.temperature.At(st[i], firstMd, lastMd); };
 
   const bool forward = c.known_end == ProfileEnd::kFirst;
-  const ProfileEnd marchTo = forward ? ProfileEnd::kLast : ProfileEnd::kFirst;
-  // Against the flow the pressure rises toward the computed end by friction.
-  const int flowSign = marchTo == c.flow_to ? -1 : +1;
+  const int flowSign = FlowSign(c);
 
   std::unique_ptr<CPressDrop> engine(CPressDrop::New(c.correlation));
   bind(*engine);
@@ -202,27 +235,7 @@ TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&
   std::size_t cur = forward ? 0 : n - 1;
   for (std::size_t step = 0; step + 1 < n; ++step) {
     const std::size_t next = forward ? cur + 1 : cur - 1;
-    const Station& pipe = st[std::max(cur, next)];
-    const double dzSigned = st[next].tvd_ft - st[cur].tvd_ft;
-    const double dmd = std::fabs(st[next].md_ft - st[cur].md_ft);
-    const double dx = std::sqrt(std::max(dmd * dmd - dzSigned * dzSigned, 0.0));
-    const int dir = dzSigned < 0.0 ? -1 : +1;
-
-    engine->Init(pipe.inner_od_in, pipe.id_in, dx, std::fabs(dzSigned));
-    // Options after Init, whose correlation set-up may reset them.
-    engine->SetDir(dir);
-    engine->SetFlw(flowSign);
-    engine->SetFf(pipe.roughness_in);
-    engine->SetFlowOver(c.flow_over);
-    engine->SetGradientType(c.static_phase);
-    engine->SetSubdiv(c.subdivide ? 1 : 0);
-    engine->m_dMaxSubdiv = c.max_subdivisions;
-
-    const double t1 = temperatureAt(cur) + kRankine;
-    const double t2 = temperatureAt(next) + kRankine;
-    const double length = engine->m_dLength;
-    const double dTdL = length > 0.0 ? (t2 - t1) / (length * dir) : 0.0;
-    const double p2 = engine->Cal(p, t1, dTdL, c.gas_MMscfd, c.oil_STBd, c.water_bbld);
+    const double p2 = SolveSegment(c, st, cur, next, flowSign, p, *engine);
     if (!IsSet(p2)) {
       result.stopped_at_md_ft = st[cur].md_ft;
       result.reason = IsSet(engine->m_dP2) && engine->m_dP2 < CPressDrop::m_dMinAbsPress
@@ -265,6 +278,17 @@ TraverseResult RunTraverse(const TraverseCase& c) {
 
 TraverseResult RunTraverse(const TraverseCase& c, CProp* gas, CProp* oil, CProp* water) {
   return March(c, [=](CPressDrop& e) { e.SetProps(gas, oil, water); }, gas);
+}
+
+double SolveFirstSegment(const TraverseCase& c, CPressDrop& engine, CProp* gas, CProp* oil,
+                         CProp* water) {
+  c.Validate();
+  const std::vector<Station> st = c.MarchStations();
+  const bool forward = c.known_end == ProfileEnd::kFirst;
+  const std::size_t cur = forward ? 0 : st.size() - 1;
+  const std::size_t next = forward ? 1 : st.size() - 2;
+  engine.SetProps(gas, oil, water);
+  return SolveSegment(c, st, cur, next, FlowSign(c), c.known_pressure_psia, engine);
 }
 
 }  // namespace pdrop

@@ -23,6 +23,10 @@
 #include "pdrop/fluid/blackoil/BlackOilFluid.h"
 
 namespace pdrop {
+class CPressDrop;
+}
+
+namespace pdrop {
 
 // One point of the profile. The pipe between two stations has the diameter,
 // inner string and roughness of the station further from the first.
@@ -111,5 +115,11 @@ TraverseResult RunTraverse(const TraverseCase& c);
 // fluid of the case are not used). The objects must not be used by another
 // engine at the same time.
 TraverseResult RunTraverse(const TraverseCase& c, CProp* gas, CProp* oil, CProp* water);
+
+// Sets up the segment next to the known end on `engine` exactly as the march
+// does (geometry, signs, options, fluid) and solves it: the outlet pressure
+// [psia] or kNotSet. Used to map the flow patterns of a case's first segment.
+double SolveFirstSegment(const TraverseCase& c, CPressDrop& engine, CProp* gas, CProp* oil,
+                         CProp* water);
 
 }  // namespace pdrop

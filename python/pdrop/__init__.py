@@ -16,17 +16,19 @@ from ._pdrop import __version__
 from .catalogue import correlation_code, correlations, flow_regimes
 from .engine import Engine, SegmentResult, solve_segment
 from .fluids import BlackOilFluid
-from .traverse import TraverseResult, read_case, traverse
+from .traverse import FlowMap, TraverseResult, flow_map, read_case, traverse
 
 __all__ = [
     "BlackOilFluid",
     "BubblePointParameter",
     "Engine",
+    "FlowMap",
     "Phase",
     "SegmentResult",
     "TraverseResult",
     "correlation_code",
     "correlations",
+    "flow_map",
     "flow_regimes",
     "read_case",
     "solve_segment",

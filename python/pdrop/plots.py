@@ -83,12 +83,18 @@ def plot_flow_map(flow_map, operating_point=None, path=None, formats=("png", "sv
     Returns:
         (figure, list of files written).
     """
+    from .catalogue import flow_regimes
+
+    codes = {name: code for code, name in flow_regimes().items()}
+    palette = plt.get_cmap("tab10").colors
     fig, ax = plt.subplots(figsize=(8, 6))
     for i, (name, (vsg, vsl)) in enumerate(flow_map.items()):
         if len(vsg) == 0:
             continue
-        colour = list(_REGIME_COLOURS.values())[i % len(_REGIME_COLOURS)]
-        ax.scatter(vsg, vsl, s=12, marker="s", color=colour, label=name, linewidths=0)
+        # The mechanistic patterns 6 to 13 each keep one colour across maps.
+        code = codes.get(name, 6 + i)
+        colour = palette[(code - 6) % len(palette)]
+        ax.scatter(vsg, vsl, s=14, marker="s", color=colour, label=name, linewidths=0)
     if operating_point is not None:
         ax.plot(*operating_point, marker="*", markersize=16, color="black", label="operating point")
     ax.set_xscale("log")

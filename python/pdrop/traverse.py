@@ -71,3 +71,51 @@ def traverse(case, *, phases=None, **overrides):
             raise ValueError("phases must be a (gas, oil, water) tuple")
         out = _pdrop.traverse_json_with_phases(text, *phases)
     return TraverseResult(rows=pd.DataFrame(out["rows"]), summary=dict(out["summary"]), case=case)
+
+
+@dataclass
+class FlowMap:
+    """The mechanistic flow-pattern map of a case's first segment.
+
+    Attributes:
+        patterns: {pattern name: dict of NumPy arrays vsg_ftps, vsl_ftps [ft/s],
+            holdup [-], elevation_dp_psi_per_ft [psi/ft]} for each pattern that
+            occurs on the 50 x 50 grid (Vsg 0.01-500, Vsl 0.01-100 ft/s).
+        operating_point: (vsg_ftps, vsl_ftps) of the segment [ft/s].
+        regime: the segment's own pattern.
+    """
+
+    patterns: dict
+    operating_point: tuple
+    regime: str
+
+    def regions(self):
+        """{pattern name: (vsg, vsl)} for pdrop.plots.plot_flow_map."""
+        return {name: (p["vsg_ftps"], p["vsl_ftps"]) for name, p in self.patterns.items()}
+
+
+def flow_map(case, **overrides):
+    """The Petalas & Aziz flow-pattern map of the segment next to the known
+    end of a case (dict or path), at its rates, pressure and temperature.
+
+    Returns FlowMap; raises ValueError for an invalid case or a segment that
+    has no result.
+    """
+    import numpy as np
+
+    from . import _pdrop as native
+    from .catalogue import flow_regimes
+
+    if isinstance(case, (str, os.PathLike)):
+        case = read_case(case)
+    case = copy.deepcopy(case)
+    case.update(overrides)
+    out = native.flow_map_json(json.dumps(case))
+    if not out["ok"]:
+        raise ValueError(f"case: {out['reason']}")
+    patterns = {}
+    for e in out["entries"]:
+        patterns[e["name"]] = {k: np.asarray(e[k]) for k in
+                               ("vsg_ftps", "vsl_ftps", "holdup", "elevation_dp_psi_per_ft")}
+    return FlowMap(patterns=patterns, operating_point=(out["vsg_ftps"], out["vsl_ftps"]),
+                   regime=flow_regimes().get(out["regime_code"], "Undefined"))

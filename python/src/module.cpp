@@ -266,4 +266,38 @@ PYBIND11_MODULE(_pdrop, m) {
         },
         "Runs a traverse from a JSON case with host phase objects (black-oil mode).");
   m.def("case_json_check", [](const std::string& text) { ParseCase(text); });
+  m.def("flow_map_json",
+        [](const std::string& text) {
+          TraverseCase c = ParseCase(text);
+          c.correlation = 9;
+          CaseFlowMap map;
+          {
+            py::gil_scoped_release release;
+            map = MapFirstSegment(c);
+          }
+          py::dict out;
+          out["ok"] = map.ok;
+          out["reason"] = map.reason;
+          out["vsg_ftps"] = Nan(map.vsg_ftps);
+          out["vsl_ftps"] = Nan(map.vsl_ftps);
+          out["regime_code"] = map.regime_code;
+          py::list entries;
+          for (const CFlowRegime& e : map.entries) {
+            if (!e.IsCode()) continue;
+            py::dict d;
+            d["code"] = e.m_nCode;
+            d["name"] = e.GetCodeName();
+            d["vsg_ftps"] = e.m_aVsg;
+            d["vsl_ftps"] = e.m_aVsl;
+            std::vector<double> holdup, elevation;
+            for (double v : e.m_aHoldup) holdup.push_back(Nan(v));
+            for (double v : e.m_aElevationDP) elevation.push_back(Nan(v));
+            d["holdup"] = holdup;
+            d["elevation_dp_psi_per_ft"] = elevation;
+            entries.append(d);
+          }
+          out["entries"] = entries;
+          return out;
+        },
+        "The mechanistic flow-pattern map of a case's first segment.");
 }

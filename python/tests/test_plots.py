@@ -40,3 +40,21 @@ def test_flow_map_plot(tmp_path):
     assert ax.get_xlabel() == "Superficial gas velocity [ft/s]"
     assert ax.get_xscale() == "log"
     assert (tmp_path / "map.png").stat().st_size > 5000
+
+
+def test_flow_map_of_a_case_as_arrays_and_a_plot(tmp_path):
+    import os
+    case = pdrop.read_case(os.path.join(os.path.dirname(__file__), "..", "..", "examples",
+                                        "gas_pipeline.json"))
+    m = pdrop.flow_map(case)
+    total = sum(len(p["vsg_ftps"]) for p in m.patterns.values())
+    assert 2400 < total <= 2500
+    assert "Annular Mist" in m.patterns
+    assert all(len(p["vsg_ftps"]) == len(p["holdup"]) for p in m.patterns.values())
+    vsg, vsl = m.operating_point
+    assert vsg > 0 and vsl > 0
+    fig, files = plots.plot_flow_map(m.regions(), operating_point=m.operating_point,
+                                     path=tmp_path / "map.svg")
+    assert (tmp_path / "map.svg").stat().st_size > 10000
+    legend = [t.get_text() for t in fig.axes[0].get_legend().get_texts()]
+    assert "operating point" in legend and "Annular Mist" in legend

@@ -100,6 +100,18 @@ case $scenario in
     check "csv batch rejects an unknown column" test $? -eq 2
     check "csv batch names the column" grep -q "unknown column 'colour'" "$work/stderr"
     ;;
+  map)
+    "$pdrop" map "$examples/gas_pipeline.json" --csv "$work/map.csv" --dumps "$work" > "$work/out.txt"
+    check "map exits 0" test $? -eq 0
+    check "map has 2500 points at most" test "$(wc -l < "$work/map.csv")" -le 2501
+    check "map csv header" grep -q "^regime_code,regime,vsg_ftps,vsl_ftps" "$work/map.csv"
+    check "map names the operating point" grep -q "operating point" "$work/out.txt"
+    check "boundary file written" test -s "$work/FlowPatternMapBoundaries.txt"
+    check "pattern files written" test -s "$work/FlowPattern_13_Froth.txt"
+    "$pdrop" map "$examples/gas_pipeline.json" --dumps "$work/no/such/dir" > /dev/null 2> "$work/stderr"
+    check "map into a missing directory exits 2" test $? -eq 2
+    check "map names the directory" grep -q "no/such/dir" "$work/stderr"
+    ;;
   *)
     echo "unknown scenario $scenario"
     exit 2
