@@ -3,6 +3,10 @@
 // and Cal on a two-phase segment of a black-oil stream.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include <memory>
 
 #include "pdrop/pdrop.h"
@@ -71,5 +75,31 @@ void BM_CalMechanistic(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(e->Cal(1500.0, 620.0, 0.0, 1.0, 500.0, 100.0));
 }
 BENCHMARK(BM_CalMechanistic)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The 2500-point map of a 4 in pipe, level (0) or vertical (1).
+void BM_GetFlowMap(benchmark::State& state) {
+  const pdrop::BlackOilPhases ph = pdrop::BlackOilFluid{}.MakePhases();
+  const bool vertical = state.range(0) != 0;
+  pdrop::CMechModel e;
+  e.Init(0.0, 4.0, vertical ? 0.0 : 100.0, vertical ? 100.0 : 0.0);
+  e.SetProps(ph.gas.get(), ph.oil.get(), ph.water.get());
+  e.Cal(1000.0, 600.0, 0.0, 1.0, 500.0, 100.0);
+  std::vector<pdrop::CFlowRegime> map;
+  for (auto _ : state) benchmark::DoNotOptimize(e.GetFlowMap(map));
+  state.SetLabel(vertical ? "vertical" : "horizontal");
+}
+BENCHMARK(BM_GetFlowMap)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The per-pattern text files (about 173 000 decisions) into a temporary directory.
+void BM_CreateFlowPatternMap(benchmark::State& state) {
+  const pdrop::BlackOilPhases ph = pdrop::BlackOilFluid{}.MakePhases();
+  pdrop::FlowMapWriter w;
+  w.Init(0.0, 4.0, 100.0, 0.0);
+  w.SetProps(ph.gas.get(), ph.oil.get(), ph.water.get());
+  w.Cal(1000.0, 600.0, 0.0, 1.0, 500.0, 100.0);
+  const std::string dir = std::filesystem::temp_directory_path().string();
+  for (auto _ : state) benchmark::DoNotOptimize(w.WritePatternFiles(dir));
+}
+BENCHMARK(BM_CreateFlowPatternMap)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

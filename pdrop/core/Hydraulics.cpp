@@ -63,10 +63,30 @@ double FanningFrictionFactor(double e, double D, double Re) {
 double CPressDrop::ff(double e, double D, double Re) { return FanningFrictionFactor(e, D, Re); }
 
 double CPressDrop::ff2(double e, double D, double Re) {
-  if (Re == 0.0) return 0.0;
-  const double ft = Re > kLaminarLimit ? TurbulentFactor(e, D, Re) : 0.0;
-  if (Re > kTurbulentLimit) return ft;
-  return std::max(ft, 16.0 / Re);
+  double f = 0.0, f2 = 0.0;
+  FrictionFactors(e, D, Re, &f, &f2);
+  return f2;
+}
+
+// Both forms share one evaluation of the turbulent factor.
+void CPressDrop::FrictionFactors(double e, double D, double Re, double* f, double* f2) {
+  if (Re == 0.0) {
+    *f = *f2 = 0.0;
+    return;
+  }
+  const double fl = 16.0 / Re;
+  if (Re <= kLaminarLimit) {
+    *f = *f2 = fl;
+    return;
+  }
+  const double ft = TurbulentFactor(e, D, Re);
+  if (Re > kTurbulentLimit) {
+    *f = *f2 = ft;
+    return;
+  }
+  *f = ((Re - kLaminarLimit) * ft + (kTurbulentLimit - Re) * fl) /
+       (kTurbulentLimit - kLaminarLimit);
+  *f2 = std::max(ft, fl);
 }
 
 double CPressDrop::Vg(double p, double t, double qg) {

@@ -98,6 +98,8 @@ class CPressDrop : public CPressData {
   double REm(double v, double density, double viscosity, double d);
   double ff(double e, double D, double Re);
   double ff2(double e, double D, double Re);
+  // ff and ff2 of the same arguments at the cost of one.
+  void FrictionFactors(double e, double D, double Re, double* f, double* f2);
   double Vg(double p, double t, double qg);
   void HoldupAndVelocity();
   void MixProp();

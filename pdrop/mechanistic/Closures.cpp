@@ -136,15 +136,16 @@ double CMechModel::dl_d(double d) {
   const double vf = m_dVFilm / m_dVsl;
 
   const double reF = REl(m_dVFilm, df);
-  m_dFfFilm = ff2(m_dFf, kInchesPerFoot * df, reF);
-  m_dFfFilm1 = ff(m_dFf, kInchesPerFoot * df, reF);
+  FrictionFactors(m_dFf, kInchesPerFoot * df, reF, &m_dFfFilm1, &m_dFfFilm);
   const double reC = REm(m_dVCore, m_dRhoCore, m_dMuCore, dc);
   const double k =
       0.24 *
       std::pow(kLbmPerS2PerDynPerCm * m_dSigma / (m_dRhoCore * m_dVCore * m_dVCore * dc), 0.085) *
       std::pow(reF, 0.305);
-  m_dFfInt = k * ff2(m_dFf, kInchesPerFoot * dc, reC);
-  m_dFfInt1 = k * ff(m_dFf, kInchesPerFoot * dc, reC);
+  double fCore = 0.0, fCore2 = 0.0;
+  FrictionFactors(m_dFf, kInchesPerFoot * dc, reC, &fCore, &fCore2);
+  m_dFfInt = k * fCore2;
+  m_dFfInt1 = k * fCore;
 
   const double ti = (m_dFfInt / m_dFsg2) * (m_dRhoCore / m_dRhoG) * vr * std::fabs(vr) *
                     (kPi * dc / dPipe) * (1.0 / areaFilm + 1.0 / areaCore);

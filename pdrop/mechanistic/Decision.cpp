@@ -254,9 +254,8 @@ int CMechModel::GetFlowRegime() {
   } else {
     m_dResg = IsSet(muG) ? kTurbulentGasReynolds : 0.0;
   }
-  m_dFsl2 = ff2(m_dFf, m_dDiameter, m_dResl);
+  FrictionFactors(m_dFf, m_dDiameter, m_dResl, &m_dFsl, &m_dFsl2);
   m_dFsg2 = ff2(m_dFf, m_dDiameter, m_dResg);
-  m_dFsl = ff(m_dFf, m_dDiameter, m_dResl);
   const double gasMomentum = m_dFsg2 * m_dVsg * m_dVsg * rhoG;
   m_dX2 = m_dFsl2 * m_dVsl * m_dVsl * rhoL / gasMomentum;
   m_dY = -drho * kGravity * sinT * d / (2.0 * gasMomentum);
