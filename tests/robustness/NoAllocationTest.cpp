@@ -3,6 +3,8 @@
 // every allocation made while counting is on.
 #include <gtest/gtest.h>
 
+#include "../support/CountingNew.h"
+
 #include <atomic>
 #include <cstdlib>
 #include <memory>
@@ -10,21 +12,8 @@
 
 #include "pdrop/pdrop.h"
 
-namespace {
-std::atomic<bool> g_counting{false};
-std::atomic<long> g_allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-  if (g_counting) ++g_allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+using pdrop::test::g_allocations;
+using pdrop::test::g_counting;
 
 namespace pdrop {
 namespace {
