@@ -77,9 +77,12 @@ double RelativeDifference(int code, double dz, double qg, double qo, double qw, 
 }
 
 TEST(BlackOilStream, SegmentsAgreeWithBlackOilMode) {
-  for (int code : {0}) {
-    EXPECT_LT(RelativeDifference(code, 1000.0, 0.5, 1000.0, 200.0, 2500.0), 0.02) << "oil well";
-    EXPECT_LT(RelativeDifference(code, 1000.0, 3.0, 0.0, 0.0, 1500.0), 0.02) << "gas well";
+  for (int code : {0, 3, 4, 5, 9}) {
+    EXPECT_LT(RelativeDifference(code, 1000.0, 0.5, 1000.0, 200.0, 2500.0), 0.02) << code;
+    EXPECT_LT(RelativeDifference(code, 1000.0, 0.5, 1000.0, 200.0, 700.0), 0.02)
+        << code << ": oil well with free gas";
+    EXPECT_LT(RelativeDifference(code, 1000.0, 3.0, 0.0, 30.0, 1500.0), 0.02)
+        << code << ": gas well with water";
   }
 }
 
