@@ -140,16 +140,16 @@ def monte_carlo(base_case, distributions, n, seed=0, **runner):
         raise ValueError(f"n = {n} must be at least 1")
     rng = np.random.default_rng(seed)
     columns = {}
-    for name, spec in distributions.items():
-        kind = spec[0]
+    for name, dist in distributions.items():
+        kind = dist[0]
         if kind == "uniform":
-            columns[name] = rng.uniform(spec[1], spec[2], n)
+            columns[name] = rng.uniform(dist[1], dist[2], n)
         elif kind == "loguniform":
-            columns[name] = np.exp(rng.uniform(np.log(spec[1]), np.log(spec[2]), n))
+            columns[name] = np.exp(rng.uniform(np.log(dist[1]), np.log(dist[2]), n))
         elif kind == "normal":
-            columns[name] = rng.normal(spec[1], spec[2], n)
+            columns[name] = rng.normal(dist[1], dist[2], n)
         elif kind == "choice":
-            columns[name] = rng.choice(np.asarray(spec[1]), n)
+            columns[name] = rng.choice(np.asarray(dist[1]), n)
         else:
             raise ValueError(f"distribution of {name!r}: {kind!r} is not one of "
                              "uniform, loguniform, normal, choice")

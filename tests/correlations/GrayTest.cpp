@@ -2,6 +2,8 @@
 // film's effective roughness.
 #include <gtest/gtest.h>
 
+#include "SignInvariant.h"
+
 #include <cmath>
 #include <memory>
 
@@ -52,17 +54,7 @@ TEST(Gray, WorkedGasWellCaseAndSigns) {
   EXPECT_NEAR(e->m_dFm, 0.00710752, 1e-8);
   EXPECT_NEAR(e->m_dFrictionDP, 38.61952, 1e-4);
 
-  const double friction = e->m_dFrictionDP;
-  const double elevation = e->m_dElevationDP;
-  e->m_dFlw = -1.0;
-  e->MultiPhase();
-  EXPECT_EQ(e->m_dFrictionDP, -friction);
-  EXPECT_EQ(e->m_dElevationDP, elevation);
-  e->m_dFlw = 1.0;
-  e->m_dDir = -1.0;
-  e->MultiPhase();
-  EXPECT_EQ(e->m_dFrictionDP, friction);
-  EXPECT_EQ(e->m_dElevationDP, -elevation);
+  test::ExpectSignsActOnTheirOwnComponent(*e);
 }
 
 TEST(Gray, DenseGasThinFilmAndRoughnessFloor) {

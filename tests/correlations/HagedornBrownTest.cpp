@@ -1,6 +1,8 @@
 // Hagedorn & Brown: Griffith bubble flow, else the holdup charts.
 #include <gtest/gtest.h>
 
+#include "SignInvariant.h"
+
 #include <memory>
 
 #include "pdrop/pdrop.h"
@@ -64,17 +66,7 @@ TEST(HagedornBrown, ChartBranchWorkedCaseAndSigns) {
   EXPECT_NEAR(e->m_dElevationDP, 35.73008 * 1000.0 / 144.0, 1e-4);
   EXPECT_NEAR(e->m_dFrictionDP, 26.59418, 1e-4);
 
-  const double friction = e->m_dFrictionDP;
-  const double elevation = e->m_dElevationDP;
-  e->m_dFlw = -1.0;
-  e->MultiPhase();
-  EXPECT_EQ(e->m_dFrictionDP, -friction);
-  EXPECT_EQ(e->m_dElevationDP, elevation);
-  e->m_dFlw = 1.0;
-  e->m_dDir = -1.0;
-  e->MultiPhase();
-  EXPECT_EQ(e->m_dFrictionDP, friction);
-  EXPECT_EQ(e->m_dElevationDP, -elevation);
+  test::ExpectSignsActOnTheirOwnComponent(*e);
 }
 
 TEST(HagedornBrown, BubbleLimitTieAndChartClamps) {
