@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "pdrop/core/PressDrop.h"
+#include "pdrop/core/Subdivision.h"
 
 namespace pdrop {
 namespace {
@@ -16,20 +17,9 @@ constexpr double kShortestSegment = 0.01;      // ft
 constexpr double kTolerance = 0.01;            // psi, change of the mean pressure
 constexpr double kZeroInletPressure = 0.0001;  // psia
 constexpr double kGuessPivot = 500.0;          // psia
-constexpr double kSplitTrigger = 20.0;         // psi
-constexpr double kPsiPerPiece = 10.0;
-constexpr double kDefaultMaxPieces = 20.0;
-constexpr double kMaxPieces = 1000.0;          // cap of any piece count
 constexpr int kRescuePieces = 10;
 constexpr int kIterationCap = 10000;           // bound of a host-set iteration limit
 constexpr double kScfPerMMscf = 1.0e6;
-
-// A piece count from a public double setting, capped so that no huge, NaN or
-// infinite value reaches an integer conversion.
-int PieceCount(double v) {
-  if (std::isnan(v)) return 1;
-  return static_cast<int>(std::clamp(v, 0.0, kMaxPieces));
-}
 
 }  // namespace
 
@@ -207,13 +197,8 @@ void CPressDrop::SolveWholeSegment(bool mayDivide) {
   m_dP = (m_dP1 + m_dP2) / 2.0;
   m_dTotalDP = m_dFrictionDP + m_dElevationDP;
 
-  const double change = std::fabs(m_dTotalDP);
-  const double maxPieces =
-      std::isnan(m_dMaxSubdiv) ? kDefaultMaxPieces : std::clamp(m_dMaxSubdiv, 0.0, kMaxPieces);
-  const int nMax = static_cast<int>(maxPieces);
-  if (mayDivide && m_nSubdiv != 0 && change > kSplitTrigger && nMax > 1) {
-    const double wanted = std::floor(change / kPsiPerPiece) + 1.0;
-    m_nSubdivUsed = std::max(2, static_cast<int>(std::min(wanted, static_cast<double>(nMax))));
+  if (mayDivide && m_nSubdiv != 0) {
+    m_nSubdivUsed = AutomaticPieceCount(std::fabs(m_dTotalDP), m_dMaxSubdiv);
   }
   if (m_bDiag && m_aSubSegments.empty() && m_nSubdivUsed == 1) m_aSubSegments.push_back(*this);
 }

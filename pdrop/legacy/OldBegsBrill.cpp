@@ -5,6 +5,7 @@
 #include <string>
 
 #include "pdrop/core/PressDrop.h"
+#include "pdrop/core/Subdivision.h"
 #include "pdrop/correlations/BeggsBrillRules.h"
 #include "pdrop/platform/Message.h"
 
@@ -18,9 +19,6 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kLeastPressure = 6.0;          // psia, the legacy floor
 constexpr double kZeroInletPressure = 0.0001;   // psia
 constexpr double kTolerance = 0.01;             // psi
-constexpr double kSplitTrigger = 20.0;          // psi
-constexpr double kPsiPerPiece = 10.0;
-constexpr double kMaxPieces = 1000.0;
 constexpr double kSubSegmentPressure = 14.5;    // psia, a new sub-segment's pressures
 constexpr double kScfPerMMscf = 1.0e6;
 constexpr double kSecondsPerDay = 86400.0;
@@ -30,11 +28,6 @@ constexpr double kDefaultGasGravity = 0.65;
 // bbl; kept as they were.
 constexpr double kBarrelVelocityFactor = 0.178010756;
 constexpr double kLiquidVolumeFactor = 0.1781075;
-
-int PieceCount(double v) {
-  if (std::isnan(v)) return 1;
-  return static_cast<int>(std::clamp(v, 0.0, kMaxPieces));
-}
 
 }  // namespace
 
@@ -179,11 +172,7 @@ double COldBegsBrill::Cal(double pIn, double tIn, double dTdL, double qg, double
       SaveDiag(0);
     }
     const double change = std::fabs(m_dFrictionDP + m_dElevationDP);
-    const int nMax = static_cast<int>(std::isnan(m_dMaxSeg) ? 20.0 : std::clamp(m_dMaxSeg, 0.0, kMaxPieces));
-    if (automatic && change > kSplitTrigger && nMax > 1) {
-      const double wanted = std::floor(change / kPsiPerPiece) + 1.0;
-      m_nSegs = std::max(2, static_cast<int>(std::min(wanted, static_cast<double>(nMax))));
-    }
+    if (automatic) m_nSegs = AutomaticPieceCount(change, m_dMaxSeg);
   } else {
     m_nSegs = PieceCount(m_dSubdiv);
   }
