@@ -34,9 +34,67 @@ std::vector<std::string> SplitCsvLine(const std::string& line) {
   return cells;
 }
 
-std::vector<TraverseCase> ReadCsvBatch(const std::string& path) {
+// One CSV cell as the case-file value of its column.
+nlohmann::json CellValue(const std::string& key, const std::string& text, const std::string& where) {
+  if (key == "name") return text;
+  std::size_t used = 0;
+  double v = 0.0;
+  try {
+    v = std::stod(text, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  const bool number = used == text.size();
+  if (key == "correlation") {
+    // A code or a name, as in case files.
+    if (!number) return text;
+    if (v != std::floor(v) || v < 0.0 || v > 9.0) {
+      throw InputError(where + ": correlation = '" + text + "' is not a correlation code 0 to 9");
+    }
+    return static_cast<unsigned>(v);
+  }
+  if (!number) throw InputError(where + ": " + key + " = '" + text + "' is not a number");
+  return v;
+}
+
+BatchEntry CsvEntry(const std::vector<std::string>& header, const std::string& line,
+                    const std::filesystem::path& base, const std::string& where) {
+  BatchEntry entry;
+  entry.where = where;
+  try {
+    const std::vector<std::string> cells = SplitCsvLine(line);
+    if (cells.size() != header.size()) {
+      throw InputError(where + ": " + std::to_string(cells.size()) + " cells for " +
+                       std::to_string(header.size()) + " columns");
+    }
+    nlohmann::json overrides = nlohmann::json::object();
+    for (std::size_t i = 0; i < header.size(); ++i) {
+      if (header[i] == "case_file") {
+        entry.caseFile = (base / cells[i]).string();
+      } else if (!cells[i].empty()) {
+        overrides[header[i]] = CellValue(header[i], cells[i], where);
+      }
+    }
+    nlohmann::json j;
+    try {
+      j = ReadJsonFile(entry.caseFile);
+    } catch (const InputError& e) {
+      throw InputError(where + ": " + e.what());
+    }
+    if (!j.is_object()) throw InputError(where + ": " + entry.caseFile + ": expected a case object");
+    for (auto it = overrides.begin(); it != overrides.end(); ++it) j[it.key()] = it.value();
+    entry.c = CaseFromJson(j, where);
+  } catch (const InputError& e) {
+    entry.error = e.what();
+  }
+  return entry;
+}
+
+std::vector<BatchEntry> ReadCsvBatch(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) throw InputError("cannot read batch file " + path);
   std::ifstream in(path);
-  if (!in) throw InputError(path + ": cannot be read");
+  if (!in) throw InputError("cannot read batch file " + path);
   std::string line;
   if (!std::getline(in, line)) throw InputError(path + ": empty table");
   const std::vector<std::string> header = SplitCsvLine(line);
@@ -50,54 +108,19 @@ std::vector<TraverseCase> ReadCsvBatch(const std::string& path) {
   }
   if (!hasFile) throw InputError(path + ": missing column 'case_file'");
   const std::filesystem::path base = std::filesystem::path(path).parent_path();
-  std::vector<TraverseCase> cases;
+  std::vector<BatchEntry> entries;
   int lineNo = 1;
   while (std::getline(in, line)) {
     ++lineNo;
     if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
-    const std::vector<std::string> cells = SplitCsvLine(line);
-    const std::string where = path + " line " + std::to_string(lineNo);
-    if (cells.size() != header.size()) {
-      throw InputError(where + ": " + std::to_string(cells.size()) + " cells for " +
-                       std::to_string(header.size()) + " columns");
-    }
-    nlohmann::json overrides = nlohmann::json::object();
-    std::string file;
-    for (std::size_t i = 0; i < header.size(); ++i) {
-      const std::string& key = header[i];
-      const std::string& text = cells[i];
-      if (key == "case_file") {
-        file = (base / text).string();
-      } else if (key == "name") {
-        overrides[key] = text;
-      } else if (!text.empty()) {
-        std::size_t used = 0;
-        double v = 0.0;
-        try {
-          v = std::stod(text, &used);
-        } catch (const std::exception&) {
-          used = 0;
-        }
-        if (used != text.size()) throw InputError(where + ": " + key + " = '" + text + "' is not a number");
-        if (key == "correlation") {
-          overrides[key] = static_cast<int>(v);
-          if (v != std::floor(v)) throw InputError(where + ": correlation = '" + text + "' is not a code");
-        } else {
-          overrides[key] = v;
-        }
-      }
-    }
-    nlohmann::json j = ReadJsonFile(file);
-    if (!j.is_object()) throw InputError(file + ": expected a case object");
-    for (auto it = overrides.begin(); it != overrides.end(); ++it) j[it.key()] = it.value();
-    cases.push_back(CaseFromJson(j, where));
+    entries.push_back(CsvEntry(header, line, base, path + " line " + std::to_string(lineNo)));
   }
-  return cases;
+  return entries;
 }
 
 }  // namespace
 
-std::vector<TraverseCase> ReadBatch(const std::string& path) {
+std::vector<BatchEntry> ReadBatch(const std::string& path) {
   const std::string ext = std::filesystem::path(path).extension().string();
   if (ext == ".csv") return ReadCsvBatch(path);
   const nlohmann::json j = ReadJsonFile(path);
@@ -109,14 +132,30 @@ std::vector<TraverseCase> ReadBatch(const std::string& path) {
     list = &j["cases"];
   }
   if (!list->is_array()) throw InputError(path + ": 'cases' must be a list");
-  std::vector<TraverseCase> cases;
+  std::vector<BatchEntry> entries;
   for (std::size_t i = 0; i < list->size(); ++i) {
-    cases.push_back(CaseFromJson((*list)[i], path + ": cases[" + std::to_string(i) + "]"));
+    BatchEntry entry;
+    entry.where = path + ": cases[" + std::to_string(i) + "]";
+    try {
+      entry.c = CaseFromJson((*list)[i], entry.where);
+    } catch (const InputError& e) {
+      entry.error = e.what();
+    }
+    entries.push_back(std::move(entry));
   }
-  return cases;
+  return entries;
 }
 
-std::vector<BatchOutcome> RunBatch(const std::vector<TraverseCase>& cases, int threads,
+std::vector<std::string> BatchInputs(const std::string& path,
+                                     const std::vector<BatchEntry>& entries) {
+  std::vector<std::string> inputs{path};
+  for (const BatchEntry& e : entries) {
+    if (!e.caseFile.empty()) inputs.push_back(e.caseFile);
+  }
+  return inputs;
+}
+
+std::vector<BatchOutcome> RunBatch(const std::vector<BatchEntry>& cases, int threads,
                                    bool progress) {
   std::vector<BatchOutcome> out(cases.size());
   std::atomic<std::size_t> next{0};
@@ -124,9 +163,16 @@ std::vector<BatchOutcome> RunBatch(const std::vector<TraverseCase>& cases, int t
   auto work = [&] {
     for (std::size_t i = next++; i < cases.size(); i = next++) {
       BatchOutcome& o = out[i];
-      o.name = cases[i].name;
+      if (!cases[i].c) {
+        o.name = cases[i].where;
+        o.status = "error";
+        o.error = cases[i].error;
+        ++done;
+        continue;
+      }
+      o.name = cases[i].c->name;
       try {
-        o.result = RunTraverse(cases[i]);
+        o.result = RunTraverse(*cases[i].c);
         o.status = o.result.complete ? "complete" : "incomplete";
       } catch (const std::exception& e) {
         o.status = "error";
@@ -158,13 +204,26 @@ std::vector<BatchOutcome> RunBatch(const std::vector<TraverseCase>& cases, int t
   return out;
 }
 
+namespace {
+
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char ch : text) {
+    if (ch == '"') out += '"';
+    out += ch;
+  }
+  return out + "\"";
+}
+
+}  // namespace
+
 std::string BatchCsv(const std::vector<BatchOutcome>& outcomes) {
   std::ostringstream s;
   s << "name,status,computed_end_pressure_psia,total_friction_dp_psi,total_elevation_dp_psi,"
        "loading_md_ft,reason\n";
   s << std::fixed << std::setprecision(4);
   for (const BatchOutcome& o : outcomes) {
-    s << '"' << o.name << "\"," << o.status << ',';
+    s << Quoted(o.name) << ',' << o.status << ',';
     if (o.status == "complete") s << o.result.computed_end_pressure_psia;
     s << ',';
     if (o.status != "error") {
@@ -173,7 +232,7 @@ std::string BatchCsv(const std::vector<BatchOutcome>& outcomes) {
     } else {
       s << ",,";
     }
-    s << ",\"" << (o.status == "error" ? o.error : o.result.reason) << "\"\n";
+    s << ',' << Quoted(o.status == "error" ? o.error : o.result.reason) << '\n';
   }
   return s.str();
 }

@@ -1,11 +1,16 @@
 #include "CaseFile.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <vector>
 
 #include "pdrop/core/PressDrop.h"
+#include "pdrop/shell/Catalogue.h"
 
 namespace pdrop::cli {
 namespace {
@@ -90,6 +95,10 @@ void ReadFluid(const json& j, const std::string& where, TraverseCase& c) {
               {"gas_gravity", "oil_api", "water_salinity_wt_pct", "water_gravity",
                "water_yield_bbl_per_MMscf", "bubble_point_psia", "separator_pressure_psia",
                "separator_temperature_F", "z_correlation", "bubble_point_correlation", "mode"});
+  if (j.contains("water_salinity_wt_pct") && j.contains("water_gravity")) {
+    Fail(where, "give one of 'water_salinity_wt_pct' and 'water_gravity', not both "
+                "(the gravity decides the salinity)");
+  }
   BlackOilFluid& f = c.fluid;
   f.gasGravity = NumberOr(j, where, "gas_gravity", f.gasGravity);
   f.oilApi = NumberOr(j, where, "oil_api", f.oilApi);
@@ -163,22 +172,33 @@ void ReadOptions(const json& j, const std::string& where, TraverseCase& c) {
 
 int CorrelationCode(const json& v, const std::string& field) {
   if (v.is_number_integer()) {
-    const int code = v.get<int>();
-    if (code < 0 || code > 9) Fail(field, "unknown correlation code " + std::to_string(code));
-    return code;
+    // Read unsigned (nlohmann keeps non-negative integers so), so that a huge
+    // code cannot wrap into range; a signed integer here is negative.
+    if (!v.is_number_unsigned() || v.get<std::uint64_t>() > 9) {
+      Fail(field, "unknown correlation code " + v.dump() + " (codes 0 to 9, see 'pdrop list')");
+    }
+    return static_cast<int>(v.get<std::uint64_t>());
   }
   if (v.is_string()) {
     const std::string name = v.get<std::string>();
+    auto folded = [](std::string s) {
+      std::transform(s.begin(), s.end(), s.begin(),
+                     [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+      return s;
+    };
+    const std::string wanted = folded(name);
+    for (int code = 0; code <= 9; ++code) {
+      if (folded(CorrelationName(code)) == wanted) return code;
+    }
     std::vector<std::string> names;
     std::vector<std::uint16_t> codes;
     for (auto list : {&CPressDrop::EnumerateAll, &CPressDrop::EnumerateLiquid,
                       &CPressDrop::EnumerateMultiphase2}) {
       list(names, codes);
       for (std::size_t i = 0; i < names.size(); ++i) {
-        if (names[i] == name) return codes[i];
+        if (folded(names[i]) == wanted) return codes[i];
       }
     }
-    if (name == "Petalas & Aziz") return 9;
     Fail(field, "unknown correlation '" + name + "' (see 'pdrop list')");
   }
   Fail(field, "expected a correlation code or name, found " + v.dump());
@@ -216,14 +236,67 @@ TraverseCase CaseFromJson(const json& j, const std::string& where) {
   return c;
 }
 
-json ReadJsonFile(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) throw InputError(path + ": cannot be read");
+json ParseJsonText(const std::string& text, const std::string& where) {
+  // The path to the value being read, kept by the parser's callback so that
+  // a number too large for a double can be blamed on its field.
+  struct Frame {
+    bool array;
+    std::string key;
+    long index;
+  };
+  std::vector<Frame> path;
+  auto enter = [&path](bool array) {
+    if (!path.empty() && path.back().array) ++path.back().index;
+    path.push_back({array, std::string(), -1});
+  };
+  const json::parser_callback_t track = [&](int, json::parse_event_t event, json& parsed) {
+    switch (event) {
+      case json::parse_event_t::object_start: enter(false); break;
+      case json::parse_event_t::array_start: enter(true); break;
+      case json::parse_event_t::object_end:
+      case json::parse_event_t::array_end:
+        if (!path.empty()) path.pop_back();
+        break;
+      case json::parse_event_t::key:
+        if (!path.empty() && parsed.is_string()) path.back().key = parsed.get<std::string>();
+        break;
+      case json::parse_event_t::value:
+        if (!path.empty() && path.back().array) ++path.back().index;
+        break;
+    }
+    return true;
+  };
   try {
-    return json::parse(in);
-  } catch (const json::parse_error& e) {
-    throw InputError(path + ": not valid JSON (" + e.what() + ")");
+    return json::parse(text, track);
+  } catch (const json::out_of_range& e) {
+    std::string field;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+      const Frame& f = path[i];
+      if (f.array) {
+        // The innermost list is still at the element that failed.
+        field += "[" + std::to_string(f.index + (i + 1 == path.size() ? 1 : 0)) + "]";
+      } else if (!f.key.empty()) {
+        field += (field.empty() ? "" : ".") + f.key;
+      }
+    }
+    throw InputError(where + ": " + (field.empty() ? std::string("a value") : field) +
+                     " is a number too large for a double (" + e.what() + ")");
+  } catch (const json::exception& e) {
+    throw InputError(where + ": not valid JSON (" + e.what() + ")");
   }
+}
+
+json ReadJsonFile(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    const bool directory = std::filesystem::is_directory(path, ec);
+    throw InputError("cannot read case file " + path +
+                     (directory ? " (it is a directory)" : " (no such file)"));
+  }
+  std::ifstream in(path, std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (!in && !in.eof()) throw InputError("cannot read case file " + path);
+  return ParseJsonText(text, path);
 }
 
 TraverseCase ReadCaseFile(const std::string& path) { return CaseFromJson(ReadJsonFile(path), path); }

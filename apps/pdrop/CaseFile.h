@@ -21,10 +21,16 @@ class InputError : public std::runtime_error {
 // Reads and validates one case; `where` names it in messages (a file name,
 // or "cases[3]").
 TraverseCase CaseFromJson(const nlohmann::json& j, const std::string& where);
+// Parses JSON text; a syntax error or a number too large for a double is an
+// InputError that names `where` and, for a number, the field that holds it.
+nlohmann::json ParseJsonText(const std::string& text, const std::string& where);
+// Reads and parses a file; a missing, unreadable or non-regular file (a
+// directory) is an InputError "cannot read case file ...".
 nlohmann::json ReadJsonFile(const std::string& path);
 TraverseCase ReadCaseFile(const std::string& path);
 
-// A correlation given by code or by list name.
+// A correlation given by code or by name (a list name of 'pdrop list' or
+// the name in a title), in any letter case.
 int CorrelationCode(const nlohmann::json& value, const std::string& field);
 
 }  // namespace pdrop::cli

@@ -1,14 +1,14 @@
 #include "Report.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iomanip>
 #include <sstream>
 
 #include "CaseFile.h"
 #include "pdrop/core/PressDrop.h"
+#include "pdrop/shell/Catalogue.h"
 
 namespace pdrop::cli {
 namespace {
@@ -18,32 +18,64 @@ const char* kCsvHeader =
     "regime_code,regime,vsg_ftps,vsl_ftps,vg_ftps,vl_ftps,mixture_density_lbmft3,"
     "turner_MMscfd,coleman_MMscfd,loading";
 
-std::string Number(double v, int decimals) {
-  if (!IsSet(v) || !std::isfinite(v)) return "";
-  std::ostringstream s;
-  s << std::fixed << std::setprecision(decimals) << v;
-  return s.str();
-}
+std::string Number(double v, int decimals) { return FixedNumber(v, decimals); }
 
 }  // namespace
 
-void PrintTable(std::ostream& out, const TraverseCase& c, const TraverseResult& r) {
-  out << c.name << " - " << CPressDrop::GetBblHelp(0, c.correlation) << " (code "
-      << c.correlation << ")\n";
-  char line[256];
-  std::snprintf(line, sizeof line, "%9s %9s %10s %7s %9s %9s %6s %-20s %8s %8s %8s %8s %4s\n",
-                "md_ft", "tvd_ft", "p_psia", "T_F", "dPf_psi", "dPel_psi", "holdup", "regime",
-                "vsg_ft/s", "vsl_ft/s", "rho_lb/ft3", "turner", "load");
-  out << line;
-  for (const TraverseRow& row : r.rows) {
-    std::snprintf(line, sizeof line,
-                  "%9.1f %9.1f %10.2f %7.1f %9.3f %9.3f %6.3f %-20s %8.3f %8.3f %8.3f %8s %4s\n",
-                  row.md_ft, row.tvd_ft, row.pressure_psia, row.temperature_F,
-                  row.friction_dp_psi, row.elevation_dp_psi, row.holdup, row.regime_name.c_str(),
-                  row.vsg_ftps, row.vsl_ftps, row.mixture_density_lbmft3,
-                  Number(row.turner_MMscfd, 3).c_str(), row.loading ? "yes" : "");
-    out << line;
+std::string FixedNumber(double v, int decimals) {
+  if (!IsSet(v) || !std::isfinite(v)) return "";
+  std::ostringstream s;
+  s << std::fixed << std::setprecision(decimals) << v;
+  std::string text = s.str();
+  // A value that rounds to zero is shown without a sign.
+  if (text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  return text;
+}
+
+void PrintColumns(std::ostream& out, const std::vector<std::vector<std::string>>& rows,
+                  const std::vector<bool>& left) {
+  std::vector<std::size_t> width;
+  for (const auto& row : rows) {
+    if (width.size() < row.size()) width.resize(row.size(), 0);
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      // Width in characters, counting a UTF-8 sequence once.
+      std::size_t n = 0;
+      for (unsigned char ch : row[i]) n += (ch & 0xC0) != 0x80;
+      width[i] = std::max(width[i], n);
+    }
   }
+  for (const auto& row : rows) {
+    std::string line;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      std::size_t n = 0;
+      for (unsigned char ch : row[i]) n += (ch & 0xC0) != 0x80;
+      const std::string pad(width[i] - n, ' ');
+      if (i > 0) line += "  ";
+      const bool alignLeft = i < left.size() && left[i];
+      line += alignLeft ? row[i] + pad : pad + row[i];
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    out << line << "\n";
+  }
+}
+
+void PrintTable(std::ostream& out, const TraverseCase& c, const TraverseResult& r) {
+  out << c.name << " - " << CorrelationTitle(c.correlation) << "\n";
+  std::vector<std::vector<std::string>> rows;
+  rows.push_back({"md [ft]", "tvd [ft]", "p [psia]", "T [degF]", "dPf [psi]", "dPel [psi]",
+                  "holdup [-]", "regime", "vsg [ft/s]", "vsl [ft/s]", "rho [lbm/ft3]",
+                  "turner [MMscf/d]", "loading"});
+  for (const TraverseRow& row : r.rows) {
+    rows.push_back({FixedNumber(row.md_ft, 1), FixedNumber(row.tvd_ft, 1),
+                    FixedNumber(row.pressure_psia, 2), FixedNumber(row.temperature_F, 1),
+                    FixedNumber(row.friction_dp_psi, 3), FixedNumber(row.elevation_dp_psi, 3),
+                    FixedNumber(row.holdup, 3), row.regime_name, FixedNumber(row.vsg_ftps, 3),
+                    FixedNumber(row.vsl_ftps, 3), FixedNumber(row.mixture_density_lbmft3, 3),
+                    FixedNumber(row.turner_MMscfd, 3), row.loading ? "yes" : ""});
+  }
+  std::vector<bool> left(13, false);
+  left[7] = left[12] = true;
+  PrintColumns(out, rows, left);
 }
 
 void PrintSummary(std::ostream& out, const TraverseCase& c, const TraverseResult& r) {
@@ -64,6 +96,7 @@ void PrintSummary(std::ostream& out, const TraverseCase& c, const TraverseResult
   } else {
     out << "liquid loading: none\n";
   }
+  for (const std::string& w : r.warnings) out << "note: " << w << "\n";
 }
 
 void WriteCsv(std::ostream& out, const TraverseResult& r) {
@@ -110,31 +143,13 @@ nlohmann::json ResultJson(const TraverseCase& c, const TraverseResult& r) {
       {"computed_end_pressure_psia", value(r.computed_end_pressure_psia)},
       {"total_friction_dp_psi", r.total_friction_dp_psi},
       {"total_elevation_dp_psi", r.total_elevation_dp_psi},
-      {"loading_md_ft", r.has_loading ? nlohmann::json(r.loading_md_ft) : nlohmann::json()}};
+      {"loading_md_ft", r.has_loading ? nlohmann::json(r.loading_md_ft) : nlohmann::json()},
+      {"warnings", r.warnings}};
   if (!r.complete) {
     summary["reason"] = r.reason;
     summary["stopped_at_md_ft"] = r.stopped_at_md_ft;
   }
   return {{"name", c.name}, {"correlation", c.correlation}, {"summary", summary}, {"rows", rows}};
-}
-
-void WriteFileAtomically(const std::string& path, const std::string& text) {
-  const std::string temporary = path + ".partial";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) throw InputError(path + ": cannot be written");
-    out << text;
-    if (!out.flush()) {
-      std::filesystem::remove(temporary);
-      throw InputError(path + ": cannot be written");
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
-    std::filesystem::remove(temporary);
-    throw InputError(path + ": cannot be written (" + ec.message() + ")");
-  }
 }
 
 }  // namespace pdrop::cli

@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -16,8 +17,13 @@ void PrintSummary(std::ostream& out, const TraverseCase& c, const TraverseResult
 void WriteCsv(std::ostream& out, const TraverseResult& r);
 nlohmann::json ResultJson(const TraverseCase& c, const TraverseResult& r);
 
-// Writes a file whole or not at all: the text goes to a temporary file that
-// replaces the target only once it is complete.
-void WriteFileAtomically(const std::string& path, const std::string& text);
+// A number with a fixed count of decimals, never "-0.0"; "" when it is not
+// set or not finite.
+std::string FixedNumber(double v, int decimals);
+
+// Prints columns whose widths follow their widest cell; the first row is the
+// header. Columns listed in `left` are aligned left, the others right.
+void PrintColumns(std::ostream& out, const std::vector<std::vector<std::string>>& rows,
+                  const std::vector<bool>& left);
 
 }  // namespace pdrop::cli

@@ -1,7 +1,9 @@
 // The pdrop command: pressure traverses of wells and pipelines from case
 // files, single segments from flags, batches on all cores, and the catalogue.
-// Exit codes: 0 done, 1 a traverse or segment without a complete result,
-// 2 bad input.
+// Exit codes: 0 done, 1 a traverse, segment or batch case without a complete
+// result, 2 bad input, 3 an internal error.
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <iomanip>
 #include <iostream>
@@ -14,6 +16,7 @@
 
 #include "Batch.h"
 #include "CaseFile.h"
+#include "Outputs.h"
 #include "Report.h"
 #include "pdrop/pdrop.h"
 
@@ -25,15 +28,19 @@ using namespace pdrop::cli;
 int RunTraverseCommand(const std::string& casePath, const std::string& csvPath,
                        const std::string& jsonPath) {
   const TraverseCase c = ReadCaseFile(casePath);
+  OutputSet outputs({casePath});
+  outputs.ExpectFile("--csv", csvPath);
+  outputs.ExpectFile("--json", jsonPath);
   const TraverseResult r = RunTraverse(c);
   PrintTable(std::cout, c, r);
   PrintSummary(std::cout, c, r);
   if (!csvPath.empty()) {
     std::ostringstream s;
     WriteCsv(s, r);
-    WriteFileAtomically(csvPath, s.str());
+    outputs.Stage(csvPath, s.str());
   }
-  if (!jsonPath.empty()) WriteFileAtomically(jsonPath, ResultJson(c, r).dump(2) + "\n");
+  if (!jsonPath.empty()) outputs.Stage(jsonPath, ResultJson(c, r).dump(2) + "\n");
+  outputs.Commit();
   return r.complete ? 0 : 1;
 }
 
@@ -71,68 +78,116 @@ void PrintList(std::ostream& out) {
 
 struct SegmentArgs {
   int code = 3;
-  double id_in = 0.0, inner_od_in = 0.0, dx_ft = 0.0, dz_ft = 0.0;
-  int dir = 1, flw = 1;
-  double roughness_in = 0.0006;
-  double pressure_psia = 0.0, temperature_F = 0.0, gradient_F_per_ft = 0.0;
-  double gas_MMscfd = 0.0, oil_STBd = 0.0, water_bbld = 0.0;
+  SegmentInputs in;
   BlackOilFluid fluid;
   bool json = false;
 };
 
+// The names of the segment's options in messages.
+SegmentFieldNames SegmentFlags() {
+  SegmentFieldNames n;
+  n.pipeId = "--id-in";
+  n.innerOd = "--inner-od-in";
+  n.roughness = "--roughness-in";
+  n.dx = "--dx-ft";
+  n.dz = "--dz-ft";
+  n.pressure = "--pressure-psia";
+  n.temperature = "--temperature-F";
+  n.gradient = "--gradient-F-per-ft";
+  n.gas = "--gas-MMscfd";
+  n.oil = "--oil-STBd";
+  n.water = "--water-bbld";
+  n.direction = "--dir";
+  n.flowSign = "--flw";
+  return n;
+}
+
+std::string FluidFlag(const std::string& caseField) {
+  std::string flag = "--" + caseField;
+  for (char& ch : flag) {
+    if (ch == '_') ch = '-';
+  }
+  return flag;
+}
+
 int RunSegmentCommand(const SegmentArgs& a) {
-  try {
-    a.fluid.Validate();
-  } catch (const std::invalid_argument& e) {
-    throw InputError(e.what());
+  if (a.code < 0 || a.code > 9) {
+    throw InputError("--code = " + std::to_string(a.code) +
+                     " is not a correlation code 0 to 9 (see 'pdrop list')");
   }
-  if (a.code < 0 || a.code > 9) throw InputError("--code = " + std::to_string(a.code) + " is not a correlation code 0 to 9");
-  if (!(a.id_in > 0.0)) throw InputError("--id-in = " + std::to_string(a.id_in) + " must be above 0");
-  if (!(a.inner_od_in >= 0.0 && a.inner_od_in < a.id_in)) {
-    throw InputError("--inner-od-in = " + std::to_string(a.inner_od_in) + " must be 0 or more and below --id-in");
-  }
-  if (!(a.pressure_psia >= 5.0)) throw InputError("--pressure-psia = " + std::to_string(a.pressure_psia) + " must be at least 5");
-  if (!(a.temperature_F > -459.67)) throw InputError("--temperature-F = " + std::to_string(a.temperature_F) + " must be above -459.67");
-  if ((a.dir != 1 && a.dir != -1) || (a.flw != 1 && a.flw != -1)) throw InputError("--dir and --flw take +1 or -1");
+  const SegmentInputs& in = a.in;
+  CheckSegment(in, SegmentFlags());
+  a.fluid.Validate(&FluidFlag);
   BlackOilPhases ph = a.fluid.MakePhases();
-  std::unique_ptr<CPressDrop> e(CPressDrop::New(a.inner_od_in, a.id_in, a.dx_ft, a.dz_ft, a.code));
-  e->SetDir(a.dir);
-  e->SetFlw(a.flw);
-  e->SetFf(a.roughness_in);
+  std::unique_ptr<CPressDrop> e(
+      CPressDrop::New(in.innerOd_in, in.pipeId_in, in.dx_ft, in.dz_ft, a.code));
+  e->SetDir(static_cast<int>(in.direction));
+  e->SetFlw(static_cast<int>(in.flowSign));
+  e->SetFf(in.roughness_in);
   e->SetProps(ph.gas.get(), ph.oil.get(), ph.water.get());
-  const double p2 = e->Cal(a.pressure_psia, a.temperature_F + 459.67, a.gradient_F_per_ft,
-                           a.gas_MMscfd, a.oil_STBd, a.water_bbld);
-  auto value = [](double v) -> nlohmann::json {
-    return IsSet(v) ? nlohmann::json(v) : nlohmann::json();
+  const double p2 = e->Cal(in.pressure_psia, in.temperature_F + 459.67, in.gradient_F_per_ft,
+                           in.gas_MMscfd, in.oil_STBd, in.water_bbld);
+  std::string noResult = IsSet(p2) ? PressureOutOfRange(p2) : NoResultReason(*e);
+  const bool ok = noResult.empty();
+
+  OperatingEnvelope envelope;
+  envelope.minTemperature_F = envelope.maxTemperature_F = in.temperature_F;
+  envelope.maxPipeId_in = in.pipeId_in;
+  envelope.gas_MMscfd = std::fabs(in.gas_MMscfd);
+  envelope.oil_STBd = std::fabs(in.oil_STBd);
+  envelope.water_bbld = std::fabs(in.water_bbld);
+  std::vector<std::string> warnings = FittedRangeWarnings(a.fluid, a.code, envelope);
+  const std::string note = ok ? CalculationNote(*e) : std::string();
+  if (!note.empty()) warnings.insert(warnings.begin(), note);
+
+  auto value = [ok](double v) -> nlohmann::ordered_json {
+    return ok && IsSet(v) && std::isfinite(v) ? nlohmann::ordered_json(v)
+                                              : nlohmann::ordered_json();
   };
-  const nlohmann::json j = {
-      {"outlet_pressure_psia", value(p2)},
-      {"friction_dp_psi", value(e->m_dFrictionDP)},
-      {"elevation_dp_psi", value(e->m_dElevationDP)},
-      {"holdup", value(e->m_dHoldup)},
-      {"regime_code", e->GetCode()},
-      {"regime", CPressDrop::GetCodeName(e->GetCode())},
-      {"vsg_ftps", value(e->m_dVsg)},
-      {"vsl_ftps", value(e->m_dVsl)},
-      {"mixture_density_lbmft3", value(e->m_dRhoS)},
-      {"reynolds", value(e->m_dReM)},
-      {"friction_factor", value(e->m_dFm)},
-      {"pieces", e->m_nSubdivUsed}};
+  nlohmann::ordered_json j;
+  j["correlation"] = CorrelationTitle(a.code);
+  j["outlet_pressure_psia"] = value(p2);
+  if (!ok) j["no_result"] = noResult;
+  j["friction_dp_psi"] = value(e->m_dFrictionDP);
+  j["elevation_dp_psi"] = value(e->m_dElevationDP);
+  j["holdup"] = value(e->m_dHoldup);
+  j["regime_code"] = e->GetCode();
+  j["regime"] = RegimeName(e->GetCode());
+  j["vsg_ftps"] = value(e->m_dVsg);
+  j["vsl_ftps"] = value(e->m_dVsl);
+  j["mixture_density_lbmft3"] = value(e->m_dRhoS);
+  j["reynolds"] = value(e->m_dReM);
+  j["friction_factor"] = value(e->m_dFm);
+  j["pieces"] = e->m_nSubdivUsed;
+  j["warnings"] = warnings;
   if (a.json) {
     std::cout << j.dump(2) << "\n";
+  } else if (!ok) {
+    std::cout << j["correlation"].get<std::string>() << "\nno result: " << noResult << "\n";
   } else {
     for (auto it = j.begin(); it != j.end(); ++it) {
+      if (it.key() == "warnings") continue;
+      const auto& v = it.value();
       std::cout << std::left << std::setw(24) << it.key() << " "
-                << (it.value().is_null() ? std::string("(no result)") : it.value().dump()) << "\n";
+                << (v.is_null() ? std::string("\u2014")
+                                : v.is_string() ? v.get<std::string>() : v.dump())
+                << "\n";
     }
   }
-  return IsSet(p2) ? 0 : 1;
+  if (!a.json) {
+    for (const std::string& w : warnings) std::cout << "note: " << w << "\n";
+  }
+  return ok ? 0 : 1;
 }
 
 int RunMapCommand(const std::string& casePath, const std::string& csvPath,
                   const std::string& dumpsPath) {
   TraverseCase c = ReadCaseFile(casePath);
   c.correlation = 9;
+  OutputSet outputs({casePath});
+  outputs.ExpectFile("--csv", csvPath);
+  const std::string staging = dumpsPath.empty() ? std::string()
+                                                : outputs.ExpectFolder("--dumps", dumpsPath);
   const CaseFlowMap map = MapFirstSegment(c);
   if (!map.ok) {
     std::cerr << "pdrop: " << casePath << ": " << map.reason << "\n";
@@ -142,7 +197,7 @@ int RunMapCommand(const std::string& casePath, const std::string& csvPath,
   csv << "regime_code,regime,vsg_ftps,vsl_ftps,holdup,elevation_dp_psi_per_ft\n";
   std::cout << "Flow patterns of the segment next to the known end (Petalas & Aziz):\n";
   for (const CFlowRegime& e : map.entries) {
-    if (!e.IsCode()) continue;
+    if (!e.IsCode() || e.m_aVsg.empty()) continue;
     std::cout << "  " << std::left << std::setw(22) << e.GetCodeName() << e.m_aVsg.size()
               << " points\n";
     for (std::size_t i = 0; i < e.m_aVsg.size(); ++i) {
@@ -155,28 +210,56 @@ int RunMapCommand(const std::string& casePath, const std::string& csvPath,
     }
   }
   std::cout << "operating point: vsg " << map.vsg_ftps << " ft/s, vsl " << map.vsl_ftps
-            << " ft/s, " << CPressDrop::GetCodeName(map.regime_code) << "\n";
-  if (!csvPath.empty()) WriteFileAtomically(csvPath, csv.str());
-  if (!dumpsPath.empty()) {
+            << " ft/s, " << RegimeName(map.regime_code) << "\n";
+  if (!csvPath.empty()) outputs.Stage(csvPath, csv.str());
+  if (!staging.empty()) {
     std::string reason;
-    if (!WriteFlowMapDumps(c, dumpsPath, &reason)) throw InputError("--dumps: " + reason);
+    if (!WriteFlowMapDumps(c, staging, &reason)) throw InputError("--dumps " + dumpsPath + ": " + reason);
   }
+  outputs.Commit();
   return 0;
 }
 
 int RunBatchCommand(const std::string& path, int threads, const std::string& csvPath,
                     const std::string& jsonPath) {
-  if (threads < 1 || threads > 1024) throw InputError("--threads = " + std::to_string(threads) + " must be 1 to 1024");
-  const std::vector<TraverseCase> cases = ReadBatch(path);
-  const std::vector<BatchOutcome> outcomes = RunBatch(cases, threads, true);
+  if (threads < 1 || threads > 1024) {
+    throw InputError("--threads = " + std::to_string(threads) + " is outside the accepted range 1 to 1024");
+  }
+  const std::vector<BatchEntry> entries = ReadBatch(path);
+  OutputSet outputs(BatchInputs(path, entries));
+  outputs.ExpectFile("--csv", csvPath);
+  outputs.ExpectFile("--json", jsonPath);
+  const std::vector<BatchOutcome> outcomes = RunBatch(entries, threads, true);
   const std::string csv = BatchCsv(outcomes);
   std::cout << csv;
-  if (!csvPath.empty()) WriteFileAtomically(csvPath, csv);
-  if (!jsonPath.empty()) WriteFileAtomically(jsonPath, BatchJson(outcomes).dump(2) + "\n");
-  for (const BatchOutcome& o : outcomes) {
-    if (o.status != "complete") return 1;
+  if (!csvPath.empty()) outputs.Stage(csvPath, csv);
+  if (!jsonPath.empty()) outputs.Stage(jsonPath, BatchJson(outcomes).dump(2) + "\n");
+  outputs.Commit();
+  std::size_t failed = 0;
+  for (const BatchOutcome& o : outcomes) failed += o.status != "complete";
+  if (failed > 0) {
+    std::cerr << "pdrop: " << failed << " of " << outcomes.size()
+              << " cases have no complete result (see their reason)\n";
   }
-  return 0;
+  return failed > 0 ? 1 : 0;
+}
+
+// The first command-line word that names no option of the chosen command.
+std::string UnknownOption(const CLI::App& app, int argc, char** argv) {
+  for (const CLI::App* sub : app.get_subcommands()) {
+    for (int i = 1; i < argc; ++i) {
+      const std::string word = argv[i];
+      if (word.size() < 2 || word[0] != '-' || std::isdigit(static_cast<unsigned char>(word[1])) ||
+          word[1] == '.') {
+        continue;
+      }
+      const std::string name = word.substr(0, word.find('='));
+      if (sub->get_option_no_throw(name) == nullptr && app.get_option_no_throw(name) == nullptr) {
+        return "unknown option '" + name + "' (see 'pdrop " + sub->get_name() + " --help')";
+      }
+    }
+  }
+  return "";
 }
 
 }  // namespace
@@ -195,23 +278,25 @@ int main(int argc, char** argv) {
 
   SegmentArgs seg;
   auto* segment = app.add_subcommand("segment", "solve one segment with the built-in black-oil fluid");
-  segment->add_option("--code", seg.code, "correlation code (see 'pdrop list')");
-  segment->add_option("--id-in", seg.id_in, "pipe inside diameter [in]")->required();
-  segment->add_option("--inner-od-in", seg.inner_od_in, "inner-string outside diameter [in]");
-  segment->add_option("--dx-ft", seg.dx_ft, "horizontal run [ft]");
-  segment->add_option("--dz-ft", seg.dz_ft, "elevation change [ft]");
-  segment->add_option("--dir", seg.dir, "+1 marching down (or level), -1 up");
-  segment->add_option("--flw", seg.flw, "+1 marching against the flow, -1 with it");
-  segment->add_option("--roughness-in", seg.roughness_in, "absolute roughness [in]");
-  segment->add_option("--pressure-psia", seg.pressure_psia, "known-end pressure [psia]")->required();
-  segment->add_option("--temperature-F", seg.temperature_F, "known-end temperature [degF]")->required();
-  segment->add_option("--gradient-F-per-ft", seg.gradient_F_per_ft, "temperature change per ft of pipe [degF/ft]");
-  segment->add_option("--gas-MMscfd", seg.gas_MMscfd, "gas rate [MMscf/d]");
-  segment->add_option("--oil-STBd", seg.oil_STBd, "oil rate [STB/d]");
-  segment->add_option("--water-bbld", seg.water_bbld, "water rate [bbl/d]");
+  segment->add_option("--code", seg.code, "correlation code (see 'pdrop list'; default 3)");
+  segment->add_option("--id-in", seg.in.pipeId_in, "pipe inside diameter [in]")->required();
+  segment->add_option("--inner-od-in", seg.in.innerOd_in, "inner-string outside diameter [in] (default 0: none)");
+  segment->add_option("--dx-ft", seg.in.dx_ft, "horizontal run [ft] (default 0)");
+  segment->add_option("--dz-ft", seg.in.dz_ft, "elevation change [ft] (default 0); with --dir +1 it goes down");
+  segment->add_option("--dir", seg.in.direction, "+1 marching down (or level), -1 up (default +1)");
+  segment->add_option("--flw", seg.in.flowSign, "+1 marching against the flow, -1 with it (default +1)");
+  segment->add_option("--roughness-in", seg.in.roughness_in, "absolute roughness [in] (default 0.0006)");
+  segment->add_option("--pressure-psia", seg.in.pressure_psia, "known-end pressure [psia]")->required();
+  segment->add_option("--temperature-F", seg.in.temperature_F, "known-end temperature [degF]")->required();
+  segment->add_option("--gradient-F-per-ft", seg.in.gradient_F_per_ft, "temperature change per ft of pipe [degF/ft]");
+  segment->add_option("--gas-MMscfd", seg.in.gas_MMscfd, "gas rate [MMscf/d]");
+  segment->add_option("--oil-STBd", seg.in.oil_STBd, "oil rate [STB/d]");
+  segment->add_option("--water-bbld", seg.in.water_bbld, "water rate [bbl/d]");
   segment->add_option("--gas-gravity", seg.fluid.gasGravity, "gas gravity [air = 1]");
   segment->add_option("--oil-api", seg.fluid.oilApi, "oil gravity [degAPI]");
   segment->add_option("--water-salinity-wt-pct", seg.fluid.waterSalinity, "water salinity [wt %]");
+  segment->add_option("--water-yield-bbl-per-MMscf", seg.fluid.waterYield, "water carried by the gas [bbl/MMscf]");
+  segment->add_option("--bubble-point-psia", seg.fluid.bubblePoint, "fixed bubble point [psia]");
   segment->add_flag("--json", seg.json, "print JSON");
 
   app.add_subcommand("list", "correlations, their lists and flow-regime codes");
@@ -240,6 +325,10 @@ int main(int argc, char** argv) {
     return app.exit(e);
   } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
+  } catch (const CLI::ExtrasError& e) {
+    const std::string unknown = UnknownOption(app, argc, argv);
+    std::cerr << "pdrop: error: " << (unknown.empty() ? std::string(e.what()) : unknown) << "\n";
+    return 2;
   } catch (const CLI::ParseError& e) {
     std::cerr << "pdrop: error: " << e.what() << "\n";
     return 2;
@@ -258,5 +347,13 @@ int main(int argc, char** argv) {
   } catch (const std::invalid_argument& e) {
     std::cerr << "pdrop: error: " << e.what() << "\n";
     return 2;
+  } catch (const std::exception& e) {
+    // Every expected failure is handled above; this is the last line of
+    // defence, so that nothing reaches std::terminate.
+    std::cerr << "pdrop: internal error: " << e.what() << "\n";
+    return 3;
+  } catch (...) {
+    std::cerr << "pdrop: internal error\n";
+    return 3;
   }
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "pdrop/core/PressDrop.h"
+#include "pdrop/shell/Catalogue.h"
 
 namespace pdrop {
 
@@ -65,6 +66,10 @@ constexpr std::array<Entry, 15> kFlowCodes{{{"StaticGrad", 0},
                                              {"Slug", 11},
                                              {"Elongated Bubble", 12},
                                              {"Froth", 13}}};
+
+constexpr std::array<const char*, 10> kCorrelationNames{
+    "Fanning", "Panhandle", "Modified Panhandle", "Modified Beggs & Brill", "Gray",
+    "Hagedorn & Brown", "Weymouth", "Flanigan", "Modified Flanigan", "Petalas & Aziz"};
 
 constexpr std::array<const char*, 14> kRegimeNames{
     "Static Gradient", "Single Phase", "Segregated",          "Intermittent",
@@ -153,6 +158,15 @@ double CPressDrop::GetDefaultFlowEff(int code) {
     case 8: return 0.82;
     default: return 1.0;
   }
+}
+
+std::string CorrelationName(int code) {
+  if (code >= 0 && code < static_cast<int>(kCorrelationNames.size())) return kCorrelationNames[code];
+  return std::string();
+}
+
+std::string CorrelationTitle(int code) {
+  return CorrelationName(code) + " (code " + std::to_string(code) + ")";
 }
 
 }  // namespace pdrop

@@ -17,6 +17,12 @@ CaseFlowMap MapFirstSegment(const TraverseCase& c) {
     out.reason = kNoSegment;
     return out;
   }
+  if (!engine.m_bGas || !engine.m_bLiquid || engine.m_dQgFree == 0.0) {
+    out.reason = std::string("the flow-pattern map needs two flowing phases (gas and liquid); "
+                             "the segment next to the known end has ") +
+                 (engine.m_bGas && engine.m_dQgFree != 0.0 ? "gas only" : "liquid only or no flow");
+    return out;
+  }
   out.vsg_ftps = engine.m_dVsg;
   out.vsl_ftps = engine.m_dVsl;
   out.regime_code = engine.GetCode();

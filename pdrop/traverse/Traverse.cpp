@@ -9,6 +9,8 @@
 #include "pdrop/core/PressDrop.h"
 #include "pdrop/fluid/blackoil/StreamFluid.h"
 #include "pdrop/loading/Coleman.h"
+#include "pdrop/traverse/Applicability.h"
+#include "pdrop/traverse/Limits.h"
 
 namespace pdrop {
 namespace {
@@ -56,18 +58,13 @@ void TraverseCase::Validate() const {
           "at least 2");
   Require(stations.size() <= kMaxStations, "stations (count)",
           static_cast<double>(stations.size()), "at most 100000");
+  const Range depth{-limits::kMaxDepth_ft, limits::kMaxDepth_ft, false, "-1e7 to 1e7 ft"};
   for (std::size_t i = 0; i < stations.size(); ++i) {
     const Station& s = stations[i];
-    Require(std::isfinite(s.md_ft), StationField(i, "md_ft"), s.md_ft, "a finite depth");
-    Require(std::isfinite(s.tvd_ft), StationField(i, "tvd_ft"), s.tvd_ft, "a finite depth");
-    Require(std::isfinite(s.id_in) && s.id_in > 0.0 && s.id_in <= 120.0,
-            StationField(i, "id_in"), s.id_in, "above 0 and at most 120 in");
-    Require(std::isfinite(s.inner_od_in) && s.inner_od_in >= 0.0 && s.inner_od_in < s.id_in,
-            StationField(i, "inner_od_in"), s.inner_od_in, "0 or more and below id_in");
-    Require(std::isfinite(s.roughness_in) && s.roughness_in >= 0.0 &&
-                s.roughness_in < 0.5 * (s.id_in - s.inner_od_in),
-            StationField(i, "roughness_in"), s.roughness_in,
-            "0 or more and below half the hydraulic diameter");
+    CheckRange(StationField(i, "md_ft"), s.md_ft, depth);
+    CheckRange(StationField(i, "tvd_ft"), s.tvd_ft, depth);
+    CheckPipe(s.id_in, s.inner_od_in, s.roughness_in, StationField(i, "id_in"),
+              StationField(i, "inner_od_in"), StationField(i, "roughness_in"));
     if (i == 0) continue;
     const Station& prev = stations[i - 1];
     const double dmd = s.md_ft - prev.md_ft;
@@ -86,38 +83,28 @@ void TraverseCase::Validate() const {
             "large enough for at most 100000 segments");
   }
   if (temperature.kind == TemperatureModel::Kind::kLinear) {
-    Require(std::isfinite(temperature.first_F) && temperature.first_F > -kRankine,
-            "temperature.first_F", temperature.first_F, "above -459.67 degF");
-    Require(std::isfinite(temperature.last_F) && temperature.last_F > -kRankine,
-            "temperature.last_F", temperature.last_F, "above -459.67 degF");
+    CheckRange("temperature.first_F", temperature.first_F, limits::kTemperature_F);
+    CheckRange("temperature.last_F", temperature.last_F, limits::kTemperature_F);
   } else {
-    Require(std::isfinite(temperature.surface_F) && temperature.surface_F > -kRankine,
-            "temperature.surface_F", temperature.surface_F, "above -459.67 degF");
-    Require(std::isfinite(temperature.gradient_F_per_ft) &&
-                std::fabs(temperature.gradient_F_per_ft) <= 1.0,
-            "temperature.gradient_F_per_ft", temperature.gradient_F_per_ft,
-            "-1 to 1 degF/ft");
+    CheckRange("temperature.surface_F", temperature.surface_F, limits::kTemperature_F);
+    CheckRange("temperature.gradient_F_per_ft", temperature.gradient_F_per_ft,
+               limits::kTemperatureGradient_F_per_ft);
     for (std::size_t i = 0; i < stations.size(); ++i) {
-      const double t = temperature.At(stations[i], 0.0, 0.0);
-      Require(t > -kRankine, StationField(i, "temperature_F"), t, "above -459.67 degF");
+      CheckRange(StationField(i, "temperature_F") + " (from the geothermal gradient)",
+                 temperature.At(stations[i], 0.0, 0.0), limits::kTemperature_F);
     }
   }
-  Require(std::isfinite(known_pressure_psia) && known_pressure_psia >= 5.0 &&
-              known_pressure_psia <= 50000.0,
-          "known_pressure_psia", known_pressure_psia, "5 to 50000 psia");
-  Require(std::isfinite(gas_MMscfd) && gas_MMscfd >= 0.0 && gas_MMscfd <= 1.0e4, "gas_MMscfd",
-          gas_MMscfd, "0 to 10000 MMscf/d");
-  Require(std::isfinite(oil_STBd) && oil_STBd >= 0.0 && oil_STBd <= 1.0e7, "oil_STBd", oil_STBd,
-          "0 to 1e7 STB/d");
-  Require(std::isfinite(water_bbld) && water_bbld >= 0.0 && water_bbld <= 1.0e7, "water_bbld",
-          water_bbld, "0 to 1e7 bbl/d");
+  CheckRange("known_pressure_psia", known_pressure_psia, limits::kPressure_psia);
+  CheckRange("gas_MMscfd", gas_MMscfd, limits::kGas_MMscfd);
+  CheckRange("oil_STBd", oil_STBd, limits::kOil_STBd);
+  CheckRange("water_bbld", water_bbld, limits::kWater_bbld);
   Require(flow_over == 0 || flow_over == 1, "flow_over", flow_over, "0 or 1");
   Require(static_phase >= 0 && static_phase <= 2, "static_phase", static_phase,
           "0 (gas), 1 (oil) or 2 (water)");
   Require(std::isfinite(max_subdivisions) && max_subdivisions >= 1.0 &&
               max_subdivisions <= 1000.0,
           "max_subdivisions", max_subdivisions, "1 to 1000");
-  fluid.Validate();
+  fluid.Validate("fluid.");
 }
 
 std::vector<Station> TraverseCase::MarchStations() const {
@@ -216,7 +203,7 @@ TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&
     const CPressDrop& e = *engine;
     r.holdup = ZeroIfNotSet(e.m_dHoldup);
     r.regime_code = e.GetCode();
-    r.regime_name = CPressDrop::GetCodeName(r.regime_code);
+    r.regime_name = RegimeName(r.regime_code);
     r.vsg_ftps = ZeroIfNotSet(e.m_dVsg);
     r.vsl_ftps = ZeroIfNotSet(e.m_dVsl);
     r.vg_ftps = ZeroIfNotSet(e.m_dVg);
@@ -236,12 +223,16 @@ TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&
   for (std::size_t step = 0; step + 1 < n; ++step) {
     const std::size_t next = forward ? cur + 1 : cur - 1;
     const double p2 = SolveSegment(c, st, cur, next, flowSign, p, *engine);
-    if (!IsSet(p2)) {
+    const std::string outOfRange = IsSet(p2) ? PressureOutOfRange(p2) : std::string();
+    if (!IsSet(p2) || !outOfRange.empty()) {
       result.stopped_at_md_ft = st[cur].md_ft;
-      result.reason = IsSet(engine->m_dP2) && engine->m_dP2 < CPressDrop::m_dMinAbsPress
-                          ? "the pressure falls below 5 psia"
-                          : "the correlation has no result for this segment";
+      result.reason = !outOfRange.empty() ? outOfRange : NoResultReason(*engine);
       break;
+    }
+    const std::string note = CalculationNote(*engine);
+    if (!note.empty() &&
+        std::find(result.warnings.begin(), result.warnings.end(), note) == result.warnings.end()) {
+      result.warnings.push_back(note);
     }
     if (step == 0) rows.push_back(makeRow(cur, p, 0.0, 0.0));
     rows.push_back(makeRow(next, p2, engine->m_dFrictionDP, engine->m_dElevationDP));
@@ -261,10 +252,23 @@ TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&
     }
   }
   result.rows = std::move(rows);
+  const std::vector<std::string> fitted = FittedRangeWarnings(c.fluid, c.correlation, EnvelopeOf(c));
+  result.warnings.insert(result.warnings.begin(), fitted.begin(), fitted.end());
   return result;
 }
 
 }  // namespace
+
+std::string RegimeName(int regimeCode) {
+  return regimeCode == 666 ? std::string(kNotClassified) : CPressDrop::GetCodeName(regimeCode);
+}
+
+std::string NoResultReason(const CPressDrop& e) {
+  if (IsSet(e.m_dP2) && e.m_dP2 < CPressDrop::m_dMinAbsPress) {
+    return PressureOutOfRange(e.m_dP2);
+  }
+  return "the correlation has no result for this segment";
+}
 
 TraverseResult RunTraverse(const TraverseCase& c) {
   c.Validate();

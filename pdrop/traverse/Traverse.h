@@ -87,7 +87,7 @@ struct TraverseRow {
   double friction_dp_psi, elevation_dp_psi;  // of the segment that ends here (0 at the known end)
   double holdup;                             // liquid holdup of that segment [-]
   int regime_code;
-  std::string regime_name;
+  std::string regime_name;                   // kNotClassified when the method sets none
   double vsg_ftps, vsl_ftps, vg_ftps, vl_ftps;  // superficial and in-situ velocities
   double mixture_density_lbmft3;                // in-situ (slip) mixture density
   double turner_MMscfd, coleman_MMscfd;          // critical unloading rates here
@@ -106,7 +106,18 @@ struct TraverseResult {
   double total_elevation_dp_psi = 0.0;
   bool has_loading = false;
   double loading_md_ft = 0.0;     // first station (by measured depth) flagged for loading
+  // Sentences for the reader: fitted ranges the case leaves, and a gas
+  // equation that ran another calculation for this stream.
+  std::vector<std::string> warnings;
 };
+
+// The name shown for a segment whose method sets no flow pattern (Gray and
+// Hagedorn & Brown on their chart branches, the Flanigan forms): code 666.
+inline constexpr const char* kNotClassified = "\u2014";
+std::string RegimeName(int regimeCode);
+
+// Why the engine's last Cal has no result, in words for the reader.
+std::string NoResultReason(const CPressDrop& engine);
 
 // Marches with the built-in black-oil fluid of the case (fresh phase
 // objects for each call, so calls on different threads are independent).

@@ -114,6 +114,7 @@ py::dict TraverseDict(const TraverseCase& c, const TraverseResult& r) {
   summary["total_friction_dp_psi"] = r.total_friction_dp_psi;
   summary["total_elevation_dp_psi"] = r.total_elevation_dp_psi;
   summary["loading_md_ft"] = r.has_loading ? py::object(py::float_(r.loading_md_ft)) : py::none();
+  summary["warnings"] = r.warnings;
   py::dict out;
   out["rows"] = rows;
   out["summary"] = summary;
@@ -121,14 +122,8 @@ py::dict TraverseDict(const TraverseCase& c, const TraverseResult& r) {
 }
 
 TraverseCase ParseCase(const std::string& text) {
-  nlohmann::json j;
   try {
-    j = nlohmann::json::parse(text);
-  } catch (const nlohmann::json::parse_error& e) {
-    throw std::invalid_argument(std::string("case: not valid JSON (") + e.what() + ")");
-  }
-  try {
-    return cli::CaseFromJson(j, "case");
+    return cli::CaseFromJson(cli::ParseJsonText(text, "case"), "case");
   } catch (const cli::InputError& e) {
     throw std::invalid_argument(e.what());
   }
@@ -198,7 +193,7 @@ PYBIND11_MODULE(_pdrop, m) {
       .def_readwrite("separatorTemperature", &BlackOilFluid::separatorTemperature)
       .def_readwrite("zCorrelation", &BlackOilFluid::zCorrelation)
       .def_readwrite("bubblePointCorrelation", &BlackOilFluid::bubblePointCorrelation)
-      .def("Validate", &BlackOilFluid::Validate)
+      .def("Validate", py::overload_cast<>(&BlackOilFluid::Validate, py::const_))
       .def("MakePhases", &BlackOilFluid::MakePhases);
 
   py::class_<CPressDrop, std::unique_ptr<CPressDrop>>(m, "CPressDrop")
@@ -266,6 +261,15 @@ PYBIND11_MODULE(_pdrop, m) {
         },
         "Runs a traverse from a JSON case with host phase objects (black-oil mode).");
   m.def("case_json_check", [](const std::string& text) { ParseCase(text); });
+  m.def("check_segment",
+        [](double pipeId, double innerOd, double roughness, double dx, double dz, double p,
+           double t, double gradient, double gas, double oil, double water, double direction,
+           double flowSign) {
+          CheckSegment({pipeId, innerOd, roughness, dx, dz, p, t, gradient, gas, oil, water,
+                        direction, flowSign});
+        },
+        "Checks the inputs of one segment with the limits every pdrop tool shares; raises "
+        "ValueError naming the keyword argument.");
   m.def("flow_map_json",
         [](const std::string& text) {
           TraverseCase c = ParseCase(text);

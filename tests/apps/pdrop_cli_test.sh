@@ -39,7 +39,19 @@ case $scenario in
       check "$f exits 0" test $? -eq 0
       check "$f has a summary" grep -q "computed last-station pressure" "$work/$f.txt"
     done
-    check "oil well is Modified Beggs & Brill" grep -q "Generally Applicable (code 3)" "$work/oil_well.txt"
+    check "oil well is Modified Beggs & Brill" grep -qF "Modified Beggs & Brill (code 3)" "$work/oil_well.txt"
+    for f in oil_well gas_well_annulus gas_pipeline; do
+      check "$f prints no negative zero" bash -c "! grep -qE '(^| )-0\.0+( |$)' '$work/$f.txt'"
+    done
+    # Hagedorn & Brown's chart branch sets no pattern: shown as not classified.
+    sed 's/"correlation": *[0-9]*/"correlation": 5/' "$examples/oil_well.json" > "$work/hb.json"
+    "$pdrop" traverse "$work/hb.json" > "$work/hb.txt"
+    check "an unclassified pattern is not called Undefined" bash -c "! grep -q Undefined '$work/hb.txt'"
+    # A gas equation on a two-phase stream says which calculation it ran.
+    sed 's/"correlation": *[0-9]*/"correlation": 1/' "$examples/gas_pipeline.json" > "$work/pan.json"
+    "$pdrop" traverse "$work/pan.json" > "$work/pan.txt"
+    check "Panhandle on two phases names its Flanigan form" grep -q "Panhandle on a two-phase stream: its Flanigan form" "$work/pan.txt"
+    check "the cold pipeline is warned, not refused" grep -q "note: Standing's bubble-point correlation was fitted on temperatures 100 to 258" "$work/pan.txt"
     ;;
   outputs)
     "$pdrop" traverse "$examples/oil_well.json" --csv "$work/rows.csv" --json "$work/rows.json" > /dev/null
@@ -48,6 +60,19 @@ case $scenario in
     check "csv has one row per station" test "$(wc -l < "$work/rows.csv")" -eq 42
     check "json has the summary" grep -q '"computed_end_pressure_psia"' "$work/rows.json"
     check "no partial file left" test ! -e "$work/rows.csv.partial"
+    cp "$examples/oil_well.json" "$work/case.json"
+    cp "$work/case.json" "$work/case.orig"
+    "$pdrop" traverse "$work/case.json" --csv "$work/case.json" > /dev/null 2> "$work/stderr"
+    check "writing over the case file exits 2" test $? -eq 2
+    check "the case file is left as it was" cmp -s "$work/case.json" "$work/case.orig"
+    "$pdrop" traverse "$work/case.json" --csv "$work/ok.csv" --json /nonexistent/a.json > /dev/null 2> "$work/stderr"
+    check "an unwritable --json exits 2" test $? -eq 2
+    check "an unwritable --json writes no --csv" test ! -e "$work/ok.csv"
+    check "the folder is named" grep -q "/nonexistent" "$work/stderr"
+    "$pdrop" map "$examples/gas_pipeline.json" --csv "$work/map.csv" --dumps "$work/missing/" > /dev/null 2> "$work/stderr"
+    check "map with a missing --dumps folder exits 2" test $? -eq 2
+    check "map with a missing --dumps folder writes no --csv" test ! -e "$work/map.csv"
+    check "no staging folder is left" bash -c "! ls -a '$work' | grep -q pdrop-staging"
     ;;
   bad-input)
     expect_error "{ $base, $stations, \"colour\": 1 }" "unknown field 'colour'"
@@ -63,9 +88,42 @@ case $scenario in
     expect_error "{ $(echo "$base" | sed 's/"correlation": 3/"correlation": "Moody"/'), $stations }" \
       "unknown correlation 'Moody'"
     expect_error "not json" "not valid JSON"
-    "$pdrop" traverse "$work/missing.json" > /dev/null 2> "$work/stderr"
-    check "missing file exits 2" test $? -eq 2
-    check "missing file is named" grep -q "missing.json: cannot be read" "$work/stderr"
+    # Numbers too large for a double are bad values of their field.
+    for big in 1e999 -1e400 1e309; do
+      expect_error "{ $(echo "$base" | sed "s/\"known_pressure_psia\": 300/\"known_pressure_psia\": $big/"), $stations }" \
+        "known_pressure_psia is a number too large"
+    done
+    expect_error "{ $base, \"stations\": [{\"md_ft\": 0, \"tvd_ft\": 0, \"id_in\": 2.441}, {\"md_ft\": 1e999, \"tvd_ft\": 0, \"id_in\": 2.441}] }" \
+      "stations[1].md_ft is a number too large"
+    # The field that is wrong is blamed, with the case file's names.
+    expect_error "{ $base, \"stations\": [{\"md_ft\": 0, \"tvd_ft\": 0, \"id_in\": 1e-6}, {\"md_ft\": 10, \"tvd_ft\": 10, \"id_in\": 2.441}] }" \
+      "stations[0].id_in = 1e-06 is outside"
+    expect_error "{ $base, $stations, \"fluid\": {\"gas_gravity\": 3} }" "fluid.gas_gravity = 3 is outside"
+    expect_error "{ $base, $stations, \"fluid\": {\"separator_pressure_psia\": 100} }" \
+      "fluid.separator_temperature_F is missing"
+    expect_error "{ $base, $stations, \"fluid\": {\"water_salinity_wt_pct\": 3, \"water_gravity\": 1.05} }" \
+      "give one of 'water_salinity_wt_pct' and 'water_gravity'"
+    expect_error "{ $(echo "$base" | sed 's/"known_pressure_psia": 300/"known_pressure_psia": 40000/'), $stations }" \
+      "known_pressure_psia = 40000 is outside the accepted range 5 to 30000 psia"
+    expect_error "{ $(echo "$base" | sed 's/"first_F": 90/"first_F": 800/'), $stations }" \
+      "temperature.first_F = 800 is outside the accepted range -60 to 700 degF"
+    expect_error "{ $(echo "$base" | sed 's/"correlation": 3/"correlation": 4294967299/'), $stations }" \
+      "unknown correlation code 4294967299"
+    for target in "$work/missing.json" "$work"; do
+      "$pdrop" traverse "$target" > /dev/null 2> "$work/stderr"
+      check "unreadable case file $target exits 2" test $? -eq 2
+      check "unreadable case file is named" grep -q "cannot read case file $target" "$work/stderr"
+    done
+    printf '{ %s, %s }\n' "$(echo "$base" | sed 's/"known_pressure_psia": 300/"known_pressure_psia": 1e999/')" "$stations" > "$work/big.json"
+    for command in map batch; do
+      "$pdrop" $command "$work/big.json" > /dev/null 2> "$work/stderr"
+      check "$command of an overflowing number exits 2" test $? -eq 2
+    done
+    # A traverse whose pressure leaves the accepted range stops with the reason.
+    printf '{ %s, %s }\n' "$(echo "$base" | sed 's/"gas_MMscfd": 0.5/"gas_MMscfd": 10000/')" "$stations" > "$work/huge.json"
+    "$pdrop" traverse "$work/huge.json" > "$work/stdout" 2> "$work/stderr"
+    check "an absurd rate gives no result (exit 1)" test $? -eq 1
+    check "the reason is the pressure range" grep -q "INCOMPLETE.*the pressure rises above 30000 psia" "$work/stdout"
     ;;
   list)
     "$pdrop" list > "$work/list.txt"
@@ -82,6 +140,32 @@ case $scenario in
     "$pdrop" segment --id-in -1 --pressure-psia 100 --temperature-F 60 > /dev/null 2> "$work/stderr"
     check "segment bad diameter exits 2" test $? -eq 2
     check "segment names --id-in" grep -q -- "--id-in" "$work/stderr"
+    seg() {  # the options of a 1000 ft vertical segment, unless the row gives its own
+      case "$*" in
+        *--pressure-psia*) "$pdrop" segment --id-in 2.441 "$@" ;;
+        *) "$pdrop" segment --id-in 2.441 --dz-ft 1000 --pressure-psia 1500 --temperature-F 150 "$@" ;;
+      esac
+    }
+    # The segment's options follow the case files' limits, naming the option.
+    while IFS='|' read -r options message; do
+      seg $options > /dev/null 2> "$work/stderr"
+      check "segment $options exits 2" test $? -eq 2
+      check "segment $options says: $message" grep -qF -- "$message" "$work/stderr"
+    done <<'ROWS'
+--pressure-psia 1e300 --temperature-F 150 --dz-ft 1000|--pressure-psia = 1e+300 is outside the accepted range 5 to 30000 psia
+--pressure-psia 1500 --temperature-F 900 --dz-ft 1000|--temperature-F = 900 is outside the accepted range -60 to 700 degF
+--pressure-psia 1500 --temperature-F 150 --dz-ft 1e9|--dz-ft = 1e+09 is outside
+--roughness-in 5|--roughness-in = 5 is outside
+--gas-MMscfd nan|--gas-MMscfd = nan is outside
+--dir 0|--dir = 0 must be +1 or -1
+--foo 1|unknown option '--foo'
+ROWS
+    seg --gas-MMscfd 1e4 > "$work/stdout"
+    check "an absurd rate prints no result (exit 1)" test $? -eq 1
+    check "no result gives the reason" grep -q "^no result: the pressure rises above 30000 psia" "$work/stdout"
+    check "no absurd pressure is printed" bash -c "! grep -q outlet_pressure '$work/stdout'"
+    seg --code 1 --oil-STBd 500 > "$work/stdout"
+    check "Panhandle on a liquid stream says Fanning liquid flow" grep -q "note: Panhandle on a liquid stream: Fanning liquid flow" "$work/stdout"
     ;;
   batch)
     printf '{"cases": [%s, %s, %s]}\n' "$(cat "$examples/oil_well.json")" \
@@ -99,6 +183,21 @@ case $scenario in
     "$pdrop" batch "$work/bad.csv" > /dev/null 2> "$work/stderr"
     check "csv batch rejects an unknown column" test $? -eq 2
     check "csv batch names the column" grep -q "unknown column 'colour'" "$work/stderr"
+    # One bad case does not stop the others; each failure names its line.
+    printf 'case_file,name,correlation,oil_STBd\nwell.json,a,Gray,400\nnone.json,b,3,400\nwell.json,c,3,-5\nwell.json,d,hagedorn & brown,800\n' > "$work/mixed.csv"
+    "$pdrop" batch "$work/mixed.csv" --threads 2 --csv "$work/mixed_out.csv" > "$work/stdout" 2> /dev/null
+    check "a batch with failed cases exits 1" test $? -eq 1
+    check "correlation names are accepted in a batch table" grep -q '^"a",complete' "$work/stdout"
+    check "names are matched in any letter case" grep -q '^"d",complete' "$work/stdout"
+    check "a missing case file names its line" grep -q 'mixed.csv line 3: cannot read case file' "$work/stdout"
+    check "a bad value names its line and field" grep -q 'mixed.csv line 4: oil_STBd = -5 is outside' "$work/stdout"
+    check "the output has every case" test "$(wc -l < "$work/mixed_out.csv")" -eq 5
+    printf '{"cases": [%s, {"correlation": 3}]}\n' "$(cat "$examples/oil_well.json")" > "$work/mixed.json"
+    "$pdrop" batch "$work/mixed.json" --json "$work/mixed_out.json" > /dev/null 2>&1
+    check "a JSON batch with a bad case exits 1" test $? -eq 1
+    check "the bad case is named by its index" grep -q 'cases\[1\]: missing field' "$work/mixed_out.json"
+    "$pdrop" batch "$work/nothing.json" > /dev/null 2>&1
+    check "an unreadable batch file exits 2" test $? -eq 2
     ;;
   map)
     "$pdrop" map "$examples/gas_pipeline.json" --csv "$work/map.csv" --dumps "$work" > "$work/out.txt"
@@ -111,6 +210,11 @@ case $scenario in
     "$pdrop" map "$examples/gas_pipeline.json" --dumps "$work/no/such/dir" > /dev/null 2> "$work/stderr"
     check "map into a missing directory exits 2" test $? -eq 2
     check "map names the directory" grep -q "no/such/dir" "$work/stderr"
+    sed 's/"oil_STBd": *[0-9.]*/"oil_STBd": 0/; s/"water_bbld": *[0-9.]*/"water_bbld": 0/' \
+      "$examples/gas_pipeline.json" > "$work/dry.json"
+    "$pdrop" map "$work/dry.json" > /dev/null 2> "$work/stderr"
+    check "map of a gas-only case exits 1" test $? -eq 1
+    check "map says it needs two phases" grep -q "needs two flowing phases" "$work/stderr"
     ;;
   *)
     echo "unknown scenario $scenario"

@@ -217,8 +217,69 @@ TEST(Traverse, CaseValidationNamesTheField) {
   EXPECT_NE(message(c).find("oil_STBd"), std::string::npos);
   c = good;
   c.fluid.oilApi = 95.0;
-  EXPECT_NE(message(c).find("oilApi"), std::string::npos);
+  EXPECT_NE(message(c).find("fluid.oil_api = 95"), std::string::npos) << message(c);
   EXPECT_THROW(RunTraverse(c), std::invalid_argument);
+  // A diameter too small to be a pipe is blamed, not the default roughness.
+  c = good;
+  c.stations[0].id_in = 1e-6;
+  EXPECT_NE(message(c).find("stations[0].id_in = 1e-06"), std::string::npos) << message(c);
+  c = good;
+  c.known_pressure_psia = 40000.0;
+  EXPECT_NE(message(c).find("known_pressure_psia = 40000"), std::string::npos) << message(c);
+  c = good;
+  c.temperature.last_F = 800.0;
+  EXPECT_NE(message(c).find("temperature.last_F = 800"), std::string::npos) << message(c);
+}
+
+TEST(Traverse, PressureLeavingTheAcceptedRangeStopsTheMarch) {
+  // 10 000 MMscf/d through 2.441 in tubing: the correlation returns a number,
+  // but no well has it, so the march stops instead of reporting it.
+  TraverseCase c = VerticalWell(5000.0, 2.441, 3);
+  c.known_pressure_psia = 300.0;
+  c.gas_MMscfd = 1.0e4;
+  c.oil_STBd = 800.0;
+  const TraverseResult r = RunTraverse(c);
+  EXPECT_FALSE(r.complete);
+  EXPECT_NE(r.reason.find("rises above 30000 psia"), std::string::npos) << r.reason;
+  for (const TraverseRow& row : r.rows) EXPECT_LE(row.pressure_psia, 30000.0);
+}
+
+TEST(Traverse, GasEquationsSayWhichCalculationTheyRan) {
+  struct Row {
+    int code;
+    double gas, oil;
+    const char* note;  // "" when the correlation ran its own method
+  } rows[] = {
+      {0, 20.0, 0.0, ""},
+      {0, 20.0, 300.0, "Fanning on a gas-and-liquid stream: Fanning liquid flow of the liquid alone"},
+      {1, 20.0, 0.0, ""},
+      {1, 20.0, 300.0, "Panhandle on a two-phase stream: its Flanigan form"},
+      {2, 20.0, 300.0, "Modified Panhandle on a two-phase stream: its Flanigan form"},
+      {6, 0.0, 3000.0, "Weymouth on a liquid stream: Fanning liquid flow"},
+      {7, 20.0, 0.0, "Flanigan on a gas-only stream: the Panhandle gas equation"},
+      {7, 20.0, 300.0, ""},
+      {3, 20.0, 300.0, ""},
+  };
+  for (const Row& row : rows) {
+    TraverseCase c;
+    c.correlation = row.code;
+    c.stations = {{0.0, 0.0, 7.981, 0.0, 0.0018}, {5000.0, 0.0, 7.981, 0.0, 0.0018}};
+    c.temperature.first_F = c.temperature.last_F = 150.0;
+    c.known_pressure_psia = 900.0;
+    c.gas_MMscfd = row.gas;
+    c.oil_STBd = row.oil;
+    const TraverseResult r = RunTraverse(c);
+    ASSERT_TRUE(r.complete) << row.code << ": " << r.reason;
+    std::string notes;
+    for (const std::string& w : r.warnings) {
+      if (w.find(" stream: ") != std::string::npos) notes += w;
+    }
+    if (*row.note == '\0') {
+      EXPECT_EQ(notes, "") << "code " << row.code;
+    } else {
+      EXPECT_NE(notes.find(row.note), std::string::npos) << "code " << row.code << ": " << notes;
+    }
+  }
 }
 
 }  // namespace

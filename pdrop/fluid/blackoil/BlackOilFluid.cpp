@@ -8,35 +8,50 @@
 namespace pdrop {
 namespace {
 
-void Require(bool ok, const char* field, double value, const char* range) {
-  if (ok) return;
-  std::ostringstream msg;
-  msg << "black-oil fluid: " << field << " = " << value << " is outside the accepted range "
-      << range;
-  throw std::invalid_argument(msg.str());
-}
-
 bool Within(double v, double lo, double hi) { return std::isfinite(v) && v >= lo && v <= hi; }
 
 }  // namespace
 
-void BlackOilFluid::Validate() const {
-  Require(Within(gasGravity, 0.55, 1.8), "gasGravity", gasGravity, "0.55 to 1.8 (air = 1)");
-  Require(Within(oilApi, 5.0, 80.0), "oilApi", oilApi, "5 to 80 degAPI");
-  Require(Within(waterSalinity, 0.0, 30.0), "waterSalinity", waterSalinity, "0 to 30 wt %");
+void BlackOilFluid::Validate() const { Validate(std::string("black-oil fluid: ")); }
+
+void BlackOilFluid::Validate(const std::string& prefix) const {
+  Validate([&prefix](const std::string& field) { return prefix + field; });
+}
+
+void BlackOilFluid::Validate(const std::function<std::string(const std::string&)>& name) const {
+  auto require = [&name](bool ok, const char* field, double value, const char* range) {
+    if (ok) return;
+    std::ostringstream msg;
+    msg << name(field) << " = " << value << " is outside the accepted range " << range;
+    throw std::invalid_argument(msg.str());
+  };
+  require(Within(gasGravity, 0.55, 1.8), "gas_gravity", gasGravity, "0.55 to 1.8 (air = 1)");
+  require(Within(oilApi, 5.0, 80.0), "oil_api", oilApi, "5 to 80 degAPI");
+  require(Within(waterSalinity, 0.0, 30.0), "water_salinity_wt_pct", waterSalinity,
+          "0 to 30 wt %");
   if (IsSet(waterGravity)) {
-    Require(Within(waterGravity, 0.95, 1.25), "waterGravity", waterGravity,
+    require(Within(waterGravity, 0.95, 1.25), "water_gravity", waterGravity,
             "0.95 to 1.25 (water = 1)");
   }
-  Require(Within(waterYield, 0.0, 1000.0), "waterYield", waterYield, "0 to 1000 bbl/MMscf");
+  require(Within(waterYield, 0.0, 1000.0), "water_yield_bbl_per_MMscf", waterYield,
+          "0 to 1000 bbl/MMscf");
   if (IsSet(bubblePoint)) {
-    Require(Within(bubblePoint, 0.0, 20000.0), "bubblePoint", bubblePoint, "0 to 20000 psia");
+    require(Within(bubblePoint, 0.0, 20000.0), "bubble_point_psia", bubblePoint,
+            "0 to 20000 psia");
   }
-  if (IsSet(separatorPressure) || IsSet(separatorTemperature)) {
-    Require(Within(separatorPressure, 14.7, 2000.0), "separatorPressure", separatorPressure,
-            "14.7 to 2000 psia, given together with separatorTemperature");
-    Require(Within(separatorTemperature, 0.0, 300.0), "separatorTemperature",
-            separatorTemperature, "0 to 300 degF, given together with separatorPressure");
+  // The separator is described by both values or by neither; a missing one
+  // is named as missing, never shown as the not-set marker.
+  const bool pressure = IsSet(separatorPressure), temperature = IsSet(separatorTemperature);
+  if (pressure != temperature) {
+    const std::string given = name(pressure ? "separator_pressure_psia" : "separator_temperature_F");
+    const std::string missing = name(pressure ? "separator_temperature_F" : "separator_pressure_psia");
+    throw std::invalid_argument(missing + " is missing: give it together with " + given);
+  }
+  if (pressure) {
+    require(Within(separatorPressure, 14.7, 2000.0), "separator_pressure_psia",
+            separatorPressure, "14.7 to 2000 psia");
+    require(Within(separatorTemperature, 0.0, 300.0), "separator_temperature_F",
+            separatorTemperature, "0 to 300 degF");
   }
 }
 

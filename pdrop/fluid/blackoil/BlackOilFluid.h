@@ -4,7 +4,9 @@
 // on different threads each need their own.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "pdrop/fluid/blackoil/BlackOilGas.h"
 #include "pdrop/fluid/blackoil/BlackOilOil.h"
@@ -31,8 +33,13 @@ struct BlackOilFluid {
   BubblePointCorrelation bubblePointCorrelation = BubblePointCorrelation::kStanding;
 
   // Throws std::invalid_argument naming the field, its value and the
-  // accepted range.
+  // accepted range. Fields are named as in case files (gas_gravity, oil_api,
+  // water_salinity_wt_pct, water_gravity, water_yield_bbl_per_MMscf,
+  // bubble_point_psia, separator_pressure_psia, separator_temperature_F),
+  // after "black-oil fluid: ", after `prefix`, or as `name` turns them.
   void Validate() const;
+  void Validate(const std::string& prefix) const;
+  void Validate(const std::function<std::string(const std::string&)>& name) const;
   // Validates, then builds the three phase objects.
   BlackOilPhases MakePhases() const;
   // The salinity in force: from the water gravity when that is set.
