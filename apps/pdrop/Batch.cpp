@@ -9,6 +9,7 @@
 #include <iostream>
 #include <set>
 #include <sstream>
+#include <system_error>
 #include <thread>
 
 #include "CaseFile.h"
@@ -183,7 +184,14 @@ std::vector<BatchOutcome> RunBatch(const std::vector<BatchEntry>& cases, int thr
   };
   const int n = std::max(1, threads);
   std::vector<std::thread> pool;
-  for (int t = 0; t < n; ++t) pool.emplace_back(work);
+  for (int t = 0; t < n; ++t) {
+    try {
+      pool.emplace_back(work);
+    } catch (const std::system_error&) {
+      if (pool.empty()) throw;  // not even one worker: nothing can run
+      break;                    // the workers already started share the cases
+    }
+  }
   auto bar = [&](std::size_t k) {
     const std::size_t width = 40;
     const std::size_t filled = cases.empty() ? width : k * width / cases.size();

@@ -164,6 +164,10 @@ ROWS
     check "an absurd rate prints no result (exit 1)" test $? -eq 1
     check "no result gives the reason" grep -q "^no result: the pressure rises above 30000 psia" "$work/stdout"
     check "no absurd pressure is printed" bash -c "! grep -q outlet_pressure '$work/stdout'"
+    # Sign rules: a negative elevation change turns the direction over.
+    "$pdrop" segment --id-in 2.441 --pressure-psia 1500 --temperature-F 150 --oil-STBd 1000 --dz-ft 1000 --json > "$work/down.json"
+    "$pdrop" segment --id-in 2.441 --pressure-psia 1500 --temperature-F 150 --oil-STBd 1000 --dz-ft -1000 --dir -1 --json > "$work/down2.json"
+    check "--dz-ft -1000 --dir -1 is --dz-ft 1000" cmp -s "$work/down.json" "$work/down2.json"
     seg --code 1 --oil-STBd 500 > "$work/stdout"
     check "Panhandle on a liquid stream says Fanning liquid flow" grep -q "note: Panhandle on a liquid stream: Fanning liquid flow" "$work/stdout"
     ;;
