@@ -85,21 +85,10 @@ struct SegmentArgs {
 
 // The names of the segment's options in messages.
 SegmentFieldNames SegmentFlags() {
-  SegmentFieldNames n;
-  n.pipeId = "--id-in";
-  n.innerOd = "--inner-od-in";
-  n.roughness = "--roughness-in";
-  n.dx = "--dx-ft";
-  n.dz = "--dz-ft";
-  n.pressure = "--pressure-psia";
-  n.temperature = "--temperature-F";
-  n.gradient = "--gradient-F-per-ft";
-  n.gas = "--gas-MMscfd";
-  n.oil = "--oil-STBd";
-  n.water = "--water-bbld";
-  n.direction = "--dir";
-  n.flowSign = "--flw";
-  return n;
+  return {"--id-in",          "--inner-od-in",        "--roughness-in", "--dx-ft",
+          "--dz-ft",          "--pressure-psia",      "--temperature-F", "--gradient-F-per-ft",
+          "--gas-MMscfd",     "--oil-STBd",           "--water-bbld",   "--dir",
+          "--flw"};
 }
 
 std::string FluidFlag(const std::string& caseField) {
