@@ -2,6 +2,7 @@
 not-set values and error messages."""
 
 import math
+import threading
 
 import numpy as np
 import pytest
@@ -66,6 +67,37 @@ def test_invalid_arguments_raise_value_error_naming_them(argument, value):
     args[argument] = value
     with pytest.raises(ValueError, match=argument):
         pdrop.solve_segment(3, **args)
+
+
+SEGMENT = dict(dz_ft=1000.0, pressure_psia=1500.0, temperature_F=150.0, gas_MMscfd=0.5,
+               oil_STBd=1000.0, water_bbld=200.0)
+
+
+@pytest.mark.parametrize("per_thread", [
+    [dict(pipe_id_in=d) for d in (1.995, 2.441, 2.992, 3.5)],
+    [dict(pipe_id_in=2.441, fluid=pdrop.BlackOilFluid(oil_api=api)) for api in (22, 30, 38, 46)],
+], ids=["diameters", "fluids"])
+def test_an_engine_shared_by_threads_gives_the_serial_results(per_thread):
+    def values(r):
+        return [r.outlet_pressure_psia, r.regime_code, r.pieces, *r.record.values()]
+
+    engine = pdrop.Engine(3)
+    serial = [values(engine.solve(**SEGMENT, **request)) for request in per_thread]
+    start = threading.Barrier(len(per_thread))
+    shared = [None] * len(per_thread)
+
+    def run(k):
+        start.wait()
+        shared[k] = [values(engine.solve(**SEGMENT, **per_thread[k])) for _ in range(300)]
+
+    threads = [threading.Thread(target=run, args=(k,)) for k in range(len(per_thread))]
+    for t in threads:
+        t.start()
+    for t in threads:
+        t.join()
+    for k, expected in enumerate(serial):
+        # Bit for bit, NaN (not computed) included.
+        np.testing.assert_array_equal(np.array(shared[k]), np.array([expected] * 300))
 
 
 def test_fluid_validation_names_the_python_field():
