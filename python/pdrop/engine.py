@@ -24,6 +24,14 @@ def _number(name, value, low=None, high=None, unit="", low_open=False):
         raise ValueError(f"{name} = {v} must be at most {high} {unit}".rstrip())
     return v
 
+def _whole(name, value, low, high):
+    """A whole number from low to high: 2, 2.0 and numpy.int64(2) are 2;
+    2.5 is refused rather than cut to 2."""
+    v = _number(name, value, low, high)
+    if not v.is_integer():
+        raise ValueError(f"{name} = {value!r} must be a whole number from {low} to {high}")
+    return int(v)
+
 def _sign(name, value):
     if value not in (1, -1):
         raise ValueError(f"{name} = {value!r} must be +1 or -1")
@@ -167,7 +175,7 @@ class Engine:
             raise ValueError(f"static_phase = {static_phase!r} is not one of gas, oil, water")
         sign = _sign("direction", direction)
         flow = _sign("flow_sign", flow_sign)
-        fixed = _pdrop.NOT_SET if pieces is None else _number("pieces", pieces, 1.0, 1000.0)
+        fixed = _pdrop.NOT_SET if pieces is None else _whole("pieces", pieces, 1, 1000)
         pipeline_fe = (None if pipeline_efficiency is None else
                        _number("pipeline_efficiency", pipeline_efficiency, 0.0, 2.0,
                                low_open=True))

@@ -4,9 +4,10 @@ tasks share nothing.
 
 Parameters a study can vary (case-file fields, plus derived ones):
 gas_MMscfd [MMscf/d], oil_STBd [STB/d], water_bbld [bbl/d],
-known_pressure_psia [psia], correlation [code], gor_scf_per_STB [scf/STB]
-(sets the gas rate from the oil rate), water_cut [-] (fraction of the liquid;
-sets the water rate from the oil rate), id_in [in] (every station).
+known_pressure_psia [psia], correlation [code or name, as in case files],
+gor_scf_per_STB [scf/STB] (sets the gas rate from the oil rate), water_cut [-]
+(fraction of the liquid; sets the water rate from the oil rate), id_in [in]
+(every station).
 """
 
 import copy
@@ -16,6 +17,7 @@ import os
 import numpy as np
 import pandas as pd
 
+from .catalogue import correlation_code
 from .traverse import read_case, traverse
 
 PARAMETERS = ("gas_MMscfd", "oil_STBd", "water_bbld", "known_pressure_psia", "correlation",
@@ -29,10 +31,12 @@ def apply_parameters(base_case, values):
         if name not in PARAMETERS:
             raise ValueError(f"parameter {name!r} is not one of {PARAMETERS}")
     case = copy.deepcopy(base_case)
-    for name in ("gas_MMscfd", "oil_STBd", "water_bbld", "known_pressure_psia", "correlation"):
+    for name in ("gas_MMscfd", "oil_STBd", "water_bbld", "known_pressure_psia"):
         if name in values:
-            v = values[name]
-            case[name] = int(v) if name == "correlation" else float(v)
+            case[name] = float(values[name])
+    if "correlation" in values:
+        # Names as in case files; a code must be whole (3.7 is refused, not cut to 3).
+        case["correlation"] = correlation_code(values["correlation"])
     if "gor_scf_per_STB" in values:
         case["gas_MMscfd"] = float(values["gor_scf_per_STB"]) * case["oil_STBd"] / 1e6
     if "water_cut" in values:

@@ -17,17 +17,23 @@ def test_parameters_derive_rates_and_geometry(oil_well_case):
         study.apply_parameters(oil_well_case, {"water_cut": 1.0})
     with pytest.raises(ValueError, match="choke"):
         study.apply_parameters(oil_well_case, {"choke": 1.0})
+    with pytest.raises(ValueError, match="correlation = 3.7"):
+        study.apply_parameters(oil_well_case, {"correlation": 3.7})
 
 
 def test_sweep_runs_every_combination(oil_well_case):
-    df = study.sweep(oil_well_case, {"correlation": [3, 5], "oil_STBd": [800.0, 1600.0]},
-                     serial=True)
-    assert len(df) == 4
+    df = study.sweep(oil_well_case, {"correlation": [3, "Hagedorn & Brown", 5],
+                                     "oil_STBd": [800.0, 1600.0]}, serial=True)
+    assert len(df) == 6
     assert df["complete"].all()
     # More oil up the same tubing needs more bottom-hole pressure.
     for code in (3, 5):
         sub = df[df["correlation"] == code].sort_values("oil_STBd")
         assert sub["computed_end_pressure_psia"].is_monotonic_increasing
+    # A correlation by name is the one of that code, as in case files.
+    by_name = df[df["correlation"] == "Hagedorn & Brown"]["computed_end_pressure_psia"]
+    by_code = df[df["correlation"] == 5]["computed_end_pressure_psia"]
+    assert list(by_name) == list(by_code)
 
 
 def test_monte_carlo_on_a_local_cluster_equals_the_serial_run(oil_well_case):
