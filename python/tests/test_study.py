@@ -1,8 +1,15 @@
 """Studies: parameters, sweeps, and a Monte Carlo on a two-worker
 LocalCluster equal to the same study run serially."""
 
+import json
+import os
+import signal
+import subprocess
+import sys
+
 import pytest
 
+import pdrop
 from pdrop import study
 
 
@@ -45,3 +52,33 @@ def test_monte_carlo_on_a_local_cluster_equals_the_serial_run(oil_well_case):
     cluster = study.monte_carlo(oil_well_case, distributions, n=200, seed=7, workers=2)
     assert len(cluster) == 200
     assert cluster.equals(serial)
+
+
+def test_a_script_without_the_main_guard_stops_with_a_message(tmp_path, oil_well_case):
+    # Each Dask worker process imports the main script again: unguarded, the
+    # study in it would start a cluster per worker, without end.
+    (tmp_path / "case.json").write_text(json.dumps(oil_well_case))
+    script = tmp_path / "unguarded.py"
+    script.write_text("import pdrop\n"
+                      "from pdrop import study\n"
+                      "case = pdrop.read_case('case.json')\n"
+                      "study.run_cases(case, [{'oil_STBd': 900.0}], workers=1)\n")
+    # The script imports the pdrop this test imports.
+    env = dict(os.environ, PYTHONPATH=os.path.dirname(os.path.dirname(pdrop.__file__)))
+    run = subprocess.Popen([sys.executable, str(script)], cwd=tmp_path, env=env,
+                           stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                           start_new_session=True)
+    try:
+        _, err = run.communicate(timeout=120)
+    except subprocess.TimeoutExpired:
+        os.killpg(run.pid, signal.SIGKILL)
+        run.communicate()
+        pytest.fail("the study did not stop")
+    assert run.returncode != 0
+    assert "RuntimeError: pdrop.study:" in err
+    assert 'if __name__ == "__main__":' in err
+
+
+def test_workers_that_do_not_start_in_time_stop_the_study(oil_well_case):
+    with pytest.raises(RuntimeError, match="did not start within 0 s"):
+        study.run_cases(oil_well_case, [{}], workers=1, startup_timeout=0)
