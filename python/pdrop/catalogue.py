@@ -1,5 +1,8 @@
 """The correlation catalogue: codes, names, lists, help texts, efficiencies."""
 
+import numbers
+
+import numpy as np
 import pandas as pd
 
 from ._pdrop import CPressDrop
@@ -43,14 +46,19 @@ def flow_regimes():
 def correlation_code(correlation):
     """The code [0-9] of a correlation given by code or by list name.
 
-    Raises ValueError naming the argument for an unknown code or name.
+    A code may be any whole number (4, 4.0, numpy.int64(4)); 3.7 is refused,
+    not cut to 3. Raises ValueError naming the argument for an unknown code
+    or name.
     """
-    if isinstance(correlation, bool):
+    if isinstance(correlation, (bool, np.bool_)):
         raise ValueError(f"correlation = {correlation!r} is not a code or a name")
-    if isinstance(correlation, int):
-        if 0 <= correlation <= 9:
-            return correlation
-        raise ValueError(f"correlation = {correlation} is not a code from 0 to 9")
+    if isinstance(correlation, numbers.Real):
+        v = float(correlation)
+        if not v.is_integer():
+            raise ValueError(f"correlation = {correlation!r} is not a whole code from 0 to 9")
+        if 0 <= v <= 9:
+            return int(v)
+        raise ValueError(f"correlation = {correlation!r} is not a code from 0 to 9")
     if isinstance(correlation, str):
         CPressDrop.SetMechModel(1)
         for lst in ("all", "liquid", "multiphase2"):

@@ -1,6 +1,7 @@
 """One engine, one segment: the engine API with keyword arguments."""
 
 import math
+import threading
 from dataclasses import dataclass, field
 
 from . import _pdrop
@@ -22,6 +23,14 @@ def _number(name, value, low=None, high=None, unit="", low_open=False):
     if high is not None and v > high:
         raise ValueError(f"{name} = {v} must be at most {high} {unit}".rstrip())
     return v
+
+def _whole(name, value, low, high):
+    """A whole number from low to high: 2, 2.0 and numpy.int64(2) are 2;
+    2.5 is refused rather than cut to 2."""
+    v = _number(name, value, low, high)
+    if not v.is_integer():
+        raise ValueError(f"{name} = {value!r} must be a whole number from {low} to {high}")
+    return int(v)
 
 def _sign(name, value):
     if value not in (1, -1):
@@ -71,6 +80,12 @@ class SegmentResult:
 class Engine:
     """A pressure-drop engine for one correlation.
 
+    An engine may be shared between threads: each solve holds the engine's
+    lock from its set-up to the reading of its record (also while the
+    calculation runs without the GIL), so threads sharing one engine take
+    turns. One engine per thread is the fast path: engines are cheap, and
+    threads with engines of their own run in parallel.
+
     Args:
         correlation: code [0-9] or list name, e.g. 3 or "Modified Beggs & Brill".
     """
@@ -80,11 +95,18 @@ class Engine:
         self._engine = _pdrop.CPressDrop.New(self.code)
         self._phases = None
         self._fluid_key = None
+        # The native engine keeps the set-up, the bound fluid and the record
+        # of the last segment: one solve at a time.
+        self._lock = threading.Lock()
 
     def bind(self, fluid):
         """Binds a fluid: a BlackOilFluid, or a (gas, oil, water) tuple of phase
         objects (pdrop.Phase subclasses written in Python, or None for an
         absent phase). The engine keeps them alive."""
+        with self._lock:
+            self._bind(fluid)
+
+    def _bind(self, fluid):
         if isinstance(fluid, BlackOilFluid):
             self._phases = fluid.phases()
             gas, oil, water = self._phases.gas, self._phases.oil, self._phases.water
@@ -151,30 +173,40 @@ class Engine:
         nmax = _number("max_subdivisions", max_subdivisions, 1.0, 1000.0)
         if static_phase not in _STATIC:
             raise ValueError(f"static_phase = {static_phase!r} is not one of gas, oil, water")
-        if fluid is not None and fluid is not self._fluid_key:
-            self.bind(fluid)
-        elif self._phases is None:
-            self.bind(BlackOilFluid())
-
+        sign = _sign("direction", direction)
+        flow = _sign("flow_sign", flow_sign)
+        fixed = _pdrop.NOT_SET if pieces is None else _whole("pieces", pieces, 1, 1000)
+        pipeline_fe = (None if pipeline_efficiency is None else
+                       _number("pipeline_efficiency", pipeline_efficiency, 0.0, 2.0,
+                               low_open=True))
         e = self._engine
-        e.Init(inner, pipe_id, dx, dz)
-        # Options after Init, which resets the signs and may reset others.
-        e.SetDir(_sign("direction", direction))
-        e.SetFlw(_sign("flow_sign", flow_sign))
-        e.SetFf(rough)
-        e.SetFe(fe)
-        e.SetHFe(hfe)
-        e.SetSubdiv(1 if subdivide else 0)
-        e.SetFlowOver(1 if flow_over else 0)
-        e.SetGradientType(_STATIC[static_phase])
-        e.m_dMaxSubdiv = nmax
-        e.m_dNumSubdiv = (_pdrop.NOT_SET if pieces is None
-                          else _number("pieces", pieces, 1.0, 1000.0))
-        if pipeline_efficiency is not None:
-            e.SetFE(_number("pipeline_efficiency", pipeline_efficiency, 0.0, 2.0, low_open=True))
-        p2 = e.Cal(p, t + 459.67, grad, qg, qo, qw)
-        rec = e.record()
-        code = e.GetCode()
+        lock = self._lock
+        lock.acquire()
+        try:
+            if fluid is not None and fluid is not self._fluid_key:
+                self._bind(fluid)
+            elif self._phases is None:
+                self._bind(BlackOilFluid())
+            e.Init(inner, pipe_id, dx, dz)
+            # Options after Init, which resets the signs and may reset others.
+            e.SetDir(sign)
+            e.SetFlw(flow)
+            e.SetFf(rough)
+            e.SetFe(fe)
+            e.SetHFe(hfe)
+            e.SetSubdiv(1 if subdivide else 0)
+            e.SetFlowOver(1 if flow_over else 0)
+            e.SetGradientType(_STATIC[static_phase])
+            e.m_dMaxSubdiv = nmax
+            e.m_dNumSubdiv = fixed
+            if pipeline_fe is not None:
+                e.SetFE(pipeline_fe)
+            p2 = e.Cal(p, t + 459.67, grad, qg, qo, qw)
+            rec = e.record()
+            code = e.GetCode()
+            used = e.m_nSubdivUsed
+        finally:
+            lock.release()
         return SegmentResult(
             outlet_pressure_psia=float("nan") if p2 == _pdrop.NOT_SET else p2,
             friction_dp_psi=rec["friction_dp_psi"],
@@ -190,7 +222,7 @@ class Engine:
             mixture_density_lbmft3=rec["mixture_density_lbmft3"],
             reynolds=rec["reynolds"],
             friction_factor=rec["friction_factor"],
-            pieces=e.m_nSubdivUsed,
+            pieces=used,
             record=rec,
         )
 

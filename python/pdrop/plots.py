@@ -11,8 +11,12 @@ from matplotlib.patches import Patch  # noqa: E402
 _REGIME_COLOURS = {
     0: "#d9d9d9", 1: "#bdbdbd", 2: "#8dd3c7", 3: "#fdb462", 4: "#80b1d3", 5: "#bebada",
     6: "#b3de69", 7: "#fccde5", 8: "#ffffb3", 9: "#fb8072", 10: "#bc80bd", 11: "#ccebc5",
-    12: "#ffed6f", 13: "#e5c494", 666: "#ffffff",
+    12: "#ffed6f", 13: "#e5c494",
 }
+# A segment whose correlation does not classify the flow (Gray, the gas
+# pipeline equations, Hagedorn & Brown's chart branch) has no regime to show.
+_UNCLASSIFIED_CODE = 666
+_UNCLASSIFIED_NAMES = ("Undefined", "\u2014")  # its name, or an em dash
 
 
 def _save(fig, path, formats):
@@ -51,21 +55,26 @@ def plot_traverse(result, path=None, formats=("png", "svg")):
         ax.grid(True, alpha=0.3)
     axes[0].set_ylabel("Measured depth [ft]")
     axes[0].invert_yaxis()
-    # A band per segment in the colour of its regime.
+    # A band per segment in the colour of its regime; none where the
+    # correlation does not classify the flow.
     seen = {}
     for i in range(1, len(rows)):
         code = int(rows["regime_code"].iloc[i])
+        name = rows["regime"].iloc[i]
+        if code == _UNCLASSIFIED_CODE or name in _UNCLASSIFIED_NAMES:
+            continue
         colour = _REGIME_COLOURS.get(code, "#ffffff")
         for ax in axes:
             ax.axhspan(depth.iloc[i - 1], depth.iloc[i], color=colour, alpha=0.5, linewidth=0)
-        seen.setdefault(code, rows["regime"].iloc[i])
+        seen.setdefault(code, name)
     handles = [Patch(color=_REGIME_COLOURS.get(c, "#ffffff"), label=n) for c, n in seen.items()]
     loading = result.summary.get("loading_md_ft")
     if loading is not None:
         for ax in axes:
             ax.axhline(loading, color="red", linestyle="--", linewidth=1.2)
         handles.append(plt.Line2D([], [], color="red", linestyle="--", label="liquid loading"))
-    fig.legend(handles=handles, loc="lower center", ncol=min(len(handles), 5))
+    if handles:
+        fig.legend(handles=handles, loc="lower center", ncol=min(len(handles), 5))
     fig.suptitle(result.summary.get("name", ""))
     fig.tight_layout(rect=(0, 0.06, 1, 0.96))
     return fig, _save(fig, path, formats)
@@ -75,15 +84,22 @@ def plot_flow_map(flow_map, operating_point=None, path=None, formats=("png", "sv
     """A flow-pattern map as coloured regions over superficial velocities.
 
     Args:
-        flow_map: {regime name: (vsg [ft/s], vsl [ft/s]) arrays of the points
-            in that regime}.
-        operating_point: optional (vsg [ft/s], vsl [ft/s]) to mark.
+        flow_map: a pdrop.FlowMap (pdrop.flow_map), or {regime name: (vsg
+            [ft/s], vsl [ft/s]) arrays of the points in that regime}.
+        operating_point: (vsg [ft/s], vsl [ft/s]) to mark; default: that of a
+            FlowMap, none for a dict.
         path, formats: as for plot_traverse.
 
     Returns:
         (figure, list of files written).
     """
     from .catalogue import flow_regimes
+    from .traverse import FlowMap
+
+    if isinstance(flow_map, FlowMap):
+        if operating_point is None:
+            operating_point = flow_map.operating_point
+        flow_map = flow_map.regions()
 
     codes = {name: code for code, name in flow_regimes().items()}
     palette = plt.get_cmap("tab10").colors

@@ -4,19 +4,41 @@ tasks share nothing.
 
 Parameters a study can vary (case-file fields, plus derived ones):
 gas_MMscfd [MMscf/d], oil_STBd [STB/d], water_bbld [bbl/d],
-known_pressure_psia [psia], correlation [code], gor_scf_per_STB [scf/STB]
-(sets the gas rate from the oil rate), water_cut [-] (fraction of the liquid;
-sets the water rate from the oil rate), id_in [in] (every station).
+known_pressure_psia [psia], correlation [code or name, as in case files],
+gor_scf_per_STB [scf/STB] (sets the gas rate from the oil rate), water_cut [-]
+(fraction of the liquid; sets the water rate from the oil rate), id_in [in]
+(every station).
+
+A script that runs a study on a LocalCluster must keep the study under
+``if __name__ == "__main__":``. Dask starts each worker as a new Python
+process that imports the main script again; without the guard every worker
+would start a study of its own. Such a study stops with a RuntimeError that
+says so, as does one whose workers do not start within startup_timeout::
+
+    import pdrop
+    from pdrop import study
+
+    if __name__ == "__main__":
+        case = pdrop.read_case("well.json")
+        print(study.sweep(case, {"oil_STBd": [500, 1000, 2000]}, workers=2))
 """
 
+import asyncio
 import copy
 import itertools
 import os
+import sys
+import tempfile
+import time
 
 import numpy as np
 import pandas as pd
 
+from .catalogue import correlation_code
 from .traverse import read_case, traverse
+
+# How long the worker processes of a LocalCluster may take to start [s].
+STARTUP_TIMEOUT_S = 60.0
 
 PARAMETERS = ("gas_MMscfd", "oil_STBd", "water_bbld", "known_pressure_psia", "correlation",
               "gor_scf_per_STB", "water_cut", "id_in")
@@ -29,10 +51,12 @@ def apply_parameters(base_case, values):
         if name not in PARAMETERS:
             raise ValueError(f"parameter {name!r} is not one of {PARAMETERS}")
     case = copy.deepcopy(base_case)
-    for name in ("gas_MMscfd", "oil_STBd", "water_bbld", "known_pressure_psia", "correlation"):
+    for name in ("gas_MMscfd", "oil_STBd", "water_bbld", "known_pressure_psia"):
         if name in values:
-            v = values[name]
-            case[name] = int(v) if name == "correlation" else float(v)
+            case[name] = float(values[name])
+    if "correlation" in values:
+        # Names as in case files; a code must be whole (3.7 is refused, not cut to 3).
+        case["correlation"] = correlation_code(values["correlation"])
     if "gor_scf_per_STB" in values:
         case["gas_MMscfd"] = float(values["gor_scf_per_STB"]) * case["oil_STBd"] / 1e6
     if "water_cut" in values:
@@ -67,10 +91,101 @@ def run_one(task):
     return row
 
 
-def _run(tasks, client=None, scheduler=None, workers=None, serial=False):
+# While a study starts its LocalCluster, the file in which a worker process
+# that refuses to start leaves its reason (the worker processes inherit the
+# environment), so that the study fails at once instead of waiting for them.
+_REFUSAL_FILE_ENV = "PDROP_STUDY_REFUSAL_FILE"
+_GUARD_MESSAGE = ("pdrop.study: a study cannot start a Dask cluster while a worker process "
+                  "imports the main script; put the study under "
+                  "'if __name__ == \"__main__\":' in the script")
+
+
+def _in_main_of_spawned_process():
+    """True when called from the top level of the main script as a process
+    started by multiprocessing re-imports it (under the name __mp_main__), as
+    every Dask worker process does with a script that lacks the
+    ``if __name__ == "__main__":`` guard."""
+    frame = sys._getframe(1)
+    while frame is not None:
+        if frame.f_code.co_name == "<module>" and frame.f_globals.get("__name__") == "__mp_main__":
+            return True
+        frame = frame.f_back
+    return False
+
+
+def _close_quietly(client, cluster):
+    """Closes a cluster whose workers did not start, on the way out with an
+    error of our own that a failing close must not hide."""
+    # A nanny whose worker process dies at start-up restarts it without end,
+    # and the cluster cannot close while its start-up waits for that nanny:
+    # close the nannies first (the cluster keeps them in `_created`; without
+    # it the close below is still bounded by its timeout).
+    for nanny in list(getattr(cluster, "_created", ())):
+        try:
+            cluster.sync(nanny.close, timeout=2)
+        except Exception:  # noqa: BLE001
+            pass
+    for thing in (client, cluster):
+        try:
+            thing.close(timeout=10)
+        except Exception:  # noqa: BLE001
+            pass
+
+
+def _local_cluster(workers, startup_timeout):
+    """A LocalCluster of single-threaded worker processes and its client,
+    once every worker runs; RuntimeError when a worker refuses to start or
+    they do not all run within startup_timeout [s]."""
+    from dask.distributed import Client, LocalCluster
+
+    if _in_main_of_spawned_process():
+        path = os.environ.get(_REFUSAL_FILE_ENV)
+        if path:
+            try:
+                with open(path, "w", encoding="utf-8") as f:
+                    f.write(_GUARD_MESSAGE)
+            except OSError:
+                pass
+        raise RuntimeError(_GUARD_MESSAGE)
+    n = workers or os.cpu_count() or 1
+    with tempfile.TemporaryDirectory(prefix="pdrop-study-") as folder:
+        refusal = os.path.join(folder, "refused")
+        previous = os.environ.get(_REFUSAL_FILE_ENV)
+        os.environ[_REFUSAL_FILE_ENV] = refusal
+        try:
+            cluster = LocalCluster(n_workers=0, threads_per_worker=1, processes=True,
+                                   dashboard_address=None)
+            client = Client(cluster)
+            cluster.scale(n)
+            deadline = time.monotonic() + startup_timeout
+            while True:
+                # In short waits, to see a worker's refusal soon.
+                wait = min(0.25, max(deadline - time.monotonic(), 0.001))
+                try:
+                    client.wait_for_workers(n, timeout=wait)
+                    return cluster, client
+                except (TimeoutError, asyncio.TimeoutError):
+                    pass
+                if os.path.exists(refusal):
+                    _close_quietly(client, cluster)
+                    raise RuntimeError(_GUARD_MESSAGE)
+                if time.monotonic() > deadline:
+                    _close_quietly(client, cluster)
+                    raise RuntimeError(
+                        f"pdrop.study: the {n} Dask worker process(es) did not start within "
+                        f"{startup_timeout} s (their own errors are in the output above)")
+        finally:
+            if previous is None:
+                os.environ.pop(_REFUSAL_FILE_ENV, None)
+            else:
+                os.environ[_REFUSAL_FILE_ENV] = previous
+
+
+def _run(tasks, client=None, scheduler=None, workers=None, serial=False,
+         startup_timeout=STARTUP_TIMEOUT_S):
     if serial:
         return [run_one(t) for t in tasks]
-    from dask.distributed import Client, LocalCluster
+    from dask.distributed import Client
 
     own_client = None
     own_cluster = None
@@ -79,10 +194,8 @@ def _run(tasks, client=None, scheduler=None, workers=None, serial=False):
             if scheduler is not None:
                 client = own_client = Client(scheduler)
             else:
-                n = workers or os.cpu_count() or 1
-                own_cluster = LocalCluster(n_workers=n, threads_per_worker=1, processes=True,
-                                           dashboard_address=None)
-                client = own_client = Client(own_cluster)
+                own_cluster, client = _local_cluster(workers, startup_timeout)
+                own_client = client
         futures = client.map(run_one, tasks, pure=False)
         return client.gather(futures)
     finally:
@@ -100,8 +213,9 @@ def run_cases(base_case, value_sets, **runner):
         value_sets: list of {parameter: value} dicts.
         client: a dask.distributed Client to use; scheduler: the address of a
             scheduler to connect to; workers: size of the LocalCluster started
-            when neither is given (default: all cores); serial: run here, in
-            this process, without Dask.
+            when neither is given (default: all cores); startup_timeout: how
+            long its workers may take to start [s] (default 60); serial: run
+            here, in this process, without Dask.
 
     Returns:
         DataFrame, one row per value set: the values, complete,
@@ -120,7 +234,8 @@ def sweep(base_case, parameters, **runner):
     Args:
         base_case: case dict or path.
         parameters: {parameter: list of values}, see the module docstring.
-        **runner: client, scheduler, workers, serial (see run_cases).
+        **runner: client, scheduler, workers, startup_timeout, serial (see
+            run_cases).
     """
     names = list(parameters)
     value_sets = [dict(zip(names, combo)) for combo in itertools.product(*parameters.values())]
@@ -134,7 +249,8 @@ def monte_carlo(base_case, distributions, n, seed=0, **runner):
         distributions: {parameter: ("uniform", low, high) | ("loguniform", low,
             high) | ("normal", mean, sd) | ("choice", [values])}.
         n: number of cases; seed: of the random generator (same seed, same cases).
-        **runner: client, scheduler, workers, serial (see run_cases).
+        **runner: client, scheduler, workers, startup_timeout, serial (see
+            run_cases).
     """
     if n < 1:
         raise ValueError(f"n = {n} must be at least 1")

@@ -1,14 +1,53 @@
 """Whole wells and pipelines: the case-file format as a dict, results as a
 pandas DataFrame."""
 
-import copy
 import json
+import math
+import numbers
 import os
 from dataclasses import dataclass
 
+import numpy as np
 import pandas as pd
 
 from . import _pdrop
+from .catalogue import correlation_code, flow_regimes
+
+
+def _plain(value, field):
+    """value with NumPy numbers and arrays made plain Python ones; a number
+    that is not finite is refused by its field name (JSON has no NaN)."""
+    if isinstance(value, dict):
+        return {k: _plain(v, f"{field}.{k}") for k, v in value.items()}
+    if isinstance(value, (list, tuple, np.ndarray)):
+        return [_plain(v, f"{field}[{i}]") for i, v in enumerate(value)]
+    if isinstance(value, (bool, np.bool_)):
+        return bool(value)
+    if isinstance(value, numbers.Integral):
+        return int(value)
+    if isinstance(value, numbers.Real):
+        v = float(value)
+        if not math.isfinite(v):
+            raise ValueError(f"{field} = {v} must be finite")
+        return v
+    return value
+
+
+def _case_text(case, overrides):
+    """The case with its overrides as the JSON text the native reader takes."""
+    if isinstance(case, (str, os.PathLike)):
+        case = read_case(case)
+    if not isinstance(case, dict):
+        raise ValueError(f"case = {case!r} is not a dict or a path")
+    case = _plain({**case, **overrides}, "case")
+    code = case.get("correlation")
+    if isinstance(code, numbers.Real) and not isinstance(code, bool):
+        # A code given as 4.0 is code 4; 3.7 is refused, not cut to 3.
+        try:
+            case["correlation"] = correlation_code(code)
+        except ValueError as e:
+            raise ValueError(f"case.{e}") from None
+    return case, json.dumps(case, allow_nan=False)
 
 
 @dataclass
@@ -57,13 +96,7 @@ def traverse(case, *, phases=None, **overrides):
     Returns:
         TraverseResult. An invalid case raises ValueError naming the field.
     """
-    if isinstance(case, (str, os.PathLike)):
-        case = read_case(case)
-    if not isinstance(case, dict):
-        raise ValueError(f"case = {case!r} is not a dict or a path")
-    case = copy.deepcopy(case)
-    case.update(overrides)
-    text = json.dumps(case)
+    case, text = _case_text(case, overrides)
     if phases is None:
         out = _pdrop.traverse_json(text)
     else:
@@ -101,16 +134,8 @@ def flow_map(case, **overrides):
     Returns FlowMap; raises ValueError for an invalid case or a segment that
     has no result.
     """
-    import numpy as np
-
-    from . import _pdrop as native
-    from .catalogue import flow_regimes
-
-    if isinstance(case, (str, os.PathLike)):
-        case = read_case(case)
-    case = copy.deepcopy(case)
-    case.update(overrides)
-    out = native.flow_map_json(json.dumps(case))
+    _, text = _case_text(case, overrides)
+    out = _pdrop.flow_map_json(text)
     if not out["ok"]:
         raise ValueError(f"case: {out['reason']}")
     patterns = {}

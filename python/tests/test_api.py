@@ -2,11 +2,14 @@
 not-set values and error messages."""
 
 import math
+import re
+import threading
 
 import numpy as np
 import pytest
 
 import pdrop
+from pdrop import study
 
 
 def test_catalogue_lists_every_correlation():
@@ -59,13 +62,44 @@ def test_values_not_computed_are_nan_never_the_marker():
 @pytest.mark.parametrize("argument, value", [
     ("pipe_id_in", -2.0), ("pressure_psia", 3.0), ("temperature_F", float("nan")),
     ("gas_MMscfd", float("inf")), ("roughness_in", -0.1), ("direction", 0),
-    ("static_phase", "mud"), ("pieces", 0),
+    ("static_phase", "mud"), ("pieces", 0), ("pieces", 2.5),
 ])
 def test_invalid_arguments_raise_value_error_naming_them(argument, value):
     args = dict(pipe_id_in=2.441, dz_ft=100.0, pressure_psia=500.0, temperature_F=100.0)
     args[argument] = value
     with pytest.raises(ValueError, match=argument):
         pdrop.solve_segment(3, **args)
+
+
+SEGMENT = dict(dz_ft=1000.0, pressure_psia=1500.0, temperature_F=150.0, gas_MMscfd=0.5,
+               oil_STBd=1000.0, water_bbld=200.0)
+
+
+@pytest.mark.parametrize("per_thread", [
+    [dict(pipe_id_in=d) for d in (1.995, 2.441, 2.992, 3.5)],
+    [dict(pipe_id_in=2.441, fluid=pdrop.BlackOilFluid(oil_api=api)) for api in (22, 30, 38, 46)],
+], ids=["diameters", "fluids"])
+def test_an_engine_shared_by_threads_gives_the_serial_results(per_thread):
+    def values(r):
+        return [r.outlet_pressure_psia, r.regime_code, r.pieces, *r.record.values()]
+
+    engine = pdrop.Engine(3)
+    serial = [values(engine.solve(**SEGMENT, **request)) for request in per_thread]
+    start = threading.Barrier(len(per_thread))
+    shared = [None] * len(per_thread)
+
+    def run(k):
+        start.wait()
+        shared[k] = [values(engine.solve(**SEGMENT, **per_thread[k])) for _ in range(300)]
+
+    threads = [threading.Thread(target=run, args=(k,)) for k in range(len(per_thread))]
+    for t in threads:
+        t.start()
+    for t in threads:
+        t.join()
+    for k, expected in enumerate(serial):
+        # Bit for bit, NaN (not computed) included.
+        np.testing.assert_array_equal(np.array(shared[k]), np.array([expected] * 300))
 
 
 def test_fluid_validation_names_the_python_field():
@@ -153,3 +187,55 @@ def test_traverse_rejects_a_bad_case_naming_the_field(oil_well_case):
         pdrop.traverse(oil_well_case)
     with pytest.raises(ValueError, match="unknown field 'colour'"):
         pdrop.traverse({**oil_well_case, "colour": "red"})
+
+
+def numpy_typed(value):
+    """The same value with every number a NumPy scalar."""
+    if isinstance(value, dict):
+        return {k: numpy_typed(v) for k, v in value.items()}
+    if isinstance(value, list):
+        return [numpy_typed(v) for v in value]
+    if isinstance(value, bool) or not isinstance(value, (int, float)):
+        return value
+    return np.int64(value) if isinstance(value, int) else np.float64(value)
+
+
+@pytest.mark.parametrize("entry", ["engine", "traverse", "flow_map", "study"])
+def test_numpy_numbers_work_as_plain_numbers(entry, oil_well_case):
+    def run(case, o):
+        if entry == "engine":
+            r = pdrop.Engine(o["correlation"]).solve(
+                pipe_id_in=2.441, dz_ft=1000.0, pressure_psia=1500.0, temperature_F=150.0,
+                oil_STBd=o["oil_STBd"], pieces=o["pieces"])
+            return [r.outlet_pressure_psia, r.pieces]
+        o = {k: v for k, v in o.items() if k != "pieces"}
+        if entry == "traverse":
+            return pdrop.traverse(case, **o).rows.select_dtypes("number").to_numpy()
+        if entry == "flow_map":
+            m = pdrop.flow_map(case, **o)
+            return np.concatenate([m.operating_point, *(p["holdup"] for p in m.patterns.values())])
+        df = study.sweep(case, {k: [v] for k, v in o.items()}, serial=True)
+        return df.drop(columns="error").to_numpy(dtype=float)
+
+    o = {"correlation": 5, "oil_STBd": 900.0, "pieces": 2}
+    np.testing.assert_array_equal(run(numpy_typed(oil_well_case), numpy_typed(o)),
+                                  run(oil_well_case, o))
+
+
+@pytest.mark.parametrize("entry, field, value", [
+    ("traverse", ("oil_STBd",), math.nan),
+    ("traverse", ("stations", 1, "id_in"), math.inf),
+    ("flow_map", ("temperature", "last_F"), np.float64("nan")),
+])
+def test_numbers_that_are_not_finite_are_refused_by_field(entry, field, value, oil_well_case):
+    if len(field) == 1:
+        overrides = {field[0]: value}
+    else:
+        overrides = {}
+        target = oil_well_case
+        for key in field[:-1]:
+            target = target[key]
+        target[field[-1]] = value
+    name = "".join(f"[{k}]" if isinstance(k, int) else f".{k}" for k in field)
+    with pytest.raises(ValueError, match=f"^case{re.escape(name)} = {value} must be finite"):
+        getattr(pdrop, entry)(oil_well_case, **overrides)

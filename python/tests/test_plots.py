@@ -2,6 +2,7 @@
 
 import matplotlib.image as mpimg
 import numpy as np
+import pytest
 
 import pdrop
 from pdrop import plots
@@ -31,6 +32,23 @@ def test_loading_depth_is_marked(tmp_path, oil_well_case):
     assert "liquid loading" in legend
 
 
+@pytest.mark.parametrize("correlation, spelling", [
+    (5, "Undefined"), (5, "\u2014"), (4, "\u2014"), (8, "Undefined"),
+])
+def test_segments_without_a_regime_draw_no_band(correlation, spelling, oil_well_case):
+    # Hagedorn & Brown classifies the bubble-flow segments only; Gray and the
+    # Flanigan form classify none.
+    t = pdrop.traverse(oil_well_case, correlation=correlation)
+    unclassified = t.rows["regime_code"] == 666
+    assert unclassified.any()
+    t.rows.loc[unclassified, "regime"] = spelling
+    fig, _ = plots.plot_traverse(t)
+    classified = int((~unclassified).iloc[1:].sum())
+    assert [len(ax.patches) for ax in fig.axes] == [classified] * 3
+    legend = {text.get_text() for lg in fig.legends for text in lg.get_texts()}
+    assert legend == set(t.rows["regime"][~unclassified].iloc[1:])
+
+
 def test_flow_map_plot(tmp_path):
     vsg = np.logspace(-1, 2, 20)
     regions = {"Bubble": (vsg[:10], np.full(10, 1.0)), "Annular Mist": (vsg[10:], np.full(10, 0.1))}
@@ -53,8 +71,7 @@ def test_flow_map_of_a_case_as_arrays_and_a_plot(tmp_path):
     assert all(len(p["vsg_ftps"]) == len(p["holdup"]) for p in m.patterns.values())
     vsg, vsl = m.operating_point
     assert vsg > 0 and vsl > 0
-    fig, files = plots.plot_flow_map(m.regions(), operating_point=m.operating_point,
-                                     path=tmp_path / "map.svg")
+    fig, files = plots.plot_flow_map(m, path=tmp_path / "map.svg")
     assert (tmp_path / "map.svg").stat().st_size > 10000
     legend = [t.get_text() for t in fig.axes[0].get_legend().get_texts()]
     assert "operating point" in legend and "Annular Mist" in legend

@@ -1,8 +1,15 @@
 """Studies: parameters, sweeps, and a Monte Carlo on a two-worker
 LocalCluster equal to the same study run serially."""
 
+import json
+import os
+import signal
+import subprocess
+import sys
+
 import pytest
 
+import pdrop
 from pdrop import study
 
 
@@ -17,17 +24,23 @@ def test_parameters_derive_rates_and_geometry(oil_well_case):
         study.apply_parameters(oil_well_case, {"water_cut": 1.0})
     with pytest.raises(ValueError, match="choke"):
         study.apply_parameters(oil_well_case, {"choke": 1.0})
+    with pytest.raises(ValueError, match="correlation = 3.7"):
+        study.apply_parameters(oil_well_case, {"correlation": 3.7})
 
 
 def test_sweep_runs_every_combination(oil_well_case):
-    df = study.sweep(oil_well_case, {"correlation": [3, 5], "oil_STBd": [800.0, 1600.0]},
-                     serial=True)
-    assert len(df) == 4
+    df = study.sweep(oil_well_case, {"correlation": [3, "Hagedorn & Brown", 5],
+                                     "oil_STBd": [800.0, 1600.0]}, serial=True)
+    assert len(df) == 6
     assert df["complete"].all()
     # More oil up the same tubing needs more bottom-hole pressure.
     for code in (3, 5):
         sub = df[df["correlation"] == code].sort_values("oil_STBd")
         assert sub["computed_end_pressure_psia"].is_monotonic_increasing
+    # A correlation by name is the one of that code, as in case files.
+    by_name = df[df["correlation"] == "Hagedorn & Brown"]["computed_end_pressure_psia"]
+    by_code = df[df["correlation"] == 5]["computed_end_pressure_psia"]
+    assert list(by_name) == list(by_code)
 
 
 def test_monte_carlo_on_a_local_cluster_equals_the_serial_run(oil_well_case):
@@ -39,3 +52,33 @@ def test_monte_carlo_on_a_local_cluster_equals_the_serial_run(oil_well_case):
     cluster = study.monte_carlo(oil_well_case, distributions, n=200, seed=7, workers=2)
     assert len(cluster) == 200
     assert cluster.equals(serial)
+
+
+def test_a_script_without_the_main_guard_stops_with_a_message(tmp_path, oil_well_case):
+    # Each Dask worker process imports the main script again: unguarded, the
+    # study in it would start a cluster per worker, without end.
+    (tmp_path / "case.json").write_text(json.dumps(oil_well_case))
+    script = tmp_path / "unguarded.py"
+    script.write_text("import pdrop\n"
+                      "from pdrop import study\n"
+                      "case = pdrop.read_case('case.json')\n"
+                      "study.run_cases(case, [{'oil_STBd': 900.0}], workers=1)\n")
+    # The script imports the pdrop this test imports.
+    env = dict(os.environ, PYTHONPATH=os.path.dirname(os.path.dirname(pdrop.__file__)))
+    run = subprocess.Popen([sys.executable, str(script)], cwd=tmp_path, env=env,
+                           stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                           start_new_session=True)
+    try:
+        _, err = run.communicate(timeout=120)
+    except subprocess.TimeoutExpired:
+        os.killpg(run.pid, signal.SIGKILL)
+        run.communicate()
+        pytest.fail("the study did not stop")
+    assert run.returncode != 0
+    assert "RuntimeError: pdrop.study:" in err
+    assert 'if __name__ == "__main__":' in err
+
+
+def test_workers_that_do_not_start_in_time_stop_the_study(oil_well_case):
+    with pytest.raises(RuntimeError, match="did not start within 0 s"):
+        study.run_cases(oil_well_case, [{}], workers=1, startup_timeout=0)
