@@ -43,7 +43,7 @@ class SegmentResult:
 
     Attributes:
         outlet_pressure_psia: pressure at the computed end [psia]; NaN when the
-            segment has no result or it is below 5 psia.
+            segment has no result or it leaves 5-30000 psia (no_result says why).
         friction_dp_psi, elevation_dp_psi, total_dp_psi: changes as added to the
             known-end pressure [psi].
         holdup: in-situ liquid holdup [-].
@@ -52,6 +52,9 @@ class SegmentResult:
         mixture_density_lbmft3: in-situ mixture density [lbm/ft3].
         reynolds [-], friction_factor [Fanning, -], pieces: sub-segments used.
         record: every field of the engine's segment record (NaN = not computed).
+        no_result: why there is no outlet pressure, or "".
+        notes: the calculation a gas equation ran instead of its own for this
+            stream (e.g. Panhandle on a liquid stream runs Fanning liquid flow).
     """
 
     outlet_pressure_psia: float
@@ -70,6 +73,8 @@ class SegmentResult:
     friction_factor: float
     pieces: int
     record: dict = field(repr=False)
+    no_result: str = ""
+    notes: list = field(default_factory=list)
 
     def as_dict(self):
         """The result as a plain dict (record included)."""
@@ -153,28 +158,23 @@ class Engine:
         Returns:
             SegmentResult.
         """
-        pipe_id = _number("pipe_id_in", pipe_id_in, 0.0, 120.0, "[in]", low_open=True)
-        inner = _number("inner_od_in", inner_od_in, 0.0, None, "[in]")
-        if inner >= pipe_id:
-            raise ValueError(f"inner_od_in = {inner} must be below pipe_id_in = {pipe_id} [in]")
-        dx = _number("dx_ft", dx_ft, unit="[ft]")
-        dz = _number("dz_ft", dz_ft, unit="[ft]")
-        if math.hypot(dx, dz) < 0.01:
-            raise ValueError(f"dx_ft = {dx}, dz_ft = {dz}: the segment must be at least 0.01 ft long")
-        p = _number("pressure_psia", pressure_psia, 5.0, 50000.0, "[psia]")
-        t = _number("temperature_F", temperature_F, -459.67, None, "[degF]", low_open=True)
-        grad = _number("gradient_F_per_ft", gradient_F_per_ft, -1.0, 1.0, "[degF/ft]")
-        qg = _number("gas_MMscfd", gas_MMscfd, -1e4, 1e4, "[MMscf/d]")
-        qo = _number("oil_STBd", oil_STBd, -1e7, 1e7, "[STB/d]")
-        qw = _number("water_bbld", water_bbld, -1e7, 1e7, "[bbl/d]")
-        rough = _number("roughness_in", roughness_in, 0.0, pipe_id / 2, "[in]")
+        # One set of limits for every pdrop tool: the C++ check names the
+        # keyword argument, its value and the accepted range.
+        pipe_id, inner, rough, dx, dz, p, t, grad, qg, qo, qw = (
+            _number(name, value) for name, value in (
+                ("pipe_id_in", pipe_id_in), ("inner_od_in", inner_od_in),
+                ("roughness_in", roughness_in), ("dx_ft", dx_ft), ("dz_ft", dz_ft),
+                ("pressure_psia", pressure_psia), ("temperature_F", temperature_F),
+                ("gradient_F_per_ft", gradient_F_per_ft), ("gas_MMscfd", gas_MMscfd),
+                ("oil_STBd", oil_STBd), ("water_bbld", water_bbld)))
+        sign = _sign("direction", direction)
+        flow = _sign("flow_sign", flow_sign)
+        _pdrop.check_segment(pipe_id, inner, rough, dx, dz, p, t, grad, qg, qo, qw, sign, flow)
         fe = _number("friction_efficiency", friction_efficiency, 0.0, 10.0, low_open=True)
         hfe = _number("hydrostatic_efficiency", hydrostatic_efficiency, 0.0, 10.0, low_open=True)
         nmax = _number("max_subdivisions", max_subdivisions, 1.0, 1000.0)
         if static_phase not in _STATIC:
             raise ValueError(f"static_phase = {static_phase!r} is not one of gas, oil, water")
-        sign = _sign("direction", direction)
-        flow = _sign("flow_sign", flow_sign)
         fixed = _pdrop.NOT_SET if pieces is None else _whole("pieces", pieces, 1, 1000)
         pipeline_fe = (None if pipeline_efficiency is None else
                        _number("pipeline_efficiency", pipeline_efficiency, 0.0, 2.0,
@@ -205,16 +205,20 @@ class Engine:
             rec = e.record()
             code = e.GetCode()
             used = e.m_nSubdivUsed
+            # A pressure outside the accepted range is not an answer.
+            no_result = (e.NoResultReason() if p2 == _pdrop.NOT_SET
+                         else _pdrop.pressure_out_of_range(p2))
+            note = e.CalculationNote() if not no_result else ""
         finally:
             lock.release()
         return SegmentResult(
-            outlet_pressure_psia=float("nan") if p2 == _pdrop.NOT_SET else p2,
+            outlet_pressure_psia=float("nan") if no_result else p2,
             friction_dp_psi=rec["friction_dp_psi"],
             elevation_dp_psi=rec["elevation_dp_psi"],
             total_dp_psi=rec["total_dp_psi"],
             holdup=rec["holdup"],
             regime_code=code,
-            regime=_pdrop.CPressDrop.GetCodeName(code),
+            regime=_pdrop.regime_name(code),
             vsg_ftps=rec["vsg_ftps"],
             vsl_ftps=rec["vsl_ftps"],
             vg_ftps=rec["vg_ftps"],
@@ -224,6 +228,8 @@ class Engine:
             friction_factor=rec["friction_factor"],
             pieces=used,
             record=rec,
+            no_result=no_result,
+            notes=[note] if note else [],
         )
 
 def solve_segment(correlation=3, **kwargs):

@@ -221,6 +221,8 @@ PYBIND11_MODULE(_pdrop, m) {
       .def_readonly("m_nSubdivUsed", &CPressDrop::m_nSubdivUsed)
       .def_readonly("m_nCode", &CPressDrop::m_nCode)
       .def("record", &Record)
+      .def("NoResultReason", [](const CPressDrop& e) { return NoResultReason(e); })
+      .def("CalculationNote", [](CPressDrop& e) { return CalculationNote(e); })
       .def_static("GetCodeName", &CPressDrop::GetCodeName)
       .def_static("GetBblHelp", &CPressDrop::GetBblHelp)
       .def_static("GetDefaultFlowEff", &CPressDrop::GetDefaultFlowEff)
@@ -260,6 +262,9 @@ PYBIND11_MODULE(_pdrop, m) {
           return TraverseDict(c, r);
         },
         "Runs a traverse from a JSON case with host phase objects (black-oil mode).");
+  m.def("pressure_out_of_range", &PressureOutOfRange,
+        "Why a computed pressure [psia] is not shown as an answer, or ''.");
+  m.def("regime_name", &RegimeName, "The flow-regime name of a code; '\u2014' for 666.");
   m.def("case_json_check", [](const std::string& text) { ParseCase(text); });
   m.def("check_segment",
         [](double pipeId, double innerOd, double roughness, double dx, double dz, double p,

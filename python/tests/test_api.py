@@ -57,12 +57,21 @@ def test_values_not_computed_are_nan_never_the_marker():
     low = pdrop.solve_segment(0, pipe_id_in=1.0, dx_ft=5000.0, pressure_psia=100.0,
                               temperature_F=80.0, water_bbld=3000.0, flow_sign=-1)
     assert math.isnan(low.outlet_pressure_psia)
+    assert low.no_result == "the pressure falls below 5 psia"
+    # A pressure the correlation returns but no pipe could hold is no answer.
+    high = pdrop.solve_segment(3, pipe_id_in=2.441, dz_ft=1000.0, pressure_psia=300.0,
+                               temperature_F=100.0, gas_MMscfd=1e4, oil_STBd=800.0)
+    assert math.isnan(high.outlet_pressure_psia)
+    assert high.no_result.startswith("the pressure rises above 30000 psia")
 
 
 @pytest.mark.parametrize("argument, value", [
     ("pipe_id_in", -2.0), ("pressure_psia", 3.0), ("temperature_F", float("nan")),
     ("gas_MMscfd", float("inf")), ("roughness_in", -0.1), ("direction", 0),
     ("static_phase", "mud"), ("pieces", 0), ("pieces", 2.5),
+    # The limits every pdrop tool shares (the command and case files refuse these too).
+    ("pressure_psia", 40000.0), ("temperature_F", 900.0), ("pipe_id_in", 1e-6),
+    ("dz_ft", 1e9),
 ])
 def test_invalid_arguments_raise_value_error_naming_them(argument, value):
     args = dict(pipe_id_in=2.441, dz_ft=100.0, pressure_psia=500.0, temperature_F=100.0)
