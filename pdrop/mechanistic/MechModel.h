@@ -120,6 +120,10 @@ class CMechModel : public CPressDrop {
   double m_dDriftFactor = kNotSet;  // viscosity factor of the elongated-bubble drift, <= 1
 
  protected:
+  // Clears m_dStatus once per Cal, so that an out-of-range input met by any
+  // piece or iteration of the segment marks the whole segment.
+  void BeginSegment() override;
+
   // Decides the pattern and fills the pressure changes; bFroth false leaves
   // froth without them.
   int Mphase(bool bFroth);
