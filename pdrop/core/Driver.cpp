@@ -93,6 +93,7 @@ void CPressDrop::ReadStreamMassFlows() {
 }
 
 double CPressDrop::Cal(double p1, double t1, double dTdL, double qg, double qo, double qw) {
+  if (m_nRescueDepth == 0) BeginSegment();
   // Too short a segment, or unusable input (non-finite numbers, no flow
   // area, a non-positive absolute temperature): no result, and the host's
   // objects are not touched. A non-finite geometry field is not left in the
@@ -340,6 +341,9 @@ void CPressDrop::RescueSplit() {
   copy->m_bSubSegment = true;
   copy->m_bDiag = m_bDiag;
   copy->m_nRescueDepth = m_nRescueDepth + 1;
+  // The copy goes on with this segment: what its earlier pieces reported
+  // stands.
+  copy->m_dStatus = m_dStatus;
 
   const double t = m_dT;
   copy->Cal(m_dP1, m_dT - m_dHalfStepT, m_dTempGradient, m_dQg / kScfPerMMscf, m_dQo, m_dQw);

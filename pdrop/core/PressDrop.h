@@ -188,6 +188,13 @@ class CPressDrop : public CPressData {
   static constexpr double m_dMinAbsPress = 5.0;  // lowest accepted pressure [psia]
   static std::atomic<int> m_bMechModel;         // admits the mechanistic model to the lists
 
+ protected:
+  // Called once at the start of a host's Cal, before anything is computed
+  // (not again for the copy that solves a rescued piece, which goes on with
+  // the same segment): a correlation resets here what describes the whole
+  // segment.
+  virtual void BeginSegment() {}
+
  private:
   // How deep a piece that does not converge may be split again into ten.
   static constexpr int kMaxRescueDepth = 2;

@@ -9,12 +9,27 @@ PDROP_IMPLEMENT_DYNAMIC(C2DArray, CObject)
 C2DArray::C2DArray(int rows, int cols) { SetSize(rows, cols, 1); }
 
 void C2DArray::SetSize(int rows, int cols, int growRows) {
-  m_nRows = std::max(rows, 0);
-  m_nCols = std::max(cols, 0);
-  m_aData.reserve(static_cast<std::size_t>(m_nRows + std::max(growRows, 0)) * m_nCols);
-  m_aData.assign(static_cast<std::size_t>(m_nRows) * m_nCols, 0.0);
-  m_aTitles.assign(static_cast<std::size_t>(m_nCols), std::string());
-  m_aUnits.assign(static_cast<std::size_t>(m_nCols), 0);
+  const int newRows = std::max(rows, 0);
+  const int newCols = std::max(cols, 0);
+  // Rows actually held in the old shape: after RemoveAll the counts say
+  // 1 x 1 but nothing is.
+  const std::size_t oldCols = static_cast<std::size_t>(m_nCols);
+  const std::size_t heldRows =
+      oldCols > 0 ? std::min(static_cast<std::size_t>(m_nRows), m_aData.size() / oldCols) : 0;
+  const std::size_t keptRows = std::min(heldRows, static_cast<std::size_t>(newRows));
+  const std::size_t keptCols = std::min(oldCols, static_cast<std::size_t>(newCols));
+
+  std::vector<double> data;
+  data.reserve(static_cast<std::size_t>(newRows + std::max(growRows, 0)) * newCols);
+  data.assign(static_cast<std::size_t>(newRows) * newCols, 0.0);
+  for (std::size_t r = 0; r < keptRows; ++r) {
+    std::copy_n(m_aData.begin() + r * oldCols, keptCols, data.begin() + r * newCols);
+  }
+  m_aData.swap(data);
+  m_nRows = newRows;
+  m_nCols = newCols;
+  m_aTitles.resize(static_cast<std::size_t>(newCols));
+  m_aUnits.resize(static_cast<std::size_t>(newCols), 0);
 }
 
 // Checked against the data actually held, not only the counts: after

@@ -17,8 +17,11 @@ class C2DArray : public CObject {
  public:
   C2DArray(int rows, int cols);
 
-  // Sizes the table; negative counts are taken as 0. growRows is the growth
-  // step in rows (kept for compatibility; the storage grows as needed).
+  // Sizes the table; negative counts are taken as 0. The value at every
+  // (row, column) that the old and the new shape both have is kept, and so
+  // are the title and unit of every kept column; new cells are 0. growRows
+  // is the growth step in rows (kept for compatibility; the storage grows as
+  // needed).
   void SetSize(int rows, int cols, int growRows);
   // The value at (row, col); kNotSet outside the data the table holds.
   double GetAt(int row, int col) const;

@@ -9,6 +9,9 @@
 // - the gas wall friction of the stratified residual is taken at the gas
 //   channel's own hydraulic diameter D_G D, in ft for the Reynolds number and
 //   in inches for the friction factor;
+// - the stratified pressure change takes the liquid wall friction factor the
+//   level equation was solved with (0.452 f_SL^0.731, f_SL from ff2), so that
+//   the liquid and gas momentum balances give one gradient at that level;
 // - the intermittent friction closures carry the flow sign only, so that
 //   friction never follows the elevation sign;
 // - froth has no closure of its own: its holdup and gradients are
@@ -185,7 +188,12 @@ double CMechModel::FEnt() {
 void CMechModel::StratifiedP() {
   const double d = m_dDiameter / kInchesPerFoot;
   const double dv = m_dVg - m_dVl;
-  const double tauL = m_dFfLiqWall1 * m_dRhoL * m_dVl * m_dVl / (2.0 * kGravity);
+  // The wall factor the level was solved with: the liquid balance then holds
+  // at that level and gives the same gradient as the gas balance. The ff
+  // form (m_dFfLiqWall1) differs from it by up to a quarter for Re_SL
+  // between 2000 and 4000, and the difference, divided by the small liquid
+  // area of a wet-gas line, becomes a gradient many times the true one.
+  const double tauL = m_dFfLiqWall * m_dRhoL * m_dVl * m_dVl / (2.0 * kGravity);
   const double tauI = m_dFfInt1 * m_dRhoG * dv * std::fabs(dv) / (2.0 * kGravity);
   const double gradient =
       std::fabs(tauL * m_dPerimLiq * d - tauI * m_dPerimInt * d) / (m_dAreaLiq * d * d);  // lbf/ft3

@@ -16,7 +16,10 @@
 // - the fields read after a level or film search are those of the level or
 //   film the search returns;
 // - friction takes the sign of the flow (m_dFlw) alone in every pattern;
-// - m_dStatus is cleared at the start of every multiphase call;
+// - m_dStatus is cleared once at the start of every Cal: an out-of-range
+//   input (1) met by any piece or iteration marks the whole segment, while
+//   a failed froth interpolation (2) describes only the decision that met
+//   it and is cleared at the next multiphase call;
 // - inputs that are not set or not finite give no pattern (666), as does an
 //   entrained fraction that cannot be formed, always without a holdup; a
 //   result that is not finite is reported as not set.
@@ -110,15 +113,17 @@ void CMechModel::MultiPhase() {
   m_dFlowRegime = kUndeterminedRegime;
   m_dFrictionDP = m_dElevationDP = kNotSet;
 
-  // A status describes this call only: a froth failure of an earlier segment
-  // must not mark this one.
-  m_dStatus = 0.0;
+  // An out-of-range mark of this segment stays; a froth failure ended the
+  // piece that met it and must not blank a later froth result.
+  if (m_dStatus != kStatusOutOfRange) m_dStatus = 0.0;
   const bool vsgInRange = m_dVsg >= kLeastVsg && m_dVsg <= kGreatestVsg;
   const bool vslInRange = m_dVsl >= kLeastVsl && m_dVsl <= kGreatestVsl;
   if (!vsgInRange || !vslInRange) m_dStatus = kStatusOutOfRange;
 
   Mphase(true);
 }
+
+void CMechModel::BeginSegment() { m_dStatus = 0.0; }
 
 int CMechModel::LiquidHoldup() { return GetFlowRegime(); }
 

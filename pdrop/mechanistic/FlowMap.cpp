@@ -68,10 +68,10 @@ bool Positive(double v) { return IsUsable(v) && v > 0.0; }
 
 bool CMechModel::GetFlowMap(std::vector<CFlowRegime>& map) {
   map.clear();
-  if (!Positive(m_dRhoG) || !Positive(m_dRhoL) || !Positive(m_dMuG) || !Positive(m_dMuL) ||
-      !Positive(m_dSigma) || !Positive(m_dDiameter)) {
-    return false;
-  }
+  // Only a fluid never evaluated has no map. A fluid without liquid (or
+  // without gas) has one whose points are all undetermined: its entries are
+  // there, with no points, for hosts that index them by code.
+  if ((!Positive(m_dRhoG) && !Positive(m_dRhoL)) || !Positive(m_dDiameter)) return false;
   map.resize(kMapEntries);
   const CPressData saved(*this);
   const double savedTheta = m_dTheta, savedDx = m_dDx, savedDz = m_dDz;

@@ -58,8 +58,9 @@ class CMechModel : public CPressDrop {
   // grid of superficial velocities (Vsl 0.01-100, Vsg 0.01-500 ft/s, even in
   // log10) at the segment's fluid properties, pipe and inclination; each
   // point with its holdup and elevation gradient [psi/ft]. The segment's
-  // record is put back afterwards. False, with an empty map, when the fluid
-  // properties are not set (no Cal yet).
+  // record is put back afterwards. A fluid without liquid or without gas
+  // gives the 15 entries with no points. False, with an empty map, only when
+  // no phase of the fluid was evaluated (no Cal yet).
   bool GetFlowMap(std::vector<CFlowRegime>& map) override;
 
   // The flow-pattern decision: writes m_dHoldup and the intermediate fields
@@ -120,6 +121,10 @@ class CMechModel : public CPressDrop {
   double m_dDriftFactor = kNotSet;  // viscosity factor of the elongated-bubble drift, <= 1
 
  protected:
+  // Clears m_dStatus once per Cal, so that an out-of-range input met by any
+  // piece or iteration of the segment marks the whole segment.
+  void BeginSegment() override;
+
   // Decides the pattern and fills the pressure changes; bFroth false leaves
   // froth without them.
   int Mphase(bool bFroth);

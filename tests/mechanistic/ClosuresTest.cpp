@@ -1,11 +1,13 @@
 // Closures: stratified and annular geometry, entrainment, the intermittent
-// film friction, the stratified shear balance and the froth interpolation.
+// film friction, the stratified shear balance and its agreement with the gas
+// balance, and the froth interpolation.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "MechTestSupport.h"
+#include "pdrop/traverse/Traverse.h"
 
 namespace pdrop {
 namespace {
@@ -79,7 +81,7 @@ TEST(MechClosures, IntermittentFilmFrictionTakesTheDriftFormBelowATenThousandth)
 
 TEST(MechClosures, StratifiedFrictionIsTheShearBalanceMagnitudeWithTheFlowSign) {
   MechProbe m(100.0, -10.0, 1.0, 0.1);
-  m.m_dFfLiqWall1 = m.m_dFfInt1 = 0.01;
+  m.m_dFfLiqWall = m.m_dFfInt1 = 0.01;
   m.m_dVl = 1.0;
   m.m_dVg = 20.0;
   m.m_dPerimLiq = kPi / 2.0;
@@ -93,6 +95,68 @@ TEST(MechClosures, StratifiedFrictionIsTheShearBalanceMagnitudeWithTheFlowSign) 
     m.StratifiedP();
     EXPECT_NEAR(m.m_dFrictionDP, flw * 2.049665 * 100.0 / 144.0, 1e-6);
     EXPECT_NEAR(m.m_dElevationDP, 50.0 * -10.0 / 144.0, 1e-12);  // liquid density
+  }
+}
+
+// At the equilibrium level the liquid and the gas momentum balances, each
+// with its own weight, give one pressure gradient; StratifiedP reports the
+// liquid one. Re_SL = D Vsl rhoL/(muL 0.000672) = 24801.6 Vsl for the probe
+// fluid: below 2000, in the 2000-4000 band where the two friction-factor
+// forms differ, and above 4000; level and 5.7 degrees downhill.
+TEST(MechClosures, StratifiedLiquidAndGasBalancesGiveOneGradient) {
+  constexpr double g = 32.174;
+  struct Case {
+    double dz, vsg, vsl;
+  } cases[] = {{0.0, 3.0, 0.05},  {0.0, 3.0, 0.12},   {0.0, 1.0, 0.12},   {0.0, 3.0, 0.3},
+               {-10.0, 3.0, 0.05}, {-10.0, 3.0, 0.12}, {-10.0, 10.0, 0.12}, {-10.0, 3.0, 1.0}};
+  for (const Case& c : cases) {
+    MechProbe m(100.0, c.dz, c.vsg, c.vsl);
+    m.MultiPhase();
+    ASSERT_EQ(m.GetCode(), CMechModel::kStratifiedWavy) << c.dz << " " << c.vsl;
+    ASSERT_NEAR(m.m_dResl, 24801.6 * c.vsl, 0.1);
+    // Gas balance: wall shear on S_G = (pi - S_L) D, interfacial shear on S_i,
+    // both over A_G, plus the gas weight rhoG sin(theta) [lbf/ft3].
+    const double dv = m.m_dVg - m.m_dVl;
+    const double tauI = m.m_dFfInt * m.m_dRhoG * dv * std::fabs(dv) / (2.0 * g);
+    const double dG = m.m_dHydDiamGas * kD;
+    const double fG = m.ff2(m.m_dFf, 12.0 * dG, dG * m.m_dVg * m.m_dRhoG / m.m_dMuG / 0.000672);
+    const double tauG = fG * m.m_dRhoG * m.m_dVg * m.m_dVg / (2.0 * g);
+    const double gas = (tauG * (kPi - m.m_dPerimLiq) + tauI * m.m_dPerimInt) / (m.m_dAreaGas * kD) +
+                       m.m_dRhoG * std::sin(m.m_dTheta);
+    const double reported = (m.m_dFrictionDP + m.m_dElevationDP) * 144.0 / m.m_dLength;
+    EXPECT_NEAR(reported, gas, 1e-4 * std::fabs(gas)) << c.dz << " " << c.vsg << " " << c.vsl;
+  }
+}
+
+// The example pipeline (30 MMscf/d, 300 STB/d of 55 API condensate, 80 000 ft
+// of level 7.981 in line from 1000 psia) marched with the mechanistic model:
+// the friction of neighbouring 2000 ft segments of one pattern changes
+// smoothly as the pressure falls.
+TEST(MechClosures, StratifiedFrictionChangesSmoothlyAlongAWetGasLine) {
+  TraverseCase c;
+  c.correlation = 9;
+  c.stations = {{0.0, 0.0, 7.981, 0.0, 0.0018},
+                {40000.0, 0.0, 7.981, 0.0, 0.0018},
+                {80000.0, 0.0, 7.981, 0.0, 0.0018}};
+  c.max_segment_ft = 2000.0;
+  c.temperature.first_F = 100.0;
+  c.temperature.last_F = 65.0;
+  c.known_end = ProfileEnd::kFirst;
+  c.flow_to = ProfileEnd::kLast;
+  c.known_pressure_psia = 1000.0;
+  c.gas_MMscfd = 30.0;
+  c.oil_STBd = 300.0;
+  c.fluid.gasGravity = 0.68;
+  c.fluid.oilApi = 55.0;
+  const TraverseResult r = RunTraverse(c);
+  ASSERT_TRUE(r.complete) << r.reason;
+  ASSERT_EQ(r.rows.size(), 41u);
+  for (std::size_t i = 2; i < r.rows.size(); ++i) {
+    const TraverseRow& a = r.rows[i - 1];
+    const TraverseRow& b = r.rows[i];
+    if (a.regime_code != b.regime_code) continue;
+    EXPECT_LE(std::fabs(b.friction_dp_psi / a.friction_dp_psi - 1.0), 0.3)
+        << "segments ending at " << a.md_ft << " and " << b.md_ft << " ft";
   }
 }
 

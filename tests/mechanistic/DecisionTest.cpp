@@ -117,6 +117,29 @@ TEST(MechDecision, TransitionTiesFallAsWritten) {
   }
 }
 
+// Gas and water up 1000 ft of 2.441 in tubing from 600 psia in two pieces:
+// the gas that comes out of the water as the pressure falls leaves the lower
+// piece below the model's least Vsg of 0.01 ft/s and the upper one above it.
+// The mark of the lower piece stands for the segment; the next Cal starts
+// clean.
+TEST(MechDecision, OutOfRangeStatusMarksTheWholeCal) {
+  const BlackOilPhases ph = BlackOilFluid{}.MakePhases();
+  std::unique_ptr<CPressDrop> e(CPressDrop::New(0.0, 2.441, 0.0, 1000.0, 9));
+  e->SetDir(-1);
+  e->SetFlw(-1);
+  e->m_dNumSubdiv = 2;
+  e->m_bDiag = true;
+  e->SetProps(ph.gas.get(), ph.oil.get(), ph.water.get());
+  ASSERT_NE(e->Cal(600.0, 620.0, 0.0, 0.0022, 0.0, 500.0), kNotSet);
+  ASSERT_EQ(e->m_aSubSegments.size(), 2u);
+  ASSERT_LT(e->m_aSubSegments[0].m_dVsg, 0.01);
+  ASSERT_GT(e->m_aSubSegments[1].m_dVsg, 0.01);
+  EXPECT_EQ(e->m_dStatus, CMechModel::kStatusOutOfRange);
+  ASSERT_NE(e->Cal(600.0, 620.0, 0.0, 0.01, 0.0, 500.0), kNotSet);
+  ASSERT_GT(e->m_aSubSegments[0].m_dVsg, 0.01);
+  EXPECT_EQ(e->m_dStatus, 0.0);
+}
+
 TEST(MechDecision, InclinationFlowOverAndTheFrictionOfBubblePatterns) {
   MechProbe down(0.0, -100.0, 0.1, 1.0);
   down.MultiPhase();

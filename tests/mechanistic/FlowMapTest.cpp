@@ -8,6 +8,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "pdrop/pdrop.h"
@@ -45,6 +46,21 @@ TEST_F(FlowMap, FifteenEntriesByCodeAndTheRecordPutBack) {
   // Nothing evaluated yet: no map.
   EXPECT_FALSE(e.GetFlowMap(map));
   EXPECT_TRUE(map.empty());
+  // Gas alone, or liquid alone: every point is undetermined, and the entries
+  // are there to be indexed by code.
+  for (const auto& [qg, qo, qw] : {std::tuple{1.0, 0.0, 0.0}, std::tuple{0.0, 500.0, 100.0}}) {
+    CMechModel one;
+    one.Init(0.0, 4.0, 1000.0, 0.0);
+    one.SetProps(phases.gas.get(), phases.oil.get(), phases.water.get());
+    ASSERT_NE(one.Cal(1000.0, 600.0, 0.0, qg, qo, qw), kNotSet);
+    ASSERT_TRUE(one.GetFlowMap(map)) << qg;
+    ASSERT_EQ(map.size(), 15u);
+    for (const CFlowRegime& entry : map) {
+      EXPECT_EQ(entry.m_nCode, CFlowRegime::kNoCode);
+      EXPECT_TRUE(entry.m_aVsg.empty() && entry.m_aVsl.empty() && entry.m_aHoldup.empty() &&
+                  entry.m_aElevationDP.empty());
+    }
+  }
 
   Prepare(e, 1000.0, 0.0);
   const double p2 = e.m_dP2, length = e.m_dLength, vsg = e.m_dVsg, vsl = e.m_dVsl;
