@@ -5,7 +5,7 @@ import numbers
 import numpy as np
 import pandas as pd
 
-from ._pdrop import CPressDrop
+from ._pdrop import CPressDrop, correlation_code_of_name
 
 _LISTS = ("gas", "liquid", "multiphase1", "multiphase2")
 
@@ -44,7 +44,9 @@ def flow_regimes():
 
 
 def correlation_code(correlation):
-    """The code [0-9] of a correlation given by code or by list name.
+    """The code [0-9] of a correlation given by code or by name (a list name
+    such as "Fanning Gas" or a title name such as "Petalas & Aziz", in any
+    letter case, as in case files).
 
     A code may be any whole number (4, 4.0, numpy.int64(4)); 3.7 is refused,
     not cut to 3. Raises ValueError naming the argument for an unknown code
@@ -60,10 +62,6 @@ def correlation_code(correlation):
             return int(v)
         raise ValueError(f"correlation = {correlation!r} is not a code from 0 to 9")
     if isinstance(correlation, str):
-        CPressDrop.SetMechModel(1)
-        for lst in ("all", "liquid", "multiphase2"):
-            for name, code in _enumerate(lst):
-                if name == correlation:
-                    return int(code)
-        raise ValueError(f"correlation = {correlation!r} is not a known correlation name")
+        # The case files' rule: list names and title names, in any letter case.
+        return correlation_code_of_name(correlation)
     raise ValueError(f"correlation = {correlation!r} is not a code or a name")

@@ -9,14 +9,6 @@ _Z = {
     "dranchuk-abou-kassem": _pdrop.ZCorrelation.DRANCHUK_ABOU_KASSEM,
     "hall-yarborough": _pdrop.ZCorrelation.HALL_YARBOROUGH,
 }
-# The names the validation of the native description uses, and ours.
-_FIELD_NAMES = {
-    "gasGravity": "gas_gravity", "oilApi": "oil_api", "waterSalinity": "water_salinity_wt_pct",
-    "waterGravity": "water_gravity", "waterYield": "water_yield_bbl_per_MMscf",
-    "bubblePoint": "bubble_point_psia", "separatorPressure": "separator_pressure_psia",
-    "separatorTemperature": "separator_temperature_F",
-}
-
 _PB = {
     "standing": _pdrop.BubblePointCorrelation.STANDING,
     "vasquez-beggs": _pdrop.BubblePointCorrelation.VASQUEZ_BEGGS,
@@ -31,7 +23,8 @@ class BlackOilFluid:
         gas_gravity: separator gas gravity [air = 1], 0.55 to 1.8.
         oil_api: stock-tank oil gravity [degAPI], 5 to 80.
         water_salinity_wt_pct: total dissolved solids [wt %], 0 to 30.
-        water_gravity: water gravity [water = 1]; when given it decides the salinity.
+        water_gravity: water gravity [water = 1]; when given it decides the
+            salinity (then leave water_salinity_wt_pct at 0).
         water_yield_bbl_per_MMscf: water the gas carries [bbl/MMscf]; it is taken
             out of the water rate.
         bubble_point_psia: fixed bubble point [psia]; None: from the producing
@@ -80,13 +73,10 @@ class BlackOilFluid:
                                   else float(self.separator_temperature_F))
         f.zCorrelation = _Z[self.z_correlation]
         f.bubblePointCorrelation = _PB[self.bubble_point_correlation]
-        try:
-            f.Validate()
-        except ValueError as e:
-            message = str(e)
-            for native, ours in _FIELD_NAMES.items():
-                message = message.replace(f" {native} = ", f" {ours} = ")
-            raise ValueError(message) from None
+        if self.water_gravity is not None and self.water_salinity_wt_pct != 0.0:
+            raise ValueError("give one of water_salinity_wt_pct and water_gravity, not both "
+                             "(the gravity decides the salinity)")
+        f.Validate()  # names the fields as here (gas_gravity, oil_api, ...)
         return f
 
     def phases(self):

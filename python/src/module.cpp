@@ -265,6 +265,15 @@ PYBIND11_MODULE(_pdrop, m) {
   m.def("pressure_out_of_range", &PressureOutOfRange,
         "Why a computed pressure [psia] is not shown as an answer, or ''.");
   m.def("regime_name", &RegimeName, "The flow-regime name of a code; '\u2014' for 666.");
+  m.def("correlation_code_of_name",
+        [](const std::string& name) {
+          try {
+            return cli::CorrelationCode(nlohmann::json(name), "correlation");
+          } catch (const cli::InputError& e) {
+            throw std::invalid_argument(e.what());
+          }
+        },
+        "The code of a correlation name, by the case files' rule.");
   m.def("case_json_check", [](const std::string& text) { ParseCase(text); });
   m.def("check_segment",
         [](double pipeId, double innerOd, double roughness, double dx, double dz, double p,

@@ -22,6 +22,8 @@ def test_catalogue_lists_every_correlation():
     assert pdrop.flow_regimes()[13] == "Froth"
     assert pdrop.correlation_code("Modified Beggs & Brill") == 3
     assert pdrop.correlation_code("Fanning Liquid") == 0
+    assert pdrop.correlation_code("hagedorn & BROWN") == 5  # any letter case, as in case files
+    assert pdrop.correlation_code("Petalas & Aziz") == 9
     for bad in ("Moody", 12, 2.5, True):
         with pytest.raises(ValueError, match="correlation"):
             pdrop.correlation_code(bad)
@@ -116,6 +118,11 @@ def test_fluid_validation_names_the_python_field():
         pdrop.BlackOilFluid(oil_api=100.0).phases()
     with pytest.raises(ValueError, match="z_correlation"):
         pdrop.BlackOilFluid(z_correlation="ideal").phases()
+    with pytest.raises(ValueError, match="separator_temperature_F is missing") as missing:
+        pdrop.BlackOilFluid(separator_pressure_psia=100.0).phases()
+    assert "32600" not in str(missing.value)
+    with pytest.raises(ValueError, match="water_salinity_wt_pct and water_gravity"):
+        pdrop.BlackOilFluid(water_salinity_wt_pct=3.0, water_gravity=1.05).phases()
 
 
 class Delegate(pdrop.Phase):
