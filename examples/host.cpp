@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     p = p2;
     std::printf("%8.0f %10.2f %10.3f %10.3f %8.3f %-20s\n", 500.0 * (i + 1), p,
                 engine->m_dFrictionDP, engine->m_dElevationDP, engine->m_dHoldup,
-                pdrop::CPressDrop::GetCodeName(engine->GetCode()).c_str());
+                pdrop::RegimeName(engine->GetCode()).c_str());
   }
   return 0;
 }

@@ -70,6 +70,7 @@ BatchEntry CsvEntry(const std::vector<std::string>& header, const std::string& l
     }
     nlohmann::json overrides = nlohmann::json::object();
     for (std::size_t i = 0; i < header.size(); ++i) {
+      if (header[i] == "name") entry.name = cells[i];
       if (header[i] == "case_file") {
         entry.caseFile = (base / cells[i]).string();
       } else if (!cells[i].empty()) {
@@ -98,6 +99,8 @@ std::vector<BatchEntry> ReadCsvBatch(const std::string& path) {
   if (!in) throw InputError("cannot read batch file " + path);
   std::string line;
   if (!std::getline(in, line)) throw InputError(path + ": empty table");
+  // A byte-order mark, as spreadsheet programs write, is not part of the name.
+  if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
   const std::vector<std::string> header = SplitCsvLine(line);
   const std::set<std::string> allowed = {"case_file",  "name",     "correlation",
                                          "known_pressure_psia", "gas_MMscfd", "oil_STBd",
@@ -124,7 +127,7 @@ std::vector<BatchEntry> ReadCsvBatch(const std::string& path) {
 std::vector<BatchEntry> ReadBatch(const std::string& path) {
   const std::string ext = std::filesystem::path(path).extension().string();
   if (ext == ".csv") return ReadCsvBatch(path);
-  const nlohmann::json j = ReadJsonFile(path);
+  const nlohmann::json j = ReadJsonFile(path, "batch file");
   const nlohmann::json* list = &j;
   if (j.is_object()) {
     if (!j.contains("cases") || j.size() != 1) {
@@ -165,7 +168,7 @@ std::vector<BatchOutcome> RunBatch(const std::vector<BatchEntry>& cases, int thr
     for (std::size_t i = next++; i < cases.size(); i = next++) {
       BatchOutcome& o = out[i];
       if (!cases[i].c) {
-        o.name = cases[i].where;
+        o.name = cases[i].name.empty() ? cases[i].where : cases[i].name;
         o.status = "error";
         o.error = cases[i].error;
         ++done;

@@ -21,12 +21,13 @@ class InputError : public std::runtime_error {
 // Reads and validates one case; `where` names it in messages (a file name,
 // or "cases[3]").
 TraverseCase CaseFromJson(const nlohmann::json& j, const std::string& where);
-// Parses JSON text; a syntax error or a number too large for a double is an
-// InputError that names `where` and, for a number, the field that holds it.
+// Parses JSON text; a syntax error or nesting deeper than any case needs is
+// an InputError that names `where`. A number too large for a double is kept
+// (marked) for CaseFromJson, which names the field that holds it.
 nlohmann::json ParseJsonText(const std::string& text, const std::string& where);
 // Reads and parses a file; a missing, unreadable or non-regular file (a
-// directory) is an InputError "cannot read case file ...".
-nlohmann::json ReadJsonFile(const std::string& path);
+// directory, a device) is an InputError "cannot read <kind> PATH (why)".
+nlohmann::json ReadJsonFile(const std::string& path, const std::string& kind = "case file");
 TraverseCase ReadCaseFile(const std::string& path);
 
 // A correlation given by code or by name (a list name of 'pdrop list' or

@@ -5,11 +5,17 @@
 // are complete).
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace pdrop::cli {
+
+// Blocks SIGINT, SIGTERM and SIGHUP and starts a thread that, when one
+// comes, removes whatever is staged and ends the process (exit status 128
+// plus the signal). Call it first in main, before any other thread starts.
+void RemoveStagedOnInterrupt();
 
 class OutputSet {
  public:
@@ -22,7 +28,9 @@ class OutputSet {
 
   // Declares an output file given by `option` (e.g. "--csv"); an empty path
   // declares nothing. Throws InputError when the path is an input, a
-  // directory, or in a folder that does not exist or cannot be written.
+  // directory, or in a folder that does not exist or cannot be written. A
+  // device or a pipe (/dev/null, a FIFO) is written into at Commit, not
+  // replaced; a link keeps pointing where it did.
   void ExpectFile(const std::string& option, const std::string& path);
   // Declares a folder that receives files of fixed names; it must exist and
   // be writable. Returns a fresh, empty staging folder inside it, whose files
@@ -36,8 +44,15 @@ class OutputSet {
   void Commit();
 
  private:
+  struct File {
+    std::string path;               // as given
+    std::filesystem::path target;   // the file replaced (a link resolved)
+    std::string temporary;          // staged text, beside the target
+    bool direct = false;            // a device or pipe: written at Commit
+    std::string text;               // what a direct output receives
+  };
   std::vector<std::string> inputs_;
-  std::vector<std::pair<std::string, std::string>> files_;  // target, temporary
+  std::vector<File> files_;
   std::vector<std::pair<std::string, std::string>> folders_;  // target, staging folder
 };
 

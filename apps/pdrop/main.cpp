@@ -77,7 +77,7 @@ void PrintList(std::ostream& out) {
 }
 
 struct SegmentArgs {
-  int code = 3;
+  std::string code = "3";
   SegmentInputs in;
   BlackOilFluid fluid;
   bool json = false;
@@ -100,16 +100,16 @@ std::string FluidFlag(const std::string& caseField) {
 }
 
 int RunSegmentCommand(const SegmentArgs& a) {
-  if (a.code < 0 || a.code > 9) {
-    throw InputError("--code = " + std::to_string(a.code) +
-                     " is not a correlation code 0 to 9 (see 'pdrop list')");
-  }
+  // A code or a name, by the case files' rule.
+  const bool digits = !a.code.empty() && a.code.find_first_not_of("0123456789") == std::string::npos;
+  const int code = CorrelationCode(
+      digits ? nlohmann::json(std::stoull(a.code.substr(0, 18))) : nlohmann::json(a.code), "--code");
   const SegmentInputs& in = a.in;
   CheckSegment(in, SegmentFlags());
   a.fluid.Validate(&FluidFlag);
   BlackOilPhases ph = a.fluid.MakePhases();
   std::unique_ptr<CPressDrop> e(
-      CPressDrop::New(in.innerOd_in, in.pipeId_in, in.dx_ft, in.dz_ft, a.code));
+      CPressDrop::New(in.innerOd_in, in.pipeId_in, in.dx_ft, in.dz_ft, code));
   e->SetDir(static_cast<int>(in.direction));
   e->SetFlw(static_cast<int>(in.flowSign));
   e->SetFf(in.roughness_in);
@@ -125,7 +125,7 @@ int RunSegmentCommand(const SegmentArgs& a) {
   envelope.gas_MMscfd = std::fabs(in.gas_MMscfd);
   envelope.oil_STBd = std::fabs(in.oil_STBd);
   envelope.water_bbld = std::fabs(in.water_bbld);
-  std::vector<std::string> warnings = FittedRangeWarnings(a.fluid, a.code, envelope);
+  std::vector<std::string> warnings = FittedRangeWarnings(a.fluid, code, envelope);
   const std::string note = ok ? CalculationNote(*e) : std::string();
   if (!note.empty()) warnings.insert(warnings.begin(), note);
 
@@ -134,7 +134,7 @@ int RunSegmentCommand(const SegmentArgs& a) {
                                               : nlohmann::ordered_json();
   };
   nlohmann::ordered_json j;
-  j["correlation"] = CorrelationTitle(a.code);
+  j["correlation"] = CorrelationTitle(code);
   j["outlet_pressure_psia"] = value(p2);
   if (!ok) j["no_result"] = noResult;
   j["friction_dp_psi"] = value(e->m_dFrictionDP);
@@ -254,6 +254,7 @@ std::string UnknownOption(const CLI::App& app, int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  pdrop::cli::RemoveStagedOnInterrupt();
   pdrop::CPressDrop::m_bMechModel = 1;
   CLI::App app{"pdrop: pressure change of gas, oil and water through wells and pipelines"};
   app.require_subcommand(1);
@@ -267,7 +268,7 @@ int main(int argc, char** argv) {
 
   SegmentArgs seg;
   auto* segment = app.add_subcommand("segment", "solve one segment with the built-in black-oil fluid");
-  segment->add_option("--code", seg.code, "correlation code (see 'pdrop list'; default 3)");
+  segment->add_option("--code", seg.code, "correlation code or name (see 'pdrop list'; default 3)");
   segment->add_option("--id-in", seg.in.pipeId_in, "pipe inside diameter [in]")->required();
   segment->add_option("--inner-od-in", seg.in.innerOd_in, "inner-string outside diameter [in] (default 0: none)");
   segment->add_option("--dx-ft", seg.in.dx_ft, "horizontal run [ft] (default 0)");

@@ -42,12 +42,15 @@ void CheckPipe(double pipeId_in, double innerOd_in, double roughness_in,
                const std::string& pipeIdField, const std::string& innerOdField,
                const std::string& roughnessField) {
   CheckRange(pipeIdField, pipeId_in, limits::kPipeId_in);
-  // The annulus must leave a gap of at least the smallest pipe diameter.
-  const double largestInner = pipeId_in - limits::kPipeId_in.low;
-  if (!(std::isfinite(innerOd_in) && innerOd_in >= 0.0 && innerOd_in <= largestInner)) {
+  // The annulus must leave a gap of at least the smallest pipe diameter
+  // (judged on the gap itself, so that the boundary value is accepted).
+  const double gap = pipeId_in - innerOd_in;
+  if (!(std::isfinite(innerOd_in) && innerOd_in >= 0.0 &&
+        gap >= limits::kPipeId_in.low * (1.0 - 1e-12))) {
     throw std::invalid_argument(innerOdField + " = " + Format(innerOd_in) +
                                 " is outside the accepted range 0 (no inner string) to " +
-                                Format(largestInner) + " in (" + pipeIdField + " less 0.1 in)");
+                                pipeIdField + " less 0.1 in (" +
+                                Format(pipeId_in - limits::kPipeId_in.low) + " in)");
   }
   const double halfGap = 0.5 * (pipeId_in - innerOd_in);
   if (!(std::isfinite(roughness_in) && roughness_in >= 0.0 && roughness_in < halfGap)) {
@@ -73,12 +76,20 @@ void CheckSegment(const SegmentInputs& in, const SegmentFieldNames& n) {
   CheckRange(n.pressure, in.pressure_psia, limits::kPressure_psia);
   CheckRange(n.temperature, in.temperature_F, limits::kTemperature_F);
   CheckRange(n.gradient, in.gradient_F_per_ft, limits::kTemperatureGradient_F_per_ft);
+  CheckSign(n.direction, in.direction);
+  CheckSign(n.flowSign, in.flowSign);
+  // The temperature marches with the direction along the segment's length.
+  const double farEnd_F = in.temperature_F + in.gradient_F_per_ft * length * in.direction;
+  if (!limits::kTemperature_F.Contains(farEnd_F)) {
+    throw std::invalid_argument(n.gradient + " = " + Format(in.gradient_F_per_ft) +
+                                " gives a far-end temperature of " + Format(farEnd_F) +
+                                " degF, outside the accepted range " +
+                                limits::kTemperature_F.text);
+  }
   // A segment takes signed rates (a negative rate flows the other way).
   CheckSignedRate(n.gas, in.gas_MMscfd, limits::kGas_MMscfd, "MMscf/d");
   CheckSignedRate(n.oil, in.oil_STBd, limits::kOil_STBd, "STB/d");
   CheckSignedRate(n.water, in.water_bbld, limits::kWater_bbld, "bbl/d");
-  CheckSign(n.direction, in.direction);
-  CheckSign(n.flowSign, in.flowSign);
 }
 
 std::string PressureOutOfRange(double p_psia) {
@@ -88,8 +99,7 @@ std::string PressureOutOfRange(double p_psia) {
   if (p_psia < limits::kPressure_psia.low) {
     s << "the pressure falls below " << limits::kPressure_psia.low << " psia";
   } else {
-    s << "the pressure rises above " << limits::kPressure_psia.high
-      << " psia (the rates are too high for this pipe)";
+    s << "the pressure rises above " << limits::kPressure_psia.high << " psia";
   }
   return s.str();
 }

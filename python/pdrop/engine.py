@@ -51,10 +51,14 @@ class SegmentResult:
         vsg_ftps, vsl_ftps, vg_ftps, vl_ftps: superficial and in-situ velocities [ft/s].
         mixture_density_lbmft3: in-situ mixture density [lbm/ft3].
         reynolds [-], friction_factor [Fanning, -], pieces: sub-segments used.
-        record: every field of the engine's segment record (NaN = not computed).
-        no_result: why there is no outlet pressure, or "".
+        record: every field of the engine's segment record as the engine left
+            it (NaN = not computed), even when the segment has no result.
+        no_result: why there is no outlet pressure, or "" (then every value
+            above is NaN).
         notes: the calculation a gas equation ran instead of its own for this
-            stream (e.g. Panhandle on a liquid stream runs Fanning liquid flow).
+            stream (e.g. Panhandle on a liquid stream runs Fanning liquid flow),
+            and the published ranges of the built-in fluid's correlations that
+            the segment leaves (warnings, never refusals).
     """
 
     outlet_pressure_psia: float
@@ -208,28 +212,38 @@ class Engine:
             # A pressure outside the accepted range is not an answer.
             no_result = (e.NoResultReason() if p2 == _pdrop.NOT_SET
                          else _pdrop.pressure_out_of_range(p2))
-            note = e.CalculationNote() if not no_result else ""
+            notes = []
+            if not no_result:
+                note = e.CalculationNote()
+                notes = [note] if note else []
+                if isinstance(self._fluid_key, BlackOilFluid):
+                    far_F = t + grad * math.hypot(dx, dz) * sign
+                    notes += _pdrop.fitted_range_warnings(
+                        self._fluid_key.native(), self.code, min(t, far_F), max(t, far_F),
+                        pipe_id, abs(qg), abs(qo), abs(qw))
         finally:
             lock.release()
+        # Without a result, no number of the segment is an answer.
+        shown = (lambda v: float("nan")) if no_result else (lambda v: v)
         return SegmentResult(
-            outlet_pressure_psia=float("nan") if no_result else p2,
-            friction_dp_psi=rec["friction_dp_psi"],
-            elevation_dp_psi=rec["elevation_dp_psi"],
-            total_dp_psi=rec["total_dp_psi"],
-            holdup=rec["holdup"],
+            outlet_pressure_psia=shown(p2),
+            friction_dp_psi=shown(rec["friction_dp_psi"]),
+            elevation_dp_psi=shown(rec["elevation_dp_psi"]),
+            total_dp_psi=shown(rec["total_dp_psi"]),
+            holdup=shown(rec["holdup"]),
             regime_code=code,
             regime=_pdrop.regime_name(code),
-            vsg_ftps=rec["vsg_ftps"],
-            vsl_ftps=rec["vsl_ftps"],
-            vg_ftps=rec["vg_ftps"],
-            vl_ftps=rec["vl_ftps"],
-            mixture_density_lbmft3=rec["mixture_density_lbmft3"],
-            reynolds=rec["reynolds"],
-            friction_factor=rec["friction_factor"],
+            vsg_ftps=shown(rec["vsg_ftps"]),
+            vsl_ftps=shown(rec["vsl_ftps"]),
+            vg_ftps=shown(rec["vg_ftps"]),
+            vl_ftps=shown(rec["vl_ftps"]),
+            mixture_density_lbmft3=shown(rec["mixture_density_lbmft3"]),
+            reynolds=shown(rec["reynolds"]),
+            friction_factor=shown(rec["friction_factor"]),
             pieces=used,
             record=rec,
             no_result=no_result,
-            notes=[note] if note else [],
+            notes=notes,
         )
 
 def solve_segment(correlation=3, **kwargs):

@@ -79,9 +79,13 @@ class TraverseResult:
 
 
 def read_case(path):
-    """Reads a case file (JSON, the format of the pdrop command) into a dict."""
+    """Reads a case file (JSON, the format of the pdrop command) into a dict.
+    Raises ValueError naming the file when it is not valid JSON."""
     with open(os.fspath(path), encoding="utf-8") as f:
-        return json.load(f)
+        try:
+            return json.load(f)
+        except (ValueError, RecursionError) as e:
+            raise ValueError(f"{os.fspath(path)}: not valid JSON ({e})") from None
 
 
 def traverse(case, *, phases=None, **overrides):

@@ -262,6 +262,19 @@ PYBIND11_MODULE(_pdrop, m) {
           return TraverseDict(c, r);
         },
         "Runs a traverse from a JSON case with host phase objects (black-oil mode).");
+  m.def("fitted_range_warnings",
+        [](const BlackOilFluid& fluid, int code, double tMin, double tMax, double pipeId,
+           double gas, double oil, double water) {
+          OperatingEnvelope e;
+          e.minTemperature_F = tMin;
+          e.maxTemperature_F = tMax;
+          e.maxPipeId_in = pipeId;
+          e.gas_MMscfd = gas;
+          e.oil_STBd = oil;
+          e.water_bbld = water;
+          return FittedRangeWarnings(fluid, code, e);
+        },
+        "The published ranges of the fluid's and the correlation's data that a segment leaves.");
   m.def("pressure_out_of_range", &PressureOutOfRange,
         "Why a computed pressure [psia] is not shown as an answer, or ''.");
   m.def("regime_name", &RegimeName, "The flow-regime name of a code; '\u2014' for 666.");

@@ -65,6 +65,19 @@ def test_values_not_computed_are_nan_never_the_marker():
                                temperature_F=100.0, gas_MMscfd=1e4, oil_STBd=800.0)
     assert math.isnan(high.outlet_pressure_psia)
     assert high.no_result.startswith("the pressure rises above 30000 psia")
+    assert math.isnan(high.friction_dp_psi) and math.isnan(high.total_dp_psi)
+
+
+def test_segment_notes_name_the_fitted_ranges_left_and_the_calculation_used():
+    cold = pdrop.solve_segment(3, pipe_id_in=7.981, dx_ft=2000.0, pressure_psia=700.0,
+                               temperature_F=65.0, gas_MMscfd=30.0, oil_STBd=300.0, flow_sign=-1)
+    assert any("Standing's bubble-point correlation" in n for n in cold.notes)
+    warm = pdrop.solve_segment(3, pipe_id_in=2.441, dz_ft=1000.0, pressure_psia=1500.0,
+                               temperature_F=150.0, gas_MMscfd=0.5, oil_STBd=1000.0)
+    assert warm.notes == []
+    liquid = pdrop.solve_segment(1, pipe_id_in=7.981, dx_ft=2000.0, pressure_psia=700.0,
+                                 temperature_F=150.0, oil_STBd=3000.0, flow_sign=-1)
+    assert liquid.notes == ["Panhandle on a liquid stream: Fanning liquid flow was used"]
 
 
 @pytest.mark.parametrize("argument, value", [

@@ -73,6 +73,27 @@ case $scenario in
     check "map with a missing --dumps folder exits 2" test $? -eq 2
     check "map with a missing --dumps folder writes no --csv" test ! -e "$work/map.csv"
     check "no staging folder is left" bash -c "! ls -a '$work' | grep -q pdrop-staging"
+    # Devices and pipes are written into, never replaced; a link is kept.
+    mkfifo "$work/fifo"
+    cat "$work/fifo" > "$work/from_fifo" &
+    "$pdrop" traverse "$work/case.json" --csv "$work/fifo" > /dev/null
+    wait
+    check "a FIFO stays a FIFO" test -p "$work/fifo"
+    check "the FIFO reader gets the rows" test "$(wc -l < "$work/from_fifo")" -eq 42
+    : > "$work/real.csv"; chmod 600 "$work/real.csv"; ln -s real.csv "$work/link.csv"
+    "$pdrop" traverse "$work/case.json" --csv "$work/link.csv" > /dev/null
+    check "a link is kept" test -L "$work/link.csv"
+    check "the linked file gets the rows" test "$(wc -l < "$work/real.csv")" -eq 42
+    check "the replaced file keeps its permissions" test "$(stat -c %a "$work/real.csv")" = 600
+    # An interrupt leaves no staged file behind.
+    mkdir "$work/dumps"
+    "$pdrop" map "$examples/gas_pipeline.json" --csv "$work/dumps/m.csv" --dumps "$work/dumps" > /dev/null &
+    pid=$!
+    sleep 0.5
+    kill -INT $pid
+    wait $pid
+    check "an interrupted map exits 130" test $? -eq 130
+    check "an interrupted map leaves nothing" test -z "$(ls -A "$work/dumps")"
     ;;
   bad-input)
     expect_error "{ $base, $stations, \"colour\": 1 }" "unknown field 'colour'"
@@ -91,10 +112,10 @@ case $scenario in
     # Numbers too large for a double are bad values of their field.
     for big in 1e999 -1e400 1e309; do
       expect_error "{ $(echo "$base" | sed "s/\"known_pressure_psia\": 300/\"known_pressure_psia\": $big/"), $stations }" \
-        "known_pressure_psia is a number too large"
+        "known_pressure_psia: the number $big is too large"
     done
     expect_error "{ $base, \"stations\": [{\"md_ft\": 0, \"tvd_ft\": 0, \"id_in\": 2.441}, {\"md_ft\": 1e999, \"tvd_ft\": 0, \"id_in\": 2.441}] }" \
-      "stations[1].md_ft is a number too large"
+      "stations[1].md_ft: the number 1e999 is too large"
     # The field that is wrong is blamed, with the case file's names.
     expect_error "{ $base, \"stations\": [{\"md_ft\": 0, \"tvd_ft\": 0, \"id_in\": 1e-6}, {\"md_ft\": 10, \"tvd_ft\": 10, \"id_in\": 2.441}] }" \
       "stations[0].id_in = 1e-06 is outside"
@@ -115,9 +136,13 @@ case $scenario in
       check "unreadable case file is named" grep -q "cannot read case file $target" "$work/stderr"
     done
     printf '{ %s, %s }\n' "$(echo "$base" | sed 's/"known_pressure_psia": 300/"known_pressure_psia": 1e999/')" "$stations" > "$work/big.json"
-    for command in map batch; do
-      "$pdrop" $command "$work/big.json" > /dev/null 2> "$work/stderr"
-      check "$command of an overflowing number exits 2" test $? -eq 2
+    "$pdrop" map "$work/big.json" > /dev/null 2> "$work/stderr"
+    check "map of an overflowing number exits 2" test $? -eq 2
+    python3 -c "print('['*75000 + ']'*75000)" > "$work/deep.json"
+    for command in traverse map batch; do
+      "$pdrop" $command "$work/deep.json" > /dev/null 2> "$work/stderr"
+      check "$command of deeply nested JSON exits 2" test $? -eq 2
+      check "$command says it is nested too deep" grep -q "nested more than" "$work/stderr"
     done
     # A traverse whose pressure leaves the accepted range stops with the reason.
     printf '{ %s, %s }\n' "$(echo "$base" | sed 's/"gas_MMscfd": 0.5/"gas_MMscfd": 10000/')" "$stations" > "$work/huge.json"
@@ -155,6 +180,8 @@ case $scenario in
 --pressure-psia 1e300 --temperature-F 150 --dz-ft 1000|--pressure-psia = 1e+300 is outside the accepted range 5 to 30000 psia
 --pressure-psia 1500 --temperature-F 900 --dz-ft 1000|--temperature-F = 900 is outside the accepted range -60 to 700 degF
 --pressure-psia 1500 --temperature-F 150 --dz-ft 1e9|--dz-ft = 1e+09 is outside
+--pressure-psia 1500 --temperature-F 650 --dz-ft 1000 --gradient-F-per-ft 1|--gradient-F-per-ft = 1 gives a far-end temperature of 1650 degF
+--pressure-psia 1500 --temperature-F 150 --dz-ft 1000 --inner-od-in 2.342|--inner-od-in = 2.342 is outside
 --roughness-in 5|--roughness-in = 5 is outside
 --gas-MMscfd nan|--gas-MMscfd = nan is outside
 --dir 0|--dir = 0 must be +1 or -1
@@ -168,6 +195,8 @@ ROWS
     "$pdrop" segment --id-in 2.441 --pressure-psia 1500 --temperature-F 150 --oil-STBd 1000 --dz-ft 1000 --json > "$work/down.json"
     "$pdrop" segment --id-in 2.441 --pressure-psia 1500 --temperature-F 150 --oil-STBd 1000 --dz-ft -1000 --dir -1 --json > "$work/down2.json"
     check "--dz-ft -1000 --dir -1 is --dz-ft 1000" cmp -s "$work/down.json" "$work/down2.json"
+    seg --code "hagedorn & brown" --inner-od-in 2.341 --oil-STBd 500 > "$work/stdout"
+    check "--code takes a name; the smallest annulus gap is accepted" grep -q "Hagedorn & Brown (code 5)" "$work/stdout"
     seg --code 1 --oil-STBd 500 > "$work/stdout"
     check "Panhandle on a liquid stream says Fanning liquid flow" grep -q "note: Panhandle on a liquid stream: Fanning liquid flow" "$work/stdout"
     ;;
@@ -196,10 +225,16 @@ ROWS
     check "a missing case file names its line" grep -q 'mixed.csv line 3: cannot read case file' "$work/stdout"
     check "a bad value names its line and field" grep -q 'mixed.csv line 4: oil_STBd = -5 is outside' "$work/stdout"
     check "the output has every case" test "$(wc -l < "$work/mixed_out.csv")" -eq 5
-    printf '{"cases": [%s, {"correlation": 3}]}\n' "$(cat "$examples/oil_well.json")" > "$work/mixed.json"
+    printf '{"cases": [%s, {"correlation": 3}, %s]}\n' "$(cat "$examples/oil_well.json")" \
+      "$(sed 's/"known_pressure_psia": *[0-9.]*/"known_pressure_psia": 1e999/' "$examples/oil_well.json")" > "$work/mixed.json"
     "$pdrop" batch "$work/mixed.json" --json "$work/mixed_out.json" > /dev/null 2>&1
     check "a JSON batch with a bad case exits 1" test $? -eq 1
     check "the bad case is named by its index" grep -q 'cases\[1\]: missing field' "$work/mixed_out.json"
+    check "an overflowing number fails its case only" grep -q 'cases\[2\]: known_pressure_psia: the number 1e999' "$work/mixed_out.json"
+    check "the good case of that batch runs" grep -q '"status": "complete"' "$work/mixed_out.json"
+    printf '\xef\xbb\xbfcase_file,name\nwell.json,bom\n' > "$work/bom.csv"
+    "$pdrop" batch "$work/bom.csv" > "$work/stdout" 2> /dev/null
+    check "a byte-order mark is not part of the first column name" grep -q '^"bom",complete' "$work/stdout"
     "$pdrop" batch "$work/nothing.json" > /dev/null 2>&1
     check "an unreadable batch file exits 2" test $? -eq 2
     ;;

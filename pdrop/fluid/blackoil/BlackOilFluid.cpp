@@ -43,9 +43,10 @@ void BlackOilFluid::Validate(const std::function<std::string(const std::string&)
   // is named as missing, never shown as the not-set marker.
   const bool pressure = IsSet(separatorPressure), temperature = IsSet(separatorTemperature);
   if (pressure != temperature) {
-    const std::string given = name(pressure ? "separator_pressure_psia" : "separator_temperature_F");
-    const std::string missing = name(pressure ? "separator_temperature_F" : "separator_pressure_psia");
-    throw std::invalid_argument(missing + " is missing: give it together with " + given);
+    const char* given = pressure ? "separator_pressure_psia" : "separator_temperature_F";
+    const char* missing = pressure ? "separator_temperature_F" : "separator_pressure_psia";
+    throw std::invalid_argument(name(missing) + " is missing: the separator takes " + given +
+                                " and " + missing + " together");
   }
   if (pressure) {
     require(Within(separatorPressure, 14.7, 2000.0), "separator_pressure_psia",
