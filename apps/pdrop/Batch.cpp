@@ -12,7 +12,7 @@
 #include <system_error>
 #include <thread>
 
-#include "CaseFile.h"
+#include "pdrop/case/CaseFile.h"
 
 namespace pdrop::cli {
 namespace {

@@ -11,7 +11,7 @@
 #include <system_error>
 #include <thread>
 
-#include "CaseFile.h"
+#include "pdrop/case/CaseFile.h"
 
 namespace pdrop::cli {
 namespace fs = std::filesystem;

@@ -6,7 +6,7 @@
 #include <iomanip>
 #include <sstream>
 
-#include "CaseFile.h"
+#include "pdrop/case/CaseFile.h"
 #include "pdrop/core/PressDrop.h"
 #include "pdrop/shell/Catalogue.h"
 

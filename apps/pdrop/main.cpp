@@ -15,7 +15,7 @@
 #include <CLI/CLI.hpp>
 
 #include "Batch.h"
-#include "CaseFile.h"
+#include "pdrop/case/CaseFile.h"
 #include "Outputs.h"
 #include "Report.h"
 #include "pdrop/pdrop.h"

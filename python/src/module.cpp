@@ -9,7 +9,7 @@
 #include <limits>
 #include <memory>
 
-#include "../../apps/pdrop/CaseFile.h"
+#include "pdrop/case/CaseFile.h"
 #include "pdrop/pdrop.h"
 
 namespace py = pybind11;
@@ -123,8 +123,8 @@ py::dict TraverseDict(const TraverseCase& c, const TraverseResult& r) {
 
 TraverseCase ParseCase(const std::string& text) {
   try {
-    return cli::CaseFromJson(cli::ParseJsonText(text, "case"), "case");
-  } catch (const cli::InputError& e) {
+    return CaseFromJson(ParseJsonText(text, "case"), "case");
+  } catch (const InputError& e) {
     throw std::invalid_argument(e.what());
   }
 }
@@ -281,8 +281,8 @@ PYBIND11_MODULE(_pdrop, m) {
   m.def("correlation_code_of_name",
         [](const std::string& name) {
           try {
-            return cli::CorrelationCode(nlohmann::json(name), "correlation");
-          } catch (const cli::InputError& e) {
+            return CorrelationCode(nlohmann::json(name), "correlation");
+          } catch (const InputError& e) {
             throw std::invalid_argument(e.what());
           }
         },

@@ -4,16 +4,16 @@
 #include <cstdint>
 #include <string>
 
-#include "../../apps/pdrop/CaseFile.h"
+#include "pdrop/case/CaseFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   try {
     pdrop::TraverseCase c =
-        pdrop::cli::CaseFromJson(pdrop::cli::ParseJsonText(text, "case"), "case");
+        pdrop::CaseFromJson(pdrop::ParseJsonText(text, "case"), "case");
     // A case that passed validation marches a bounded number of stations.
     if (c.MarchStations().size() > 100001) __builtin_trap();
-  } catch (const pdrop::cli::InputError&) {
+  } catch (const pdrop::InputError&) {
   }
   return 0;
 }

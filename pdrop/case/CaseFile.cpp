@@ -1,4 +1,4 @@
-#include "CaseFile.h"
+#include "pdrop/case/CaseFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,7 +16,7 @@
 #include "pdrop/core/PressDrop.h"
 #include "pdrop/shell/Catalogue.h"
 
-namespace pdrop::cli {
+namespace pdrop {
 namespace {
 
 using nlohmann::json;
@@ -381,4 +381,4 @@ json ReadJsonFile(const std::string& path, const std::string& kind) {
 
 TraverseCase ReadCaseFile(const std::string& path) { return CaseFromJson(ReadJsonFile(path), path); }
 
-}  // namespace pdrop::cli
+}  // namespace pdrop

@@ -1,6 +1,8 @@
-// Case files of the pdrop command: a traverse described in JSON, every field
-// name carrying its unit. Unknown fields, missing fields and values of the
-// wrong type are errors that name the field.
+// Case files: a traverse described in JSON, every field name carrying its
+// unit, read the same way by the pdrop command, the Python package and the
+// workflows. Unknown fields, missing fields and values of the wrong type are
+// errors that name the field; the limits themselves are those of the
+// traverse (pdrop/traverse/Limits.h).
 #pragma once
 
 #include <stdexcept>
@@ -10,7 +12,7 @@
 
 #include "pdrop/traverse/Traverse.h"
 
-namespace pdrop::cli {
+namespace pdrop {
 
 // Bad input: the message names the field and the value.
 class InputError : public std::runtime_error {
@@ -34,4 +36,4 @@ TraverseCase ReadCaseFile(const std::string& path);
 // the name in a title), in any letter case.
 int CorrelationCode(const nlohmann::json& value, const std::string& field);
 
-}  // namespace pdrop::cli
+}  // namespace pdrop
