@@ -34,4 +34,5 @@
 #include "pdrop/traverse/Applicability.h"
 #include "pdrop/traverse/CaseFlowMap.h"
 #include "pdrop/traverse/Limits.h"
+#include "pdrop/traverse/Parallel.h"
 #include "pdrop/traverse/Traverse.h"

@@ -1,7 +1,5 @@
 #include "Batch.h"
 
-#include <atomic>
-#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -9,10 +7,9 @@
 #include <iostream>
 #include <set>
 #include <sstream>
-#include <system_error>
-#include <thread>
 
 #include "pdrop/case/CaseFile.h"
+#include "pdrop/traverse/Parallel.h"
 
 namespace pdrop::cli {
 namespace {
@@ -162,56 +159,25 @@ std::vector<std::string> BatchInputs(const std::string& path,
 std::vector<BatchOutcome> RunBatch(const std::vector<BatchEntry>& cases, int threads,
                                    bool progress) {
   std::vector<BatchOutcome> out(cases.size());
-  std::atomic<std::size_t> next{0};
-  std::atomic<std::size_t> done{0};
-  auto work = [&] {
-    for (std::size_t i = next++; i < cases.size(); i = next++) {
-      BatchOutcome& o = out[i];
-      if (!cases[i].c) {
-        o.name = cases[i].name.empty() ? cases[i].where : cases[i].name;
-        o.status = "error";
-        o.error = cases[i].error;
-        ++done;
-        continue;
-      }
-      o.name = cases[i].c->name;
-      try {
-        o.result = RunTraverse(*cases[i].c);
-        o.status = o.result.complete ? "complete" : "incomplete";
-      } catch (const std::exception& e) {
-        o.status = "error";
-        o.error = e.what();
-      }
-      ++done;
+  auto run = [&](std::size_t i) {
+    BatchOutcome& o = out[i];
+    if (!cases[i].c) {
+      o.name = cases[i].name.empty() ? cases[i].where : cases[i].name;
+      o.status = "error";
+      o.error = cases[i].error;
+      return;
     }
-  };
-  const int n = std::max(1, threads);
-  std::vector<std::thread> pool;
-  for (int t = 0; t < n; ++t) {
+    o.name = cases[i].c->name;
     try {
-      pool.emplace_back(work);
-    } catch (const std::system_error&) {
-      if (pool.empty()) throw;  // not even one worker: nothing can run
-      break;                    // the workers already started share the cases
+      o.result = RunTraverse(*cases[i].c);
+      o.status = o.result.complete ? "complete" : "incomplete";
+    } catch (const std::exception& e) {
+      o.status = "error";
+      o.error = e.what();
     }
-  }
-  auto bar = [&](std::size_t k) {
-    const std::size_t width = 40;
-    const std::size_t filled = cases.empty() ? width : k * width / cases.size();
-    std::cerr << "\r[" << std::string(filled, '#') << std::string(width - filled, '.') << "] "
-              << k << "/" << cases.size() << std::flush;
   };
-  if (progress) {
-    while (done < cases.size()) {
-      bar(done);
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-  }
-  for (std::thread& t : pool) t.join();
-  if (progress) {
-    bar(cases.size());
-    std::cerr << "\n";
-  }
+  ParallelFor(cases.size(), threads, run,
+              progress ? std::function<void(std::size_t, std::size_t)>(&ProgressBar) : nullptr);
   return out;
 }
 

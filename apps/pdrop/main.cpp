@@ -15,6 +15,7 @@
 #include <CLI/CLI.hpp>
 
 #include "Batch.h"
+#include "Commands.h"
 #include "pdrop/case/CaseFile.h"
 #include "Outputs.h"
 #include "Report.h"
@@ -307,6 +308,9 @@ int main(int argc, char** argv) {
   batch->add_option("--csv", batchCsv, "write the result rows as CSV");
   batch->add_option("--json", batchJson, "write the result rows as JSON");
 
+  // The workflow subcommands.
+  std::vector<Command> workflows;
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
@@ -329,6 +333,9 @@ int main(int argc, char** argv) {
     if (*segment) return RunSegmentCommand(seg);
     if (*batch) return RunBatchCommand(batchPath, threads, batchCsv, batchJson);
     if (*mapCommand) return RunMapCommand(mapCase, mapCsv, mapDumps);
+    for (const Command& c : workflows) {
+      if (*c.app) return c.run();
+    }
     PrintList(std::cout);
     return 0;
   } catch (const InputError& e) {

@@ -188,7 +188,9 @@ void ReadFluid(const json& j, const std::string& where, TraverseCase& c) {
 }
 
 void ReadOptions(const json& j, const std::string& where, TraverseCase& c) {
-  CheckFields(j, where, {"flow_over", "static_phase", "subdivide", "max_subdivisions"});
+  CheckFields(j, where,
+              {"flow_over", "static_phase", "subdivide", "max_subdivisions",
+               "friction_efficiency", "hydrostatic_efficiency"});
   if (j.contains("flow_over")) {
     const json& v = j["flow_over"];
     if (!v.is_boolean()) Fail(Join(where, "flow_over"), "expected true or false, found " + Shown(v));
@@ -200,6 +202,9 @@ void ReadOptions(const json& j, const std::string& where, TraverseCase& c) {
     c.subdivide = v.get<bool>();
   }
   c.max_subdivisions = NumberOr(j, where, "max_subdivisions", c.max_subdivisions);
+  c.friction_efficiency = NumberOr(j, where, "friction_efficiency", c.friction_efficiency);
+  c.hydrostatic_efficiency =
+      NumberOr(j, where, "hydrostatic_efficiency", c.hydrostatic_efficiency);
   if (j.contains("static_phase")) {
     const std::string s = Text(j["static_phase"], Join(where, "static_phase"));
     if (s == "gas") {

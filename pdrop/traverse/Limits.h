@@ -46,6 +46,8 @@ inline constexpr Range kWater_bbld{0.0, 1.0e7, false, "0 to 1e7 bbl/d"};
 inline constexpr Range kSegmentLength_ft{0.01, 1.0e7, false, "0.01 to 1e7 ft"};
 inline constexpr double kMaxDepth_ft = 1.0e7;
 inline constexpr Range kPieces{1.0, 1000.0, false, "a whole number 1 to 1000"};
+// The divisors of the friction and elevation changes.
+inline constexpr Range kEfficiency{0.0, 10.0, true, "above 0 and at most 10"};
 
 }  // namespace limits
 

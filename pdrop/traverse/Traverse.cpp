@@ -104,6 +104,8 @@ void TraverseCase::Validate() const {
   Require(std::isfinite(max_subdivisions) && max_subdivisions >= 1.0 &&
               max_subdivisions <= 1000.0,
           "max_subdivisions", max_subdivisions, "1 to 1000");
+  CheckRange("options.friction_efficiency", friction_efficiency, limits::kEfficiency);
+  CheckRange("options.hydrostatic_efficiency", hydrostatic_efficiency, limits::kEfficiency);
   fluid.Validate("fluid.");
 }
 
@@ -151,6 +153,8 @@ double SolveSegment(const TraverseCase& c, const std::vector<Station>& st, std::
   engine.SetGradientType(c.static_phase);
   engine.SetSubdiv(c.subdivide ? 1 : 0);
   engine.m_dMaxSubdiv = c.max_subdivisions;
+  engine.SetFe(c.friction_efficiency);
+  engine.SetHFe(c.hydrostatic_efficiency);
 
   const double firstMd = st.front().md_ft, lastMd = st.back().md_ft;
   const double t1 = c.temperature.At(st[cur], firstMd, lastMd) + kRankine;

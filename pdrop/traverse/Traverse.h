@@ -73,6 +73,10 @@ struct TraverseCase {
   int static_phase = 0;           // column when nothing flows: 0 gas, 1 oil, 2 water
   bool subdivide = true;          // let the engine split segments with large changes
   double max_subdivisions = 20.0;
+  // The engine's efficiencies: the friction and the elevation change of
+  // every segment are divided by them (1 = as the correlation gives them).
+  double friction_efficiency = 1.0;
+  double hydrostatic_efficiency = 1.0;
 
   // Throws std::invalid_argument naming the field, its value and the
   // accepted range.

@@ -40,6 +40,10 @@ TEST(Traverse, StaticWaterColumnIsTheHandValue) {
   EXPECT_EQ(r.total_friction_dp_psi, 0.0);
   EXPECT_NEAR(r.rows[50].pressure_psia, 100.0 + 4326.389 / 2.0, 1e-3);
   EXPECT_EQ(r.rows[50].regime_name, "Static Gradient");
+  // The hydrostatic efficiency divides every elevation change.
+  c.hydrostatic_efficiency = 2.0;
+  EXPECT_NEAR(RunTraverse(c, nullptr, nullptr, &water).total_elevation_dp_psi, 4326.389 / 2.0,
+              1e-3);
 }
 
 // dp/dL of dry gas in a vertical pipe, integrated with a fourth-order
