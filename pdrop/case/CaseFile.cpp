@@ -223,12 +223,13 @@ void ReadOptions(const json& j, const std::string& where, TraverseCase& c) {
 
 int CorrelationCode(const json& v, const std::string& field) {
   if (v.is_number_integer()) {
-    // Read unsigned (nlohmann keeps non-negative integers so), so that a huge
-    // code cannot wrap into range; a signed integer here is negative.
-    if (!v.is_number_unsigned() || v.get<std::uint64_t>() > 9) {
+    // Compared as 64-bit values, so that a huge code cannot wrap into range.
+    const bool inRange = v.is_number_unsigned() ? v.get<std::uint64_t>() <= 9
+                                                : v.get<std::int64_t>() >= 0 && v.get<std::int64_t>() <= 9;
+    if (!inRange) {
       Fail(field, "unknown correlation code " + Shown(v) + " (codes 0 to 9, see 'pdrop list')");
     }
-    return static_cast<int>(v.get<std::uint64_t>());
+    return static_cast<int>(v.get<std::int64_t>());
   }
   if (v.is_string()) {
     const std::string name = v.get<std::string>();

@@ -120,3 +120,45 @@ def plot_flow_map(flow_map, operating_point=None, path=None, formats=("png", "sv
     ax.legend(loc="best", fontsize=8)
     fig.tight_layout()
     return fig, _save(fig, path, formats)
+
+
+def plot_vlp(curves, path=None, formats=("png", "svg")):
+    """A family of lift curves: bottomhole pressure [psia] against rate, one
+    line per curve, its minimum marked (below it the well heads) and the
+    points where a gas well loads up ringed.
+
+    Args:
+        curves: the DataFrame of pdrop.vlp.
+        path: file to write (its extension, or each of formats); None: none.
+
+    Returns:
+        (figure, list of files written).
+    """
+    rate = next(c for c in ("liquid_STBd", "gas_MMscfd", "water_bbld") if c in curves.columns)
+    unit = {"liquid_STBd": "liquid [STB/d]", "gas_MMscfd": "gas [MMscf/d]",
+            "water_bbld": "water [bbl/d]"}[rate]
+    skip = {"curve", rate, "bhp_psia", "complete", "reason", "bottom_regime", "loading",
+            "coleman_loading", "minimum", "unstable"}
+    varied = [c for c in curves.columns if c not in skip]
+    fig, ax = plt.subplots(figsize=(7, 5))
+    for curve, points in curves.groupby("curve", sort=True):
+        done = points[points["complete"]]
+        label = ", ".join(f"{c} {points[c].iloc[0]:g}" for c in varied) or "case"
+        line, = ax.plot(done[rate], done["bhp_psia"], marker=".", label=label)
+        low = done[done["minimum"]]
+        ax.plot(low[rate], low["bhp_psia"], marker="v", markersize=9, linestyle="none",
+                color=line.get_color())
+        loads = done[done["loading"]]
+        ax.plot(loads[rate], loads["bhp_psia"], marker="o", markersize=10, linestyle="none",
+                markerfacecolor="none", color="crimson")
+    ax.plot([], [], marker="v", linestyle="none", color="grey", label="minimum")
+    if curves["loading"].any():
+        ax.plot([], [], marker="o", linestyle="none", markerfacecolor="none", color="crimson",
+                label="liquid loading (Turner)")
+    ax.set_xlabel(f"rate, {unit}")
+    ax.set_ylabel("bottomhole pressure [psia]")
+    ax.grid(True, alpha=0.3)
+    ax.legend(fontsize=8)
+    fig.tight_layout()
+    return fig, _save(fig, path, formats)
+

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "pdrop/case/CaseFile.h"
+#include "pdrop/workflows/VlpSpec.h"
 #include "pdrop/pdrop.h"
 
 namespace py = pybind11;
@@ -287,6 +288,56 @@ PYBIND11_MODULE(_pdrop, m) {
           }
         },
         "The code of a correlation name, by the case files' rule.");
+  m.def("lift_curves_json",
+        [](const std::string& caseText, const std::string& specText, int threads) {
+          const TraverseCase base = ParseCase(caseText);
+          VlpRequest request;
+          WellKind kind;
+          try {
+            kind = KindOfWell(base);
+            request = VlpRequestFromJson(ParseJsonText(specText, "sensitivities"), "sensitivities");
+          } catch (const InputError& e) {
+            throw std::invalid_argument(e.what());
+          }
+          if (request.rates.empty()) request.rates = DefaultRates(base, kind);
+          request.threads = threads;
+          VlpResult result;
+          {
+            py::gil_scoped_release release;
+            result = LiftCurves(base, request);
+          }
+          py::dict columns;
+          py::list curve, rate, bhp, complete, reason, regime, loading, coleman, minimum, unstable;
+          std::vector<py::list> values(request.sensitivities.size());
+          for (const VlpPoint& p : result.points) {
+            curve.append(p.curve);
+            for (std::size_t i = 0; i < values.size(); ++i) values[i].append(p.values[i]);
+            rate.append(p.rate);
+            bhp.append(p.complete ? p.bhp_psia : std::numeric_limits<double>::quiet_NaN());
+            complete.append(p.complete);
+            reason.append(p.reason);
+            regime.append(p.bottom_regime);
+            loading.append(p.loading);
+            coleman.append(p.coleman_loading);
+            minimum.append(p.minimum);
+            unstable.append(p.unstable);
+          }
+          columns["curve"] = curve;
+          for (std::size_t i = 0; i < values.size(); ++i) {
+            columns[ParameterName(request.sensitivities[i].parameter)] = values[i];
+          }
+          columns[RateName(result.kind)] = rate;
+          columns["bhp_psia"] = bhp;
+          columns["complete"] = complete;
+          columns["reason"] = reason;
+          columns["bottom_regime"] = regime;
+          columns["loading"] = loading;
+          columns["coleman_loading"] = coleman;
+          columns["minimum"] = minimum;
+          columns["unstable"] = unstable;
+          return columns;
+        },
+        "Lift curves of a well case (JSON) over sensitivities (JSON); columns of the points.");
   m.def("case_json_check", [](const std::string& text) { ParseCase(text); });
   m.def("check_segment",
         [](double pipeId, double innerOd, double roughness, double dx, double dz, double p,

@@ -1,5 +1,7 @@
 """Plots are written, non-empty, and carry their labels."""
 
+import os
+
 import matplotlib.image as mpimg
 import numpy as np
 import pytest
@@ -75,3 +77,26 @@ def test_flow_map_of_a_case_as_arrays_and_a_plot(tmp_path):
     assert (tmp_path / "map.svg").stat().st_size > 10000
     legend = [t.get_text() for t in fig.axes[0].get_legend().get_texts()]
     assert "operating point" in legend and "Annular Mist" in legend
+
+
+def test_lift_curves_frame_and_plot(tmp_path, oil_well_case):
+    curves = pdrop.vlp(oil_well_case, rates=[300, 600, 1200, 2400],
+                       wellhead_pressure_psia=[150, 250], correlation=[3, "Gray"], threads=2)
+    assert len(curves) == 16 and curves["curve"].nunique() == 4
+    assert list(curves["correlation"].unique()) == [3, 4]
+    # One minimum per curve, with every unstable rate below it.
+    for _, c in curves.groupby("curve"):
+        low = c[c["minimum"]]
+        assert len(low) == 1
+        assert (c["unstable"] == (c["liquid_STBd"] < low["liquid_STBd"].iloc[0])).all()
+    # The same family from one thread.
+    serial = pdrop.vlp(oil_well_case, rates=[300, 600, 1200, 2400],
+                       wellhead_pressure_psia=[150, 250], correlation=[3, "Gray"], threads=1)
+    assert curves["bhp_psia"].equals(serial["bhp_psia"])
+    fig, files = plots.plot_vlp(curves, path=tmp_path / "vlp.png")
+    assert files and os.path.getsize(files[0]) > 10_000
+    assert len(fig.axes[0].get_lines()) >= 4 * 3
+    with pytest.raises(ValueError, match="rates\\[1\\]"):
+        pdrop.vlp(oil_well_case, rates=[600, 300])
+    with pytest.raises(ValueError, match="not one of"):
+        pdrop.vlp(oil_well_case, rates=[600], tubing=[2.0])

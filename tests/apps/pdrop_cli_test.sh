@@ -255,6 +255,31 @@ ROWS
     check "map of a gas-only case exits 1" test $? -eq 1
     check "map says it needs two phases" grep -q "needs two flowing phases" "$work/stderr"
     ;;
+  vlp)
+    "$pdrop" vlp "$examples/oil_well.json" --rates 300,600,1200 --wellhead-pressure-psia 150,250 \
+      --correlation 3,"Hagedorn & Brown" --threads 2 --csv "$work/vlp.csv" > "$work/vlp.txt"
+    check "vlp exits 0" test $? -eq 0
+    check "vlp writes one row per point" test "$(wc -l < "$work/vlp.csv")" -eq 13
+    check "vlp names each curve" grep -q "curve 4: wellhead_pressure_psia = 250, correlation = Hagedorn & Brown (code 5)" "$work/vlp.txt"
+    check "vlp marks the minimum" grep -q "minimum" "$work/vlp.txt"
+    printf '{"rates": [1000, 2000], "water_cut": [0, 0.5]}\n' > "$work/spec.json"
+    "$pdrop" vlp "$examples/oil_well.json" --spec "$work/spec.json" --json "$work/vlp.json" > /dev/null
+    check "vlp takes a spec file" grep -q '"water_cut": 0.5' "$work/vlp.json"
+    while IFS='|' read -r options message; do
+      "$pdrop" vlp "$examples/oil_well.json" $options --csv "$work/bad.csv" > /dev/null 2> "$work/stderr"
+      check "vlp $options exits 2" test $? -eq 2
+      check "vlp $options says: $message" grep -qF -- "$message" "$work/stderr"
+      check "vlp $options writes nothing" test ! -e "$work/bad.csv"
+    done <<'ROWS'
+--rates 500,400|rates[1] = 400
+--rates 500,x|--rates[1] = 'x' is not a number
+--water-cut 1.5|water_cut[0] = 1.5 is outside
+--correlation Moody|unknown correlation 'Moody'
+--spec /nonexistent.json|cannot read spec file /nonexistent.json
+ROWS
+    "$pdrop" vlp "$examples/oil_well.json" --rates 500 --csv "$examples/oil_well.json" > /dev/null 2>&1
+    check "vlp never writes over its case" test $? -eq 2
+    ;;
   *)
     echo "unknown scenario $scenario"
     exit 2

@@ -1,0 +1,52 @@
+#include "pdrop/workflows/VlpSpec.h"
+
+#include <stdexcept>
+
+#include "pdrop/case/CaseFile.h"
+
+namespace pdrop {
+
+VlpSensitivity VlpSensitivityFromJson(const std::string& name, const nlohmann::json& values,
+                                      const std::string& where) {
+  VlpSensitivity s;
+  try {
+    s.parameter = ParameterOfName(name);
+  } catch (const std::invalid_argument& e) {
+    throw InputError(where + ": unknown field " + e.what());
+  }
+  const std::string field = where + ": " + name;
+  if (!values.is_array()) throw InputError(field + ": expected a list of values");
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const std::string item = name + "[" + std::to_string(i) + "]";
+    if (s.parameter == VlpParameter::kCorrelation) {
+      s.values.push_back(CorrelationCode(values[i], where + ": " + item));
+    } else if (values[i].is_number()) {
+      s.values.push_back(values[i].get<double>());
+    } else {
+      throw InputError(where + ": " + item + ": expected a number, found " + values[i].dump());
+    }
+  }
+  return s;
+}
+
+VlpRequest VlpRequestFromJson(const nlohmann::json& j, const std::string& where) {
+  if (!j.is_object()) throw InputError(where + ": expected an object of lists");
+  VlpRequest r;
+  for (auto it = j.begin(); it != j.end(); ++it) {
+    if (it.key() == "rates") {
+      if (!it.value().is_array()) throw InputError(where + ": rates: expected a list of rates");
+      for (std::size_t i = 0; i < it.value().size(); ++i) {
+        const nlohmann::json& v = it.value()[i];
+        if (!v.is_number()) {
+          throw InputError(where + ": rates[" + std::to_string(i) + "]: expected a number");
+        }
+        r.rates.push_back(v.get<double>());
+      }
+    } else {
+      r.sensitivities.push_back(VlpSensitivityFromJson(it.key(), it.value(), where));
+    }
+  }
+  return r;
+}
+
+}  // namespace pdrop

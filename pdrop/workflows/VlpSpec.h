@@ -1,0 +1,24 @@
+// The sensitivities of a family of lift curves as JSON:
+//   {"rates": [...], "wellhead_pressure_psia": [...], "water_cut": [...],
+//    "gor_scf_per_STB": [...], "glr_scf_per_STB": [...], "id_in": [...],
+//    "correlation": [3, "Gray", ...]}
+// Every field is optional; unknown fields and values of the wrong type are
+// InputErrors that name the field.
+#pragma once
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "pdrop/workflows/Vlp.h"
+
+namespace pdrop {
+
+VlpRequest VlpRequestFromJson(const nlohmann::json& j, const std::string& where);
+
+// The values of one sensitivity from JSON (a list of numbers, or for
+// "correlation" codes and names).
+VlpSensitivity VlpSensitivityFromJson(const std::string& name, const nlohmann::json& values,
+                                      const std::string& where);
+
+}  // namespace pdrop

@@ -1,0 +1,56 @@
+"""Lift curves (vertical lift performance) of a well case."""
+
+import json
+
+import pandas as pd
+
+from . import _pdrop
+from .traverse import _case_text, _plain
+
+_SENSITIVITIES = ("wellhead_pressure_psia", "water_cut", "gor_scf_per_STB", "glr_scf_per_STB",
+                  "id_in", "correlation")
+
+
+def vlp(case, rates=None, *, threads=None, **sensitivities):
+    """The bottomhole pressure a well needs for each rate, as a family of curves.
+
+    Args:
+        case: a well case (dict or path) whose wellhead pressure is known
+            (known_end "top"): a producer (flow_to "top") or an injector.
+        rates: the rates of each curve, strictly increasing: liquid [STB/d]
+            for an oil well, gas [MMscf/d] for a gas well (at most 200 bbl of
+            liquid per MMscf) or a gas injector, water [bbl/d] for a water
+            injector. Default: 20 rates from 5 % to 300 % of the case's own.
+        threads: worker threads (default: all cores); the results do not
+            depend on it.
+        **sensitivities: lists of values, one curve per combination:
+            wellhead_pressure_psia [psia], water_cut [-], gor_scf_per_STB or
+            glr_scf_per_STB [scf/STB], id_in [in] (every station),
+            correlation (codes or names). The case's own ratios hold for
+            what is not varied.
+
+    Returns:
+        DataFrame, one row per point: curve, the sensitivity values, the rate
+        (liquid_STBd, gas_MMscfd or water_bbld), bhp_psia [psia] (NaN without a
+        result), complete, reason, bottom_regime (pattern of the bottom
+        segment), loading (gas rate below Turner's critical rate somewhere in
+        the well), coleman_loading, minimum (the lowest BHP of its curve: below
+        that rate the well heads), unstable (rate below the minimum).
+    """
+    _, text = _case_text(case, {})
+    spec = {}
+    for name, values in sensitivities.items():
+        if name not in _SENSITIVITIES:
+            raise ValueError(f"{name} is not one of {', '.join(_SENSITIVITIES)}")
+        spec[name] = list(values) if isinstance(values, (list, tuple)) else list([values])
+    if rates is not None:
+        spec["rates"] = list(rates)
+    spec = _plain(spec, "vlp")
+    n = 0 if threads is None else int(threads)
+    if threads is not None and not 1 <= n <= 1024:
+        raise ValueError(f"threads = {threads!r} must be 1 to 1024")
+    if threads is None:
+        import os
+
+        n = os.cpu_count() or 1
+    return pd.DataFrame(_pdrop.lift_curves_json(text, json.dumps(spec), n))
