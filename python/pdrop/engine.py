@@ -2,13 +2,13 @@
 
 import math
 import threading
-from dataclasses import dataclass, field
 
 from . import _pdrop
 from .catalogue import correlation_code
 from .fluids import BlackOilFluid
 
 _STATIC = {"gas": 0, "oil": 1, "water": 2}
+_NAN = float("nan")
 
 def _number(name, value, low=None, high=None, unit="", low_open=False):
     try:
@@ -32,59 +32,9 @@ def _whole(name, value, low, high):
         raise ValueError(f"{name} = {value!r} must be a whole number from {low} to {high}")
     return int(v)
 
-def _sign(name, value):
-    if value not in (1, -1):
-        raise ValueError(f"{name} = {value!r} must be +1 or -1")
-    return int(value)
+# The result of a segment, made by the native solve.
+SegmentResult = _pdrop.SegmentResult
 
-@dataclass
-class SegmentResult:
-    """The result of one segment.
-
-    Attributes:
-        outlet_pressure_psia: pressure at the computed end [psia]; NaN when the
-            segment has no result or it leaves 5-30000 psia (no_result says why).
-        friction_dp_psi, elevation_dp_psi, total_dp_psi: changes as added to the
-            known-end pressure [psi].
-        holdup: in-situ liquid holdup [-].
-        regime_code, regime: flow-regime code and name.
-        vsg_ftps, vsl_ftps, vg_ftps, vl_ftps: superficial and in-situ velocities [ft/s].
-        mixture_density_lbmft3: in-situ mixture density [lbm/ft3].
-        reynolds [-], friction_factor [Fanning, -], pieces: sub-segments used.
-        record: every field of the engine's segment record as the engine left
-            it (NaN = not computed), even when the segment has no result.
-        no_result: why there is no outlet pressure, or "" (then every value
-            above is NaN).
-        notes: the calculation a gas equation ran instead of its own for this
-            stream (e.g. Panhandle on a liquid stream runs Fanning liquid flow),
-            and the published ranges of the built-in fluid's correlations that
-            the segment leaves (warnings, never refusals).
-    """
-
-    outlet_pressure_psia: float
-    friction_dp_psi: float
-    elevation_dp_psi: float
-    total_dp_psi: float
-    holdup: float
-    regime_code: int
-    regime: str
-    vsg_ftps: float
-    vsl_ftps: float
-    vg_ftps: float
-    vl_ftps: float
-    mixture_density_lbmft3: float
-    reynolds: float
-    friction_factor: float
-    pieces: int
-    record: dict = field(repr=False)
-    no_result: str = ""
-    notes: list = field(default_factory=list)
-
-    def as_dict(self):
-        """The result as a plain dict (record included)."""
-        d = dict(self.__dict__)
-        d["record"] = dict(self.record)
-        return d
 
 class Engine:
     """A pressure-drop engine for one correlation.
@@ -104,6 +54,7 @@ class Engine:
         self._engine = _pdrop.CPressDrop.New(self.code)
         self._phases = None
         self._fluid_key = None
+        self._native_fluid = None
         # The native engine keeps the set-up, the bound fluid and the record
         # of the last segment: one solve at a time.
         self._lock = threading.Lock()
@@ -116,8 +67,10 @@ class Engine:
             self._bind(fluid)
 
     def _bind(self, fluid):
+        self._native_fluid = None
         if isinstance(fluid, BlackOilFluid):
-            self._phases = fluid.phases()
+            self._native_fluid = fluid.native()
+            self._phases = self._native_fluid.MakePhases()
             gas, oil, water = self._phases.gas, self._phases.oil, self._phases.water
         elif isinstance(fluid, (tuple, list)) and len(fluid) == 3:
             for name, ph in zip(("gas", "oil", "water"), fluid):
@@ -162,28 +115,11 @@ class Engine:
         Returns:
             SegmentResult.
         """
-        # One set of limits for every pdrop tool: the C++ check names the
-        # keyword argument, its value and the accepted range.
-        pipe_id, inner, rough, dx, dz, p, t, grad, qg, qo, qw = (
-            _number(name, value) for name, value in (
-                ("pipe_id_in", pipe_id_in), ("inner_od_in", inner_od_in),
-                ("roughness_in", roughness_in), ("dx_ft", dx_ft), ("dz_ft", dz_ft),
-                ("pressure_psia", pressure_psia), ("temperature_F", temperature_F),
-                ("gradient_F_per_ft", gradient_F_per_ft), ("gas_MMscfd", gas_MMscfd),
-                ("oil_STBd", oil_STBd), ("water_bbld", water_bbld)))
-        sign = _sign("direction", direction)
-        flow = _sign("flow_sign", flow_sign)
-        _pdrop.check_segment(pipe_id, inner, rough, dx, dz, p, t, grad, qg, qo, qw, sign, flow)
-        fe = _number("friction_efficiency", friction_efficiency, 0.0, 10.0, low_open=True)
-        hfe = _number("hydrostatic_efficiency", hydrostatic_efficiency, 0.0, 10.0, low_open=True)
-        nmax = _number("max_subdivisions", max_subdivisions, 1.0, 1000.0)
-        if static_phase not in _STATIC:
+        phase = _STATIC.get(static_phase) if isinstance(static_phase, str) else None
+        if phase is None:
             raise ValueError(f"static_phase = {static_phase!r} is not one of gas, oil, water")
-        fixed = _pdrop.NOT_SET if pieces is None else _whole("pieces", pieces, 1, 1000)
-        pipeline_fe = (None if pipeline_efficiency is None else
-                       _number("pipeline_efficiency", pipeline_efficiency, 0.0, 2.0,
-                               low_open=True))
-        e = self._engine
+        fixed = _NAN if pieces is None else _whole("pieces", pieces, 1, 1000)
+        pipeline = _NAN if pipeline_efficiency is None else pipeline_efficiency
         lock = self._lock
         lock.acquire()
         try:
@@ -191,60 +127,31 @@ class Engine:
                 self._bind(fluid)
             elif self._phases is None:
                 self._bind(BlackOilFluid())
-            e.Init(inner, pipe_id, dx, dz)
-            # Options after Init, which resets the signs and may reset others.
-            e.SetDir(sign)
-            e.SetFlw(flow)
-            e.SetFf(rough)
-            e.SetFe(fe)
-            e.SetHFe(hfe)
-            e.SetSubdiv(1 if subdivide else 0)
-            e.SetFlowOver(1 if flow_over else 0)
-            e.SetGradientType(_STATIC[static_phase])
-            e.m_dMaxSubdiv = nmax
-            e.m_dNumSubdiv = fixed
-            if pipeline_fe is not None:
-                e.SetFE(pipeline_fe)
-            p2 = e.Cal(p, t + 459.67, grad, qg, qo, qw)
-            rec = e.record()
-            code = e.GetCode()
-            used = e.m_nSubdivUsed
-            # A pressure outside the accepted range is not an answer.
-            no_result = (e.NoResultReason() if p2 == _pdrop.NOT_SET
-                         else _pdrop.pressure_out_of_range(p2))
-            notes = []
-            if not no_result:
-                note = e.CalculationNote()
-                notes = [note] if note else []
-                if isinstance(self._fluid_key, BlackOilFluid):
-                    far_F = t + grad * math.hypot(dx, dz) * sign
-                    notes += _pdrop.fitted_range_warnings(
-                        self._fluid_key.native(), self.code, min(t, far_F), max(t, far_F),
-                        pipe_id, abs(qg), abs(qo), abs(qw))
+            # One native call checks every value with the limits all pdrop
+            # tools share (naming the keyword argument), sets up and solves.
+            return _pdrop.solve(
+                self._engine, self._native_fluid, pipe_id_in, inner_od_in, dx_ft, dz_ft,
+                pressure_psia, temperature_F, gradient_F_per_ft, gas_MMscfd, oil_STBd,
+                water_bbld, direction, flow_sign, roughness_in, friction_efficiency,
+                hydrostatic_efficiency, bool(subdivide), max_subdivisions, fixed,
+                bool(flow_over), phase, pipeline)
+        except TypeError:
+            pass  # a value that is not a number: named below, outside the lock
         finally:
             lock.release()
-        # Without a result, no number of the segment is an answer.
-        shown = (lambda v: float("nan")) if no_result else (lambda v: v)
-        return SegmentResult(
-            outlet_pressure_psia=shown(p2),
-            friction_dp_psi=shown(rec["friction_dp_psi"]),
-            elevation_dp_psi=shown(rec["elevation_dp_psi"]),
-            total_dp_psi=shown(rec["total_dp_psi"]),
-            holdup=shown(rec["holdup"]),
-            regime_code=code,
-            regime=_pdrop.regime_name(code),
-            vsg_ftps=shown(rec["vsg_ftps"]),
-            vsl_ftps=shown(rec["vsl_ftps"]),
-            vg_ftps=shown(rec["vg_ftps"]),
-            vl_ftps=shown(rec["vl_ftps"]),
-            mixture_density_lbmft3=shown(rec["mixture_density_lbmft3"]),
-            reynolds=shown(rec["reynolds"]),
-            friction_factor=shown(rec["friction_factor"]),
-            pieces=used,
-            record=rec,
-            no_result=no_result,
-            notes=notes,
-        )
+        for name, value in (("pipe_id_in", pipe_id_in), ("inner_od_in", inner_od_in),
+                            ("dx_ft", dx_ft), ("dz_ft", dz_ft), ("pressure_psia", pressure_psia),
+                            ("temperature_F", temperature_F),
+                            ("gradient_F_per_ft", gradient_F_per_ft), ("gas_MMscfd", gas_MMscfd),
+                            ("oil_STBd", oil_STBd), ("water_bbld", water_bbld),
+                            ("direction", direction), ("flow_sign", flow_sign),
+                            ("roughness_in", roughness_in),
+                            ("friction_efficiency", friction_efficiency),
+                            ("hydrostatic_efficiency", hydrostatic_efficiency),
+                            ("max_subdivisions", max_subdivisions),
+                            ("pipeline_efficiency", pipeline)):
+            _number(name, value)
+        raise ValueError("a value is not a number")
 
 def solve_segment(correlation=3, **kwargs):
     """Solves one segment with a new engine; the arguments are those of

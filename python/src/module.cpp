@@ -9,6 +9,7 @@
 #include <limits>
 #include <memory>
 
+#include "Binding.h"
 #include "pdrop/case/CaseFile.h"
 #include "pdrop/workflows/VlpSpec.h"
 #include "pdrop/pdrop.h"
@@ -18,9 +19,7 @@ using namespace pdrop;
 
 namespace {
 
-double Nan(double v) {
-  return IsSet(v) && std::isfinite(v) ? v : std::numeric_limits<double>::quiet_NaN();
-}
+using python::Nan;
 
 // Lets a Python class implement a phase object: every operation it does not
 // define answers "not set", as the C++ base does.
@@ -59,26 +58,9 @@ class PyProp : public CProp {
 };
 
 py::dict Record(const CPressDrop& e) {
-  py::dict d;
   double values[CPressData::kCopyDataSize];
   e.CopyData(values);
-  static const char* names[CPressData::kCopyDataSize] = {
-      "length_ft",        "flow_regime",      "p1_psia",           "p2_psia",
-      "mean_pressure_psia", "iterations",     "mean_temperature_R", "friction_dp_psi",
-      "elevation_dp_psi", "holdup",           "pipeline_efficiency", "bg_ft3_per_scf",
-      "gas_density_lbmft3", "z_factor",       "gas_viscosity_cP",   "vsg_ftps",
-      "lambda_gas",       "dissolved_gas_MMscfd", "gas_liquid_yield_bbl_per_MMscf",
-      "liquid_in_gas_bbld", "bo_bbl_per_STB", "oil_density_lbmft3", "rso_MMscf_per_STB",
-      "oil_viscosity_cP", "oil_tension_dyncm", "vso_ftps",          "bw_bbl_per_bbl",
-      "water_density_lbmft3", "water_viscosity_cP", "water_tension_dyncm", "vsw_ftps",
-      "liquid_density_lbmft3", "liquid_viscosity_cP", "vsl_ftps",       "lambda_liquid",
-      "liquid_tension_dyncm", "liquid_volume_bbl", "vg_ftps",          "vl_ftps",
-      "reynolds",         "friction_factor",  "no_slip_density_lbmft3", "mixture_viscosity_cP",
-      "mixture_density_lbmft3", "vm_ftps",    "total_dp_psi",       "status",
-      "gas_scfd",         "oil_STBd",         "water_bbld",         "gas_liquid_mass_ratio",
-      "gas_mass_fraction", "oil_mass_fraction", "water_mass_fraction"};
-  for (int i = 0; i < CPressData::kCopyDataSize; ++i) d[names[i]] = Nan(values[i]);
-  return d;
+  return python::RecordDict(values);
 }
 
 py::dict TraverseDict(const TraverseCase& c, const TraverseResult& r) {
@@ -132,10 +114,36 @@ TraverseCase ParseCase(const std::string& text) {
 
 }  // namespace
 
+namespace pdrop::python {
+
+py::dict RecordDict(const double (&values)[CPressData::kCopyDataSize]) {
+  static const char* const names[CPressData::kCopyDataSize] = {
+      "length_ft",        "flow_regime",      "p1_psia",           "p2_psia",
+      "mean_pressure_psia", "iterations",     "mean_temperature_R", "friction_dp_psi",
+      "elevation_dp_psi", "holdup",           "pipeline_efficiency", "bg_ft3_per_scf",
+      "gas_density_lbmft3", "z_factor",       "gas_viscosity_cP",   "vsg_ftps",
+      "lambda_gas",       "dissolved_gas_MMscfd", "gas_liquid_yield_bbl_per_MMscf",
+      "liquid_in_gas_bbld", "bo_bbl_per_STB", "oil_density_lbmft3", "rso_MMscf_per_STB",
+      "oil_viscosity_cP", "oil_tension_dyncm", "vso_ftps",          "bw_bbl_per_bbl",
+      "water_density_lbmft3", "water_viscosity_cP", "water_tension_dyncm", "vsw_ftps",
+      "liquid_density_lbmft3", "liquid_viscosity_cP", "vsl_ftps",       "lambda_liquid",
+      "liquid_tension_dyncm", "liquid_volume_bbl", "vg_ftps",          "vl_ftps",
+      "reynolds",         "friction_factor",  "no_slip_density_lbmft3", "mixture_viscosity_cP",
+      "mixture_density_lbmft3", "vm_ftps",    "total_dp_psi",       "status",
+      "gas_scfd",         "oil_STBd",         "water_bbld",         "gas_liquid_mass_ratio",
+      "gas_mass_fraction", "oil_mass_fraction", "water_mass_fraction"};
+  py::dict d;
+  for (int i = 0; i < CPressData::kCopyDataSize; ++i) d[names[i]] = Nan(values[i]);
+  return d;
+}
+
+}  // namespace pdrop::python
+
 PYBIND11_MODULE(_pdrop, m) {
   m.doc() = "Binding of the pdrop engine; use the pdrop package.";
   m.attr("NOT_SET") = kNotSet;
   m.attr("__version__") = kVersion;
+  python::BindSegment(m);
 
   py::class_<CSynPar>(m, "CSynPar")
       .def(py::init<>())
