@@ -48,13 +48,32 @@ def main():
             print(f"same segment in C++ (Cal, code 3):         {ns / 1000:8.1f} us")
 
     case = pdrop.read_case(os.path.join(ROOT, "examples", "oil_well.json"))
-    values = [{"oil_STBd": 400.0 + 5.0 * i} for i in range(200)]
-    for workers in (1, 2):
+    n = 4000
+    cases = [dict(case, oil_STBd=400.0 + 0.4 * i) for i in range(n)]
+    for threads in (1, 2):
         start = time.perf_counter()
-        study.run_cases(case, values, workers=workers)
+        pdrop.traverse_many(cases, threads=threads)
         elapsed = time.perf_counter() - start
-        print(f"study of 200 traverses on {workers} worker(s): {elapsed:6.2f} s "
-              f"({200 / elapsed:6.1f} cases/s, cluster start-up included)")
+        print(f"traverse_many, {n} traverses, {threads} thread(s): {n / elapsed:8.0f} cases/s")
+
+    # A study on a two-worker LocalCluster: start-up apart from the run.
+    from dask.distributed import Client, LocalCluster
+
+    values = [{"oil_STBd": 400.0 + 0.4 * i} for i in range(n)]
+    start = time.perf_counter()
+    cluster = LocalCluster(n_workers=2, threads_per_worker=1, processes=True,
+                           dashboard_address=None)
+    client = Client(cluster)
+    client.wait_for_workers(2)
+    study.run_cases(case, values[:4], client=client)  # the workers import pdrop
+    up = time.perf_counter() - start
+    start = time.perf_counter()
+    study.run_cases(case, values, client=client)
+    elapsed = time.perf_counter() - start
+    print(f"study of {n} traverses on 2 workers: {n / elapsed:8.0f} cases/s "
+          f"(start-up {up:.2f} s apart)")
+    client.close()
+    cluster.close()
 
 
 if __name__ == "__main__":

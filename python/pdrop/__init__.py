@@ -17,6 +17,7 @@ from .catalogue import correlation_code, correlations, flow_regimes
 from .engine import Engine, SegmentResult, solve_segment
 from .fluids import BlackOilFluid
 from .traverse import FlowMap, TraverseResult, flow_map, read_case, traverse
+from .many import traverse_many
 from .vlp import vlp
 
 __all__ = [
@@ -34,6 +35,7 @@ __all__ = [
     "read_case",
     "solve_segment",
     "traverse",
+    "traverse_many",
     "vlp",
     "__version__",
 ]

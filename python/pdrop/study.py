@@ -35,7 +35,8 @@ import numpy as np
 import pandas as pd
 
 from .catalogue import correlation_code
-from .traverse import read_case, traverse
+from . import _pdrop
+from .traverse import _case_text, read_case
 
 # How long the worker processes of a LocalCluster may take to start [s].
 STARTUP_TIMEOUT_S = 60.0
@@ -70,13 +71,34 @@ def apply_parameters(base_case, values):
     return case
 
 
-def run_one(task):
-    """Runs one (values, case) task; module-level so that workers can import it."""
-    values, case = task
-    row = dict(values)
-    try:
-        s = traverse(case).summary
-        row.update({
+# A task runs a chunk of cases; chunks are sized so that a task takes about
+# 0.1-1 s (a traverse of a typical well takes about a millisecond), with at
+# least a few chunks per worker to share the load.
+_CHUNK_MOST = 500
+_CHUNKS_PER_WORKER = 4
+
+_NO_RESULT = {"complete": False, "computed_end_pressure_psia": np.nan,
+              "total_friction_dp_psi": np.nan, "total_elevation_dp_psi": np.nan,
+              "loading_md_ft": np.nan}
+
+
+def run_chunk(tasks):
+    """Runs a list of (values, case) tasks with traverse_many on one thread
+    and returns their result rows; module-level so that workers can import it."""
+    rows = [dict(values) for values, _ in tasks]
+    texts, where = [], []
+    for i, (_, case) in enumerate(tasks):
+        try:
+            texts.append(_case_text(case, {})[1])
+            where.append(i)
+        except ValueError as e:
+            rows[i].update(_NO_RESULT, error=str(e))
+    summaries, _ = _pdrop.traverse_many_json(texts, 1, False)
+    for i, s in zip(where, summaries):
+        if s["error"]:
+            rows[i].update(_NO_RESULT, error=s["error"])
+            continue
+        rows[i].update({
             "complete": s["complete"],
             "computed_end_pressure_psia": s["computed_end_pressure_psia"],
             "total_friction_dp_psi": s["total_friction_dp_psi"],
@@ -84,11 +106,12 @@ def run_one(task):
             "loading_md_ft": s["loading_md_ft"] if s["loading_md_ft"] is not None else np.nan,
             "error": s["reason"],
         })
-    except ValueError as e:
-        row.update({"complete": False, "computed_end_pressure_psia": np.nan,
-                    "total_friction_dp_psi": np.nan, "total_elevation_dp_psi": np.nan,
-                    "loading_md_ft": np.nan, "error": str(e)})
-    return row
+    return rows
+
+
+def _chunks(tasks, workers):
+    size = max(1, min(_CHUNK_MOST, -(-len(tasks) // (workers * _CHUNKS_PER_WORKER))))
+    return [tasks[i:i + size] for i in range(0, len(tasks), size)]
 
 
 # While a study starts its LocalCluster, the file in which a worker process
@@ -181,10 +204,23 @@ def _local_cluster(workers, startup_timeout):
                 os.environ[_REFUSAL_FILE_ENV] = previous
 
 
+def _progress(futures):
+    """Dask's progress bar, when a person is watching (a terminal or a
+    notebook); nothing otherwise."""
+    if not (sys.stderr.isatty() or "ipykernel" in sys.modules):
+        return
+    try:
+        from dask.distributed import progress
+
+        progress(futures)
+    except (ImportError, ValueError):
+        pass
+
+
 def _run(tasks, client=None, scheduler=None, workers=None, serial=False,
          startup_timeout=STARTUP_TIMEOUT_S):
     if serial:
-        return [run_one(t) for t in tasks]
+        return run_chunk(tasks)
     from dask.distributed import Client
 
     own_client = None
@@ -196,8 +232,10 @@ def _run(tasks, client=None, scheduler=None, workers=None, serial=False,
             else:
                 own_cluster, client = _local_cluster(workers, startup_timeout)
                 own_client = client
-        futures = client.map(run_one, tasks, pure=False)
-        return client.gather(futures)
+        workers_now = max(1, len(client.scheduler_info().get("workers", {})))
+        futures = client.map(run_chunk, _chunks(tasks, workers_now), pure=False)
+        _progress(futures)
+        return [row for chunk in client.gather(futures) for row in chunk]
     finally:
         if own_client is not None:
             own_client.close()

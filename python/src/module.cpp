@@ -346,6 +346,47 @@ PYBIND11_MODULE(_pdrop, m) {
           return columns;
         },
         "Lift curves of a well case (JSON) over sensitivities (JSON); columns of the points.");
+  m.def("traverse_many_json",
+        [](const std::vector<std::string>& texts, int threads, bool withRows) {
+          // Cases that cannot be read are reported in their row; the others
+          // run on the threads with the GIL released.
+          std::vector<TraverseCase> cases;
+          std::vector<std::size_t> index;
+          std::vector<std::string> errors(texts.size());
+          for (std::size_t i = 0; i < texts.size(); ++i) {
+            try {
+              cases.push_back(ParseCase(texts[i]));
+              index.push_back(i);
+            } catch (const std::invalid_argument& e) {
+              errors[i] = e.what();
+            }
+          }
+          std::vector<TraverseResult> results;
+          {
+            py::gil_scoped_release release;
+            results = RunTraverses(cases, threads);
+          }
+          py::list summaries, rows;
+          std::size_t k = 0;
+          for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (k < index.size() && index[k] == i) {
+              py::dict t = TraverseDict(cases[k], results[k]);
+              py::dict summary = t["summary"];
+              summary["error"] = "";
+              summaries.append(summary);
+              rows.append(withRows ? py::object(t["rows"]) : py::none());
+              ++k;
+            } else {
+              py::dict summary;
+              summary["complete"] = false;
+              summary["error"] = errors[i];
+              summaries.append(summary);
+              rows.append(py::none());
+            }
+          }
+          return py::make_tuple(summaries, rows);
+        },
+        "Runs many cases (JSON texts) on threads; (summaries, rows or None).");
   m.def("case_json_check", [](const std::string& text) { ParseCase(text); });
   m.def("check_segment",
         [](double pipeId, double innerOd, double roughness, double dx, double dz, double p,

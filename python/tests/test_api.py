@@ -268,3 +268,19 @@ def test_numbers_that_are_not_finite_are_refused_by_field(entry, field, value, o
     name = "".join(f"[{k}]" if isinstance(k, int) else f".{k}" for k in field)
     with pytest.raises(ValueError, match=f"^case{re.escape(name)} = {value} must be finite"):
         getattr(pdrop, entry)(oil_well_case, **overrides)
+
+
+def test_traverse_many_equals_one_traverse_at_a_time(oil_well_case):
+    cases = [dict(oil_well_case, oil_STBd=q, correlation=code)
+             for q in (400.0, 900.0, 1600.0) for code in (3, 5, 9)]
+    cases.append(dict(oil_well_case, colour=1))  # a case that cannot be read
+    one, rows = pdrop.traverse_many(cases, threads=1, rows=True)
+    two = pdrop.traverse_many(cases, threads=2)
+    assert one["computed_end_pressure_psia"].equals(two["computed_end_pressure_psia"])
+    for i, case in enumerate(cases[:-1]):
+        alone = pdrop.traverse(case)
+        assert one.loc[i, "computed_end_pressure_psia"] == alone.summary["computed_end_pressure_psia"]
+        assert rows[i]["pressure_psia"].equals(alone.rows["pressure_psia"])
+    assert not one.loc[len(cases) - 1, "complete"]
+    assert "unknown field 'colour'" in one.loc[len(cases) - 1, "error"]
+    assert rows[-1] is None
