@@ -15,17 +15,27 @@ def _enumerate(which):
     return list(zip(names, codes))
 
 
+_MECHANISTIC = ("Petalas & Aziz", 9)
+
+
 def correlations():
     """All correlations as a DataFrame.
 
     Columns: code, name, help, default_efficiency [-], and one boolean column
     per list (gas, liquid, multiphase1 for wells, multiphase2 for pipelines)
-    telling whether the correlation is offered for that kind of stream.
+    telling whether the correlation is offered for that kind of stream. The
+    mechanistic model (code 9) is listed with the multiphase lists, whether or
+    not the host process has admitted it to the engine's own lists.
     """
-    CPressDrop.SetMechModel(1)
+    def codes_of(lst):
+        return {code for _, code in _enumerate(lst)}
+
+    members = {lst: codes_of(lst) for lst in _LISTS}
+    members["multiphase1"].add(_MECHANISTIC[1])
+    members["multiphase2"].add(_MECHANISTIC[1])
+    entries = [(n, c) for n, c in _enumerate("all") if c != _MECHANISTIC[1]] + [_MECHANISTIC]
     rows = []
-    members = {lst: {code for _, code in _enumerate(lst)} for lst in _LISTS}
-    for name, code in _enumerate("all"):
+    for name, code in entries:
         row = {
             "code": code,
             "name": name,

@@ -2,11 +2,11 @@
 
 import os
 
-import matplotlib
-
-matplotlib.use("Agg")
-import matplotlib.pyplot as plt  # noqa: E402
-from matplotlib.patches import Patch  # noqa: E402
+# The backend is matplotlib's own choice: a notebook keeps its inline
+# backend, a desktop its window, and a machine without a display falls back
+# to Agg by itself.
+import matplotlib.pyplot as plt
+from matplotlib.patches import Patch
 
 _REGIME_COLOURS = {
     0: "#d9d9d9", 1: "#bdbdbd", 2: "#8dd3c7", 3: "#fdb462", 4: "#80b1d3", 5: "#bebada",
