@@ -14,7 +14,7 @@ from ._pdrop import CProp as Phase
 from ._pdrop import CSynPar as BubblePointParameter
 from ._pdrop import __version__
 from .catalogue import correlation_code, correlations, flow_regimes
-from .engine import Engine, SegmentResult, solve_segment
+from .engine import Engine, SegmentResult, solve_segment, solve_segments
 from .fluids import BlackOilFluid
 from .traverse import FlowMap, TraverseResult, flow_map, read_case, traverse
 from .many import traverse_many
@@ -34,6 +34,7 @@ __all__ = [
     "flow_regimes",
     "read_case",
     "solve_segment",
+    "solve_segments",
     "traverse",
     "traverse_many",
     "vlp",

@@ -157,3 +157,67 @@ def solve_segment(correlation=3, **kwargs):
     """Solves one segment with a new engine; the arguments are those of
     Engine.solve. Returns a SegmentResult."""
     return Engine(correlation).solve(**kwargs)
+
+
+# The defaults of Engine.solve for the columns solve_segments takes.
+_ROW_DEFAULTS = {"inner_od_in": 0.0, "dx_ft": 0.0, "dz_ft": 0.0, "gradient_F_per_ft": 0.0,
+                 "gas_MMscfd": 0.0, "oil_STBd": 0.0, "water_bbld": 0.0, "direction": 1.0,
+                 "flow_sign": 1.0, "roughness_in": 0.0006, "friction_efficiency": 1.0,
+                 "hydrostatic_efficiency": 1.0, "max_subdivisions": 20.0, "pieces": _NAN}
+
+
+def solve_segments(frame, correlation=3, fluid=None, threads=None):
+    """Engine.solve over the rows of a DataFrame, in C++ threads.
+
+    Args:
+        frame: a pandas DataFrame (or a dict of equal-length columns) with
+            columns named like Engine.solve's numeric arguments: pipe_id_in,
+            pressure_psia and temperature_F required; inner_od_in, dx_ft,
+            dz_ft, gradient_F_per_ft, gas_MMscfd, oil_STBd, water_bbld,
+            direction, flow_sign, roughness_in, friction_efficiency,
+            hydrostatic_efficiency, max_subdivisions and pieces (NaN: automatic)
+            optional, with solve's defaults. Units as in Engine.solve.
+        correlation: code [0-9] or name.
+        fluid: a BlackOilFluid (default: the default BlackOilFluid).
+        threads: worker threads (default: all cores); the results do not
+            depend on it (each row is solved on a fresh engine).
+
+    Returns:
+        DataFrame, one row per input row (same index): the fields of
+        SegmentResult (outlet_pressure_psia ... pieces, no_result).
+        A row with an invalid value raises ValueError naming the row and the
+        column.
+    """
+    import os
+
+    import numpy as np
+    import pandas as pd
+
+    code = correlation_code(correlation)
+    if fluid is None:
+        fluid = BlackOilFluid()
+    if not isinstance(fluid, BlackOilFluid):
+        raise ValueError(f"fluid = {fluid!r} is not a BlackOilFluid")
+    n_threads = (os.cpu_count() or 1) if threads is None else threads
+    if isinstance(n_threads, bool) or not isinstance(n_threads, int) or not 1 <= n_threads <= 1024:
+        raise ValueError(f"threads = {threads!r} must be a whole number from 1 to 1024")
+    frame = frame if isinstance(frame, pd.DataFrame) else pd.DataFrame(frame)
+    known = set(_pdrop.SOLVE_ROW_COLUMNS)
+    unknown = [c for c in frame.columns if c not in known]
+    if unknown:
+        raise ValueError(f"column {unknown[0]!r} is not one of {', '.join(sorted(known))}")
+    columns = []
+    for name in _pdrop.SOLVE_ROW_COLUMNS:
+        if name in frame.columns:
+            try:
+                values = frame[name].to_numpy(dtype=float)
+            except (TypeError, ValueError):
+                raise ValueError(f"column {name!r} is not numeric") from None
+        elif name in _ROW_DEFAULTS:
+            values = np.full(len(frame), _ROW_DEFAULTS[name])
+        else:
+            raise ValueError(f"column {name!r} is missing")
+        columns.append(values.tolist())
+    out = _pdrop.solve_rows(code, fluid.native(), columns, n_threads)
+    return pd.DataFrame(out, index=frame.index)
+

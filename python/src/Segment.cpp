@@ -8,7 +8,9 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "Binding.h"
 #include "pdrop/pdrop.h"
@@ -117,6 +119,104 @@ SegmentOutcome Solve(CPressDrop& e, const BlackOilFluid* fluid, double pipeId, d
   return out;
 }
 
+// The columns of solve_rows, in the order of Solve's numeric arguments.
+constexpr const char* kRowColumns[] = {
+    "pipe_id_in",  "inner_od_in",         "dx_ft",          "dz_ft",     "pressure_psia",
+    "temperature_F", "gradient_F_per_ft", "gas_MMscfd",     "oil_STBd",  "water_bbld",
+    "direction",   "flow_sign",           "roughness_in",   "friction_efficiency",
+    "hydrostatic_efficiency", "max_subdivisions", "pieces"};
+constexpr std::size_t kRowColumnCount = sizeof kRowColumns / sizeof kRowColumns[0];
+
+// Solves rows of segments on threads, each row on a fresh engine (so that a
+// row's result never depends on the rows before it), each block of rows
+// with phase objects of its own.
+py::dict SolveRows(int code, const BlackOilFluid& fluid,
+                   const std::vector<std::vector<double>>& columns, int threads) {
+  if (columns.size() != kRowColumnCount) throw std::invalid_argument("solve_rows: columns");
+  const std::size_t n = columns.empty() ? 0 : columns[0].size();
+  fluid.Validate();
+  for (std::size_t i = 0; i < n; ++i) {
+    auto at = [&](std::size_t k) { return columns[k][i]; };
+    try {
+      CheckSegment({at(0), at(1), at(12), at(2), at(3), at(4), at(5), at(6), at(7), at(8), at(9),
+                    at(10), at(11)});
+      CheckRange("friction_efficiency", at(13), limits::kEfficiency);
+      CheckRange("hydrostatic_efficiency", at(14), limits::kEfficiency);
+      CheckRange("max_subdivisions", at(15), {1.0, 1000.0, false, "1 to 1000"});
+      if (!std::isnan(at(16)) && !(limits::kPieces.Contains(at(16)) && at(16) == std::floor(at(16)))) {
+        throw std::invalid_argument("pieces must be a whole number from 1 to 1000");
+      }
+    } catch (const std::invalid_argument& e) {
+      throw std::invalid_argument("row " + std::to_string(i) + ": " + e.what());
+    }
+  }
+  std::vector<double> outlet(n), friction(n), elevation(n), total(n), holdup(n), vsg(n), vsl(n),
+      vg(n), vl(n), rho(n), reynolds(n), factor(n);
+  std::vector<int> regime(n), pieces(n);
+  std::vector<std::string> noResult(n);
+  const std::size_t blocks = std::max<std::size_t>(1, std::min<std::size_t>(threads, n));
+  {
+    py::gil_scoped_release release;
+    ParallelFor(blocks, static_cast<int>(blocks), [&](std::size_t b) {
+      BlackOilPhases ph = fluid.MakePhases();
+      for (std::size_t i = b * n / blocks; i < (b + 1) * n / blocks; ++i) {
+        auto at = [&](std::size_t k) { return columns[k][i]; };
+        std::unique_ptr<CPressDrop> e(CPressDrop::New(code));
+        e->SetProps(ph.gas.get(), ph.oil.get(), ph.water.get());
+        e->Init(at(1), at(0), at(2), at(3));
+        e->SetDir(static_cast<int>(at(10)));
+        e->SetFlw(static_cast<int>(at(11)));
+        e->SetFf(at(12));
+        e->SetFe(at(13));
+        e->SetHFe(at(14));
+        e->SetSubdiv(1);
+        e->SetFlowOver(0);
+        e->SetGradientType(0);
+        e->m_dMaxSubdiv = at(15);
+        e->m_dNumSubdiv = std::isnan(at(16)) ? kNotSet : at(16);
+        const double p2 = e->Cal(at(4), at(5) + kRankine, at(6), at(7), at(8), at(9));
+        noResult[i] = IsSet(p2) ? PressureOutOfRange(p2) : NoResultReason(*e);
+        const bool ok = noResult[i].empty();
+        auto shown = [ok](double v) { return ok ? Nan(v) : NaN(); };
+        outlet[i] = shown(p2);
+        friction[i] = shown(e->m_dFrictionDP);
+        elevation[i] = shown(e->m_dElevationDP);
+        total[i] = shown(e->m_dTotalDP);
+        holdup[i] = shown(e->m_dHoldup);
+        vsg[i] = shown(e->m_dVsg);
+        vsl[i] = shown(e->m_dVsl);
+        vg[i] = shown(e->m_dVg);
+        vl[i] = shown(e->m_dVl);
+        rho[i] = shown(e->m_dRhoS);
+        reynolds[i] = shown(e->m_dReM);
+        factor[i] = shown(e->m_dFm);
+        regime[i] = e->GetCode();
+        pieces[i] = e->m_nSubdivUsed;
+      }
+    });
+  }
+  py::dict out;
+  out["outlet_pressure_psia"] = outlet;
+  out["friction_dp_psi"] = friction;
+  out["elevation_dp_psi"] = elevation;
+  out["total_dp_psi"] = total;
+  out["holdup"] = holdup;
+  out["regime_code"] = regime;
+  std::vector<std::string> regimeNames(n);
+  for (std::size_t i = 0; i < n; ++i) regimeNames[i] = RegimeName(regime[i]);
+  out["regime"] = regimeNames;
+  out["vsg_ftps"] = vsg;
+  out["vsl_ftps"] = vsl;
+  out["vg_ftps"] = vg;
+  out["vl_ftps"] = vl;
+  out["mixture_density_lbmft3"] = rho;
+  out["reynolds"] = reynolds;
+  out["friction_factor"] = factor;
+  out["pieces"] = pieces;
+  out["no_result"] = noResult;
+  return out;
+}
+
 }  // namespace
 
 void BindSegment(py::module_& m) {
@@ -181,6 +281,10 @@ Attributes:
                (o.noResult.empty() ? std::string() : ", no_result='" + o.noResult + "'") + ")";
       });
 
+  std::vector<std::string> columns(std::begin(kRowColumns), std::end(kRowColumns));
+  m.attr("SOLVE_ROW_COLUMNS") = columns;
+  m.def("solve_rows", &SolveRows,
+        "Solves rows of segments (columns in SOLVE_ROW_COLUMNS order) on threads.");
   m.def("solve", &Solve, "Checks, sets up and solves one segment on an engine.", py::arg("engine"),
         py::arg("fluid").none(true), py::arg("pipe_id_in"), py::arg("inner_od_in"),
         py::arg("dx_ft"), py::arg("dz_ft"), py::arg("pressure_psia"), py::arg("temperature_F"),

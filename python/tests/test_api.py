@@ -288,3 +288,32 @@ def test_traverse_many_equals_one_traverse_at_a_time(oil_well_case):
     assert not one.loc[len(cases) - 1, "complete"]
     assert "unknown field 'colour'" in one.loc[len(cases) - 1, "error"]
     assert rows[-1] is None
+
+
+def test_solve_segments_equals_engine_solve_row_by_row():
+    import pandas as pd
+
+    frame = pd.DataFrame({"pipe_id_in": [1.995, 2.441, 2.992, 2.441],
+                          "dz_ft": [1000.0, 500.0, 2000.0, 1000.0],
+                          "pressure_psia": [1500.0, 800.0, 2500.0, 1200.0],
+                          "temperature_F": [150.0, 120.0, 200.0, 150.0],
+                          "gas_MMscfd": [0.5, 0.2, 1.0, 1e4],
+                          "oil_STBd": [1000.0, 300.0, 2500.0, 800.0]}, index=list("abcd"))
+    fluid = pdrop.BlackOilFluid(oil_api=30.0)
+    one = pdrop.solve_segments(frame, correlation=5, fluid=fluid, threads=1)
+    two = pdrop.solve_segments(frame, correlation="Hagedorn & Brown", fluid=fluid, threads=2)
+    assert list(one.index) == list("abcd")
+    assert one["outlet_pressure_psia"].equals(two["outlet_pressure_psia"])
+    for label, row in frame.iterrows():
+        alone = pdrop.Engine(5).solve(fluid=fluid, **row.to_dict())
+        got = one.loc[label]
+        assert (got["outlet_pressure_psia"] == alone.outlet_pressure_psia
+                or (math.isnan(got["outlet_pressure_psia"])
+                    and math.isnan(alone.outlet_pressure_psia)))
+        assert got["no_result"] == alone.no_result
+    assert one.loc["d", "no_result"].startswith("the pressure rises above 30000 psia")
+    bad = frame.assign(pressure_psia=[1500.0, -1.0, 800.0, 900.0])
+    with pytest.raises(ValueError, match="row 1: pressure_psia = -1"):
+        pdrop.solve_segments(bad)
+    with pytest.raises(ValueError, match="'colour'"):
+        pdrop.solve_segments(frame.assign(colour=1))
