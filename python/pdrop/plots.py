@@ -101,23 +101,66 @@ def plot_flow_map(flow_map, operating_point=None, path=None, formats=("png", "sv
             operating_point = flow_map.operating_point
         flow_map = flow_map.regions()
 
+    import numpy as np
+    from matplotlib.colors import ListedColormap
+
     codes = {name: code for code, name in flow_regimes().items()}
     palette = plt.get_cmap("tab10").colors
-    fig, ax = plt.subplots(figsize=(8, 6))
-    for i, (name, (vsg, vsl)) in enumerate(flow_map.items()):
-        if len(vsg) == 0:
-            continue
-        # The mechanistic patterns 6 to 13 each keep one colour across maps.
-        code = codes.get(name, 6 + i)
-        colour = palette[(code - 6) % len(palette)]
-        ax.scatter(vsg, vsl, s=14, marker="s", color=colour, label=name, linewidths=0)
+    # The map's points lie on a grid of superficial velocities: rebuild it
+    # and fill each cell with its pattern, as maps are drawn in the papers.
+    vsg_all = np.unique(np.concatenate([np.asarray(v[0], float) for v in flow_map.values()]))
+    vsl_all = np.unique(np.concatenate([np.asarray(v[1], float) for v in flow_map.values()]))
+    names = [n for n, (vsg, _) in flow_map.items() if len(vsg)]
+    grid = np.full((len(vsl_all), len(vsg_all)), np.nan)
+    for k, name in enumerate(names):
+        vsg, vsl = (np.asarray(a, float) for a in flow_map[name])
+        grid[np.searchsorted(vsl_all, vsl), np.searchsorted(vsg_all, vsg)] = k
+
+    def edges(centres):
+        # Cell edges halfway between centres, in log10.
+        logs = np.log10(centres)
+        if len(logs) == 1:
+            return 10.0 ** np.array([logs[0] - 0.05, logs[0] + 0.05])
+        mid = (logs[1:] + logs[:-1]) / 2
+        return 10.0 ** np.concatenate([[2 * logs[0] - mid[0]], mid, [2 * logs[-1] - mid[-1]]])
+
+    colours = [palette[(codes.get(n, 6 + k) - 6) % len(palette)] for k, n in enumerate(names)]
+    fig, ax = plt.subplots(figsize=(9, 6))
+    if names:
+        ax.pcolormesh(edges(vsg_all), edges(vsl_all), np.ma.masked_invalid(grid),
+                      cmap=ListedColormap(colours), vmin=-0.5, vmax=len(names) - 0.5,
+                      shading="flat")
+        # Boundaries between patterns along the cell edges, and each
+        # pattern's name in its region.
+        from matplotlib.collections import LineCollection
+
+        xe, ye = edges(vsg_all), edges(vsl_all)
+        same = np.nan_to_num(grid, nan=-1.0)
+        segments = []
+        for i, j in zip(*np.nonzero(same[:, 1:] != same[:, :-1])):
+            segments.append([(xe[j + 1], ye[i]), (xe[j + 1], ye[i + 1])])
+        for i, j in zip(*np.nonzero(same[1:, :] != same[:-1, :])):
+            segments.append([(xe[j], ye[i + 1]), (xe[j + 1], ye[i + 1])])
+        ax.add_collection(LineCollection(segments, colors="black", linewidths=0.6))
+        for k, name in enumerate(names):
+            rows, cols = np.nonzero(grid == k)
+            x = 10.0 ** np.median(np.log10(vsg_all[cols]))
+            y = 10.0 ** np.median(np.log10(vsl_all[rows]))
+            ax.text(x, y, name, ha="center", va="center", fontsize=8,
+                    bbox=dict(boxstyle="round,pad=0.2", facecolor="white", alpha=0.7,
+                              linewidth=0))
+    handles = [Patch(facecolor=c, edgecolor="black", linewidth=0.5, label=n)
+               for n, c in zip(names, colours)]
     if operating_point is not None:
-        ax.plot(*operating_point, marker="*", markersize=16, color="black", label="operating point")
+        handles += ax.plot(*operating_point, marker="*", markersize=16, color="black",
+                           linestyle="none", label="operating point")
     ax.set_xscale("log")
     ax.set_yscale("log")
     ax.set_xlabel("Superficial gas velocity [ft/s]")
     ax.set_ylabel("Superficial liquid velocity [ft/s]")
-    ax.legend(loc="best", fontsize=8)
+    # The legend stands beside the map, never over it.
+    ax.legend(handles=handles, loc="upper left", bbox_to_anchor=(1.02, 1.0), fontsize=8,
+              borderaxespad=0.0)
     fig.tight_layout()
     return fig, _save(fig, path, formats)
 
