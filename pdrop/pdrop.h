@@ -33,6 +33,7 @@
 #include "pdrop/shell/Version.h"
 #include "pdrop/traverse/Applicability.h"
 #include "pdrop/traverse/CaseFlowMap.h"
+#include "pdrop/traverse/Gradient.h"
 #include "pdrop/traverse/Limits.h"
 #include "pdrop/traverse/Parallel.h"
 #include "pdrop/traverse/Traverse.h"

@@ -16,6 +16,7 @@ from ._pdrop import __version__
 from .catalogue import correlation_code, correlations, flow_regimes
 from .engine import Engine, SegmentResult, solve_segment, solve_segments
 from .fluids import BlackOilFluid
+from .gradient import gradient
 from .traverse import FlowMap, TraverseResult, flow_map, read_case, traverse
 from .many import traverse_many
 from .vlp import vlp
@@ -32,6 +33,7 @@ __all__ = [
     "correlations",
     "flow_map",
     "flow_regimes",
+    "gradient",
     "read_case",
     "solve_segment",
     "solve_segments",

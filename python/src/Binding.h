@@ -20,5 +20,6 @@ inline double Nan(double v) {
 pybind11::dict RecordDict(const double (&values)[CPressData::kCopyDataSize]);
 
 void BindSegment(pybind11::module_& m);
+void BindGradient(pybind11::module_& m);
 
 }  // namespace pdrop::python

@@ -144,6 +144,7 @@ PYBIND11_MODULE(_pdrop, m) {
   m.attr("NOT_SET") = kNotSet;
   m.attr("__version__") = kVersion;
   python::BindSegment(m);
+  python::BindGradient(m);
 
   py::class_<CSynPar>(m, "CSynPar")
       .def(py::init<>())

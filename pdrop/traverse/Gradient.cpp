@@ -1,0 +1,104 @@
+#include "pdrop/traverse/Gradient.h"
+
+#include <cmath>
+#include <sstream>
+#include <stdexcept>
+
+#include "pdrop/traverse/Limits.h"
+
+namespace pdrop {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kRankine = 459.67;
+
+void Require(bool ok, const char* field, double value, const char* range) {
+  if (ok) return;
+  std::ostringstream s;
+  s << field << " = " << value << " is outside the accepted range " << range;
+  throw std::invalid_argument(s.str());
+}
+
+bool Finite(double v) { return std::isfinite(v); }
+
+}  // namespace
+
+bool HasInSituGradient(int code) { return code == 3 || code == 4 || code == 5 || code == 9; }
+
+void CheckInSitu(const InSituPoint& p) {
+  Require(Finite(p.vsg_ftps) && p.vsg_ftps >= 0.0 && p.vsg_ftps <= 1.0e4, "vsg_ftps", p.vsg_ftps,
+          "0 to 10000 ft/s");
+  Require(Finite(p.vsl_ftps) && p.vsl_ftps >= 0.0 && p.vsl_ftps <= 1.0e3, "vsl_ftps", p.vsl_ftps,
+          "0 to 1000 ft/s");
+  Require(Finite(p.liquidDensity_lbmft3) && p.liquidDensity_lbmft3 > 0.0 &&
+              p.liquidDensity_lbmft3 <= 200.0,
+          "liquid_density_lbmft3", p.liquidDensity_lbmft3, "above 0 and at most 200 lbm/ft3");
+  Require(Finite(p.gasDensity_lbmft3) && p.gasDensity_lbmft3 > 0.0 &&
+              p.gasDensity_lbmft3 <= 200.0,
+          "gas_density_lbmft3", p.gasDensity_lbmft3, "above 0 and at most 200 lbm/ft3");
+  Require(Finite(p.liquidViscosity_cP) && p.liquidViscosity_cP > 0.0 &&
+              p.liquidViscosity_cP <= 1.0e6,
+          "liquid_viscosity_cP", p.liquidViscosity_cP, "above 0 and at most 1e6 cP");
+  Require(Finite(p.gasViscosity_cP) && p.gasViscosity_cP > 0.0 && p.gasViscosity_cP <= 10.0,
+          "gas_viscosity_cP", p.gasViscosity_cP, "above 0 and at most 10 cP");
+  Require(Finite(p.tension_dyncm) && p.tension_dyncm > 0.0 && p.tension_dyncm <= 200.0,
+          "tension_dyncm", p.tension_dyncm, "above 0 and at most 200 dyn/cm");
+  CheckRange("pipe_id_in", p.pipeId_in, limits::kPipeId_in);
+  Require(Finite(p.angle_deg) && std::fabs(p.angle_deg) <= 90.0, "angle_deg", p.angle_deg,
+          "-90 to 90 deg");
+  CheckRange("pressure_psia", p.pressure_psia, limits::kPressure_psia);
+  CheckRange("temperature_F", p.temperature_F, limits::kTemperature_F);
+  Require(Finite(p.roughness_in) && p.roughness_in >= 0.0 && p.roughness_in < 0.5 * p.pipeId_in,
+          "roughness_in", p.roughness_in, "0 to below half the pipe diameter");
+  Require(Finite(p.gasGravity) && p.gasGravity >= 0.55 && p.gasGravity <= 1.8, "gas_gravity",
+          p.gasGravity, "0.55 to 1.8 (air = 1)");
+  if (IsSet(p.zFactor)) {
+    Require(Finite(p.zFactor) && p.zFactor > 0.0 && p.zFactor <= 5.0, "z_factor", p.zFactor,
+            "above 0 and at most 5");
+  }
+}
+
+InSituGradient GradientAt(CPressDrop& e, const InSituPoint& p) {
+  // One foot of pipe at the point's angle, marched with the flow: uphill is
+  // the engine's upward direction.
+  const double angle = p.angle_deg * kPi / 180.0;
+  const double rise = std::sin(angle);
+  e.Init(0.0, p.pipeId_in, std::cos(angle), std::fabs(rise));
+  e.SetDir(rise > 0.0 ? -1 : +1);
+  e.SetFlw(-1);
+  e.SetFf(p.roughness_in);
+  e.m_bGas = e.m_bLiquid = true;
+  e.m_dP = p.pressure_psia;
+  e.m_dT = p.temperature_F + kRankine;
+  e.m_dVsg = p.vsg_ftps;
+  e.m_dVsl = p.vsl_ftps;
+  e.m_dRhoL = p.liquidDensity_lbmft3;
+  e.m_dRhoG = p.gasDensity_lbmft3;
+  e.m_dMuL = p.liquidViscosity_cP;
+  e.m_dMuG = p.gasViscosity_cP;
+  e.m_dSigma = p.tension_dyncm;
+  // Gray weighs the oil and water tensions by their rates: one liquid here.
+  e.m_dSigmaO = p.tension_dyncm;
+  e.m_dSigmaW = p.tension_dyncm;
+  e.m_dQo = 1.0;
+  e.m_dQwFree = 0.0;
+  e.m_dZ = p.zFactor;
+  e.MultiPhase();
+
+  InSituGradient g;
+  const double friction = e.m_dFrictionDP, elevation = e.m_dElevationDP;
+  if (!IsSet(friction) || !IsSet(elevation) || !std::isfinite(friction) ||
+      !std::isfinite(elevation)) {
+    return g;
+  }
+  // The engine gives changes as added marching with the flow (negative when
+  // the pressure falls) over the segment's length of one foot.
+  g.friction_psi_per_ft = -friction / e.m_dLength;
+  g.elevation_psi_per_ft = -elevation / e.m_dLength;
+  g.total_psi_per_ft = g.friction_psi_per_ft + g.elevation_psi_per_ft;
+  g.holdup = FiniteOrNotSet(e.m_dHoldup);
+  g.regimeCode = e.GetCode();
+  return g;
+}
+
+}  // namespace pdrop

@@ -1,0 +1,44 @@
+// The multiphase pressure gradient at given in-situ conditions: superficial
+// velocities and phase properties in, friction and elevation gradients out,
+// with no fluid objects and no rates. For the correlations that need neither
+// (Modified Beggs & Brill, Gray, Hagedorn & Brown, Petalas & Aziz); the
+// Flanigan forms work from the standard rates and are not offered here.
+#pragma once
+
+#include "pdrop/core/PressDrop.h"
+
+namespace pdrop {
+
+struct InSituPoint {
+  double vsg_ftps = 0.0, vsl_ftps = 0.0;        // superficial velocities [ft/s]
+  double liquidDensity_lbmft3 = 0.0, gasDensity_lbmft3 = 0.0;
+  double liquidViscosity_cP = 0.0, gasViscosity_cP = 0.0;
+  double tension_dyncm = 0.0;                   // gas-liquid surface tension
+  double pipeId_in = 0.0;
+  double angle_deg = 0.0;   // from horizontal, positive uphill in the flow direction
+  double pressure_psia = 0.0, temperature_F = 0.0;
+  double roughness_in = 0.0006;
+  double gasGravity = 0.65;  // [-], air = 1
+  double zFactor = kNotSet;  // [-]; not set: not given
+};
+
+struct InSituGradient {
+  // Per ft of pipe along the flow; positive when the pressure falls.
+  double friction_psi_per_ft = kNotSet, elevation_psi_per_ft = kNotSet, total_psi_per_ft = kNotSet;
+  double holdup = kNotSet;
+  int regimeCode = 666;
+};
+
+// True for the correlation codes GradientAt takes: 3, 4, 5 and 9.
+bool HasInSituGradient(int code);
+
+// Throws std::invalid_argument naming the first field that is wrong (the
+// names of pdrop.gradient's keyword arguments).
+void CheckInSitu(const InSituPoint& p);
+
+// The gradient on a one-foot segment of the point's inclination, solved by
+// the engine's own multiphase routine. A point the correlation cannot
+// compute has kNotSet fields and code 666.
+InSituGradient GradientAt(CPressDrop& engine, const InSituPoint& p);
+
+}  // namespace pdrop

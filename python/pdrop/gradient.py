@@ -1,0 +1,83 @@
+"""The multiphase pressure gradient at given in-situ conditions, over arrays."""
+
+import os
+
+import numpy as np
+import pandas as pd
+
+from . import _pdrop
+from .catalogue import correlation_code
+
+
+def gradient(correlation, *, vsg_ftps, vsl_ftps, liquid_density_lbmft3, gas_density_lbmft3,
+             liquid_viscosity_cP, gas_viscosity_cP, tension_dyncm, pipe_id_in, angle_deg,
+             pressure_psia, temperature_F, roughness_in=0.0006, gas_gravity=0.65,
+             z_factor=None, threads=None):
+    """The multiphase pressure gradient of a correlation at in-situ conditions,
+    like fluids.two_phase.Beggs_Brill, over NumPy arrays or scalars that
+    broadcast together.
+
+    For the correlations that need no rates: 3 Modified Beggs & Brill (Beggs &
+    Brill, JPT 1973, with the revised map), 4 Gray (API 14B, 1974), 5 Hagedorn
+    & Brown (JPT 1965), 9 Petalas & Aziz (J. Can. Pet. Tech. 2000). The
+    Flanigan forms work from the standard rates: use solve_segments.
+
+    Args:
+        correlation: code or name (3, 4, 5, 9).
+        vsg_ftps, vsl_ftps: superficial gas and liquid velocities [ft/s].
+        liquid_density_lbmft3, gas_density_lbmft3: in-situ densities [lbm/ft3].
+        liquid_viscosity_cP, gas_viscosity_cP: viscosities [cP].
+        tension_dyncm: gas-liquid surface tension [dyn/cm].
+        pipe_id_in: pipe inside diameter [in].
+        angle_deg: inclination from horizontal [deg], positive uphill in the
+            direction of flow.
+        pressure_psia, temperature_F: conditions [psia, degF] (Hagedorn &
+            Brown's chart reads the pressure).
+        roughness_in: absolute roughness [in].
+        gas_gravity: [-], air = 1; z_factor: [-] or None.
+        threads: worker threads (default: all cores); the results do not
+            depend on it.
+
+    Returns:
+        DataFrame, one row per point of the broadcast shape (flattened in C
+        order): friction_psi_per_ft, elevation_psi_per_ft, total_psi_per_ft
+        (positive: the pressure falls along the flow) [psi/ft], holdup [-],
+        regime_code and regime. A point the correlation cannot compute is NaN
+        with the regime "\u2014". A bad argument raises ValueError naming it
+        and the first bad index.
+    """
+    code = correlation_code(correlation)
+    n = (os.cpu_count() or 1) if threads is None else threads
+    if isinstance(n, bool) or not isinstance(n, (int, np.integer)) or not 1 <= n <= 1024:
+        raise ValueError(f"threads = {threads!r} must be a whole number from 1 to 1024")
+    given = dict(vsg_ftps=vsg_ftps, vsl_ftps=vsl_ftps,
+                 liquid_density_lbmft3=liquid_density_lbmft3,
+                 gas_density_lbmft3=gas_density_lbmft3, liquid_viscosity_cP=liquid_viscosity_cP,
+                 gas_viscosity_cP=gas_viscosity_cP, tension_dyncm=tension_dyncm,
+                 pipe_id_in=pipe_id_in, angle_deg=angle_deg, pressure_psia=pressure_psia,
+                 temperature_F=temperature_F, roughness_in=roughness_in,
+                 gas_gravity=gas_gravity, z_factor=np.nan if z_factor is None else z_factor)
+    arrays = []
+    for name in _pdrop.GRADIENT_INPUTS:
+        try:
+            arrays.append(np.asarray(given[name], dtype=float))
+        except (TypeError, ValueError):
+            raise ValueError(f"{name} = {given[name]!r} is not a number or an array of numbers") \
+                from None
+    try:
+        arrays = np.broadcast_arrays(*arrays)
+    except ValueError:
+        shapes = ", ".join(f"{k} {a.shape}" for k, a in zip(_pdrop.GRADIENT_INPUTS, arrays))
+        raise ValueError(f"the arguments do not broadcast together: {shapes}") from None
+    flat = [np.ascontiguousarray(a, dtype=float).ravel() for a in arrays]
+    friction, elevation, total, holdup, regime = _pdrop.gradient_arrays(code, flat, int(n))
+    codes, where = np.unique(regime, return_inverse=True)
+    names = np.array([_pdrop.regime_name(int(c)) for c in codes], dtype=object)[where]
+    return pd.DataFrame({
+        "friction_psi_per_ft": friction,
+        "elevation_psi_per_ft": elevation,
+        "total_psi_per_ft": total,
+        "holdup": holdup,
+        "regime_code": regime,
+        "regime": names,
+    })

@@ -1,0 +1,70 @@
+"""pdrop.gradient: broadcasting, bit-identity with scalar calls and across
+thread counts, the single-phase limit, NaN for no result, named bad input."""
+
+import math
+
+import numpy as np
+import pytest
+
+import pdrop
+
+# Brill & Mukherjee's Example 4.7 conditions (6 in vertical upflow).
+STATE = dict(vsg_ftps=3.86, vsl_ftps=3.97, liquid_density_lbmft3=47.61, gas_density_lbmft3=5.88,
+             liquid_viscosity_cP=0.97, gas_viscosity_cP=0.016, tension_dyncm=8.41,
+             pipe_id_in=6.0, angle_deg=90.0, pressure_psia=1700.0, temperature_F=180.0,
+             roughness_in=0.00072)
+
+
+@pytest.mark.parametrize("code", [3, 4, 5, 9])
+def test_arrays_broadcast_and_equal_scalar_calls_on_any_thread_count(code):
+    vsg = np.array([0.5, 3.86, 20.0])
+    vsl = np.array([[0.2], [3.97]])
+    args = dict(STATE, vsg_ftps=vsg, vsl_ftps=vsl, angle_deg=60.0)
+    one = pdrop.gradient(code, threads=1, **args)
+    two = pdrop.gradient(code, threads=2, **args)
+    assert len(one) == 6
+    assert one.equals(two)
+    for k, (i, j) in enumerate(np.ndindex(2, 3)):
+        alone = pdrop.gradient(code, **dict(args, vsg_ftps=vsg[j], vsl_ftps=vsl[i, 0])).iloc[0]
+        row = one.iloc[k]
+        for column in ("friction_psi_per_ft", "elevation_psi_per_ft", "holdup"):
+            assert (row[column] == alone[column]
+                    or (math.isnan(row[column]) and math.isnan(alone[column])))
+        assert row["regime_code"] == alone["regime_code"]
+    finite = one.dropna()
+    assert np.array_equal(finite["total_psi_per_ft"],
+                          finite["friction_psi_per_ft"] + finite["elevation_psi_per_ft"])
+
+
+def test_limits_of_the_gradient():
+    # Liquid alone up a vertical pipe: the head is the liquid's own.
+    liquid = pdrop.gradient(3, **dict(STATE, vsg_ftps=0.0)).iloc[0]
+    assert liquid["holdup"] == 1.0
+    assert liquid["elevation_psi_per_ft"] == pytest.approx(47.61 / 144.0, rel=1e-12)
+    # A level pipe has no head; downhill the head helps the flow.
+    level = pdrop.gradient(3, **dict(STATE, angle_deg=0.0)).iloc[0]
+    assert level["elevation_psi_per_ft"] == 0.0 and level["friction_psi_per_ft"] > 0.0
+    down = pdrop.gradient(3, **dict(STATE, angle_deg=-30.0)).iloc[0]
+    assert down["elevation_psi_per_ft"] < 0.0 < down["friction_psi_per_ft"]
+
+
+def test_a_point_without_a_result_is_nan_with_no_regime():
+    # Gray needs gas flowing.
+    row = pdrop.gradient(4, **dict(STATE, vsg_ftps=0.0)).iloc[0]
+    assert math.isnan(row["total_psi_per_ft"]) and row["regime"] == "\u2014"
+
+
+@pytest.mark.parametrize("change, message", [
+    (dict(pipe_id_in=[6.0, 6.0, -1.0]), r"pipe_id_in = -1 .*\(at index 2\)"),
+    (dict(liquid_viscosity_cP=float("nan")), r"liquid_viscosity_cP = nan"),
+    (dict(vsg_ftps=[1.0, 2.0], vsl_ftps=[1.0, 2.0, 3.0]), "do not broadcast"),
+    (dict(tension_dyncm="high"), "tension_dyncm = 'high' is not a number"),
+])
+def test_bad_arguments_are_named(change, message):
+    with pytest.raises(ValueError, match=message):
+        pdrop.gradient(3, **dict(STATE, **change))
+
+
+def test_the_flanigan_forms_are_sent_to_solve_segments():
+    with pytest.raises(ValueError, match="solve_segments"):
+        pdrop.gradient(7, **STATE)
