@@ -17,6 +17,7 @@ from .catalogue import correlation_code, correlations, flow_regimes
 from .engine import Engine, SegmentResult, solve_segment
 from .fluids import BlackOilFluid
 from .traverse import FlowMap, TraverseResult, flow_map, read_case, traverse
+from .vfp import VfpTable, vfp_table
 
 __all__ = [
     "BlackOilFluid",
@@ -26,6 +27,7 @@ __all__ = [
     "Phase",
     "SegmentResult",
     "TraverseResult",
+    "VfpTable",
     "correlation_code",
     "correlations",
     "flow_map",
@@ -33,6 +35,7 @@ __all__ = [
     "read_case",
     "solve_segment",
     "traverse",
+    "vfp_table",
     "__version__",
 ]
 
