@@ -9,6 +9,7 @@
 #include "pdrop/case/CaseFile.h"
 #include "pdrop/shell/Catalogue.h"
 #include "pdrop/shell/Version.h"
+#include "pdrop/traverse/Limits.h"
 #include "pdrop/traverse/Parallel.h"
 
 namespace pdrop {
@@ -189,6 +190,26 @@ TraverseCase CutAtDatum(const TraverseCase& c, double datum_ft, const std::strin
 
 }  // namespace
 
+std::string FillRule(const VfpAxes& a) {
+  const bool prod = a.type == VfpType::kProducer;
+  std::string rule =
+      std::string("fill rule: a cell whose traverse has no result is interpolated linearly in FLO "
+                  "between the computed cells of its curve (same THP") +
+      (prod ? ", WFR, GFR" : "") +
+      ") or, beyond them, extrapolated from the two nearest but never " +
+      (prod ? "below the nearest computed value"
+            : "above the nearest computed value nor below " +
+                  DeckNumber(FromPsia(limits::kPressure_psia.low, a.units), 4) + " " +
+                  PressureUnit(a.units)) +
+      " (so that it offers the simulator no easier operating point); a BHP not above the one at "
+      "the next lower THP is raised to that BHP plus the THP step.";
+  if (prod) {
+    rule += " Computed cells at rates below a curve's minimum (the unstable branch) keep their "
+            "values: the simulator takes the higher-rate crossing.";
+  }
+  return rule;
+}
+
 std::size_t VfpTable::FilledCount() const {
   return static_cast<std::size_t>(
       std::count_if(adjustments.begin(), adjustments.end(),
@@ -242,6 +263,8 @@ std::vector<VfpAdjustment> CompleteVfpGrid(const VfpAxes& a, std::vector<double>
                                            const std::vector<bool>& computed,
                                            const std::vector<std::string>& reasons) {
   std::vector<VfpAdjustment> out;
+  const bool producer = a.type == VfpType::kProducer;
+  const double floor = FromPsia(limits::kPressure_psia.low, a.units);
   const std::vector<double>& x = a.flo_values;
   const std::size_t nf = a.FloCount();
   for (std::size_t t = 0; t < a.ThpCount(); ++t) {
@@ -263,6 +286,11 @@ std::vector<VfpAdjustment> CompleteVfpGrid(const VfpAxes& a, std::vector<double>
         auto line = [&](std::size_t f0, std::size_t f1, std::size_t f) {
           return at(f0) + (at(f1) - at(f0)) * (x[f] - x[f0]) / (x[f1] - x[f0]);
         };
+        // Beyond the computed cells the value moves away from the nearest
+        // one only in the direction that makes the cell less attractive.
+        auto bound = [&](double v, std::size_t nearest) {
+          return producer ? std::max(v, at(nearest)) : std::max(std::min(v, at(nearest)), floor);
+        };
         std::vector<std::pair<std::size_t, double>> fills;
         for (std::size_t f = 0; f < nf; ++f) {
           if (computed[first + f]) continue;
@@ -272,12 +300,10 @@ std::vector<VfpAdjustment> CompleteVfpGrid(const VfpAxes& a, std::vector<double>
             v = line(*(upper - 1), *upper, f);
           } else if (upper == known.end()) {  // above the computed rates
             const std::size_t last = known.back();
-            v = known.size() > 1 ? line(known[known.size() - 2], last, f) : at(last);
-            v = std::max(v, at(last));
+            v = bound(known.size() > 1 ? line(known[known.size() - 2], last, f) : at(last), last);
           } else {  // below them
             const std::size_t lowest = known.front();
-            v = known.size() > 1 ? line(lowest, known[1], f) : at(lowest);
-            v = std::max(v, at(lowest));
+            v = bound(known.size() > 1 ? line(lowest, known[1], f) : at(lowest), lowest);
           }
           fills.emplace_back(f, v);
         }
@@ -375,15 +401,7 @@ std::string VfpDeckText(const VfpTable& t) {
   Comment(out, "cells: " + std::to_string(a.CellCount()) + " traverses; " +
                    std::to_string(t.FilledCount()) + " filled, " +
                    std::to_string(t.RaisedCount()) + " raised.");
-  Comment(out,
-          "fill rule: a cell whose traverse has no result is interpolated linearly in FLO "
-          "between the computed cells of its curve (same THP" +
-              std::string(prod ? ", WFR, GFR" : "") +
-              ") or, beyond them, extrapolated from the two nearest but never below the nearest "
-              "computed value; a BHP not above the one at the next lower THP is raised to that "
-              "BHP plus the THP step. Computed cells at rates below a curve's minimum (the "
-              "unstable branch) keep their values: the simulator takes the higher-rate "
-              "crossing.");
+  Comment(out, FillRule(a));
   for (const std::string& line : VfpAdjustmentLines(t)) Comment(out, line);
 
   out << keyword << "\n";

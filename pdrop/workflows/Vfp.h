@@ -77,19 +77,25 @@ double VfpDatum_ft(const TraverseCase& c, const VfpAxes& axes);
 //  1. along each curve of BHP against FLO (fixed THP, WFR, GFR), a missing
 //     cell between computed cells is interpolated linearly in FLO; one beyond
 //     them is extrapolated linearly from the two nearest computed cells (one
-//     computed cell: its value) but never below the nearest computed value, so
-//     that filled cells rise, or stay level, away from the computed ones and
-//     cannot offer the simulator an easier operating point than the computed
-//     ones;
+//     computed cell: its value), bounded so that it offers the simulator no
+//     easier operating point than the nearest computed cell: a producer's
+//     never below that cell's BHP (a higher BHP at a rate makes the rate
+//     harder to reach), an injector's never above it (and never below the
+//     5 psia floor of the pressure range);
 //  2. along each column of THP (fixed FLO, WFR, GFR), a BHP that is not above
 //     the BHP at the next lower THP is raised to that BHP plus the THP step,
 //     so that BHP increases strictly with THP everywhere.
-// Computed cells at rates below a curve's minimum (the unstable, heading
-// branch) keep their values. Returns the filled and raised cells; throws
-// VfpTableError when a curve has no computed cell.
+// Computed cells at rates below a producer curve's minimum (the unstable,
+// heading branch) keep their values: OPM Flow, given two crossings of the
+// inflow and the table, takes the one of higher rate. Returns the filled
+// cells in index order, then the raised ones; throws VfpTableError when a
+// curve has no computed cell.
 std::vector<VfpAdjustment> CompleteVfpGrid(const VfpAxes& axes, std::vector<double>& bhp,
                                            const std::vector<bool>& computed,
                                            const std::vector<std::string>& reasons);
+
+// The fill rule above in a sentence or two, for the table's comment header.
+std::string FillRule(const VfpAxes& axes);
 
 // Runs every cell on `threads` workers (progress as RunTraverses) and
 // completes the grid. The case is validated; so are the axes.
