@@ -75,3 +75,19 @@ def test_flow_map_of_a_case_as_arrays_and_a_plot(tmp_path):
     assert (tmp_path / "map.svg").stat().st_size > 10000
     legend = [t.get_text() for t in fig.axes[0].get_legend().get_texts()]
     assert "operating point" in legend and "Annular Mist" in legend
+
+
+def test_vfp_plot_has_a_curve_per_thp(tmp_path, oil_well_case):
+    axes = {"table": 1, "type": "prod", "flo": "LIQ", "flo_values": [800, 1500, 3000],
+            "thp_psia": [100, 250, 500], "wfr": "WCT", "wfr_values": [0, 0.2], "gfr": "GOR",
+            "gfr_values": [0.5]}
+    t = pdrop.vfp_table(oil_well_case, axes)
+    fig, files = plots.plot_vfp(t, wfr=0.2, gfr=0.5, path=tmp_path / "vfp.png")
+    assert files == [str(tmp_path / "vfp.png")]
+    legend = [text.get_text() for text in fig.axes[0].get_legend().get_texts()]
+    assert legend == ["THP 100 psia", "THP 250 psia", "THP 500 psia"]
+    line = fig.axes[0].get_lines()[1]
+    assert list(line.get_ydata()) == list(t.bhp.loc[(250.0, 0.2, 0.5)])
+    assert fig.axes[0].get_xlabel() == "LIQ [stb/d]"
+    with pytest.raises(ValueError, match="not values of the table's axes"):
+        plots.plot_vfp(t, wfr=0.3, gfr=0.5)
