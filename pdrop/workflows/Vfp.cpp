@@ -314,8 +314,9 @@ std::vector<VfpAdjustment> CompleteVfpGrid(const VfpAxes& a, std::vector<double>
       }
     }
   }
-  std::sort(out.begin(), out.end(),
-            [](const VfpAdjustment& l, const VfpAdjustment& r) { return l.index < r.index; });
+  // BHP must rise with THP as written, to kBhpDecimals decimals.
+  const double scale = std::pow(10.0, kBhpDecimals);
+  auto written = [scale](double v) { return std::round(v * scale); };
   const char* unit = PressureUnit(a.units);
   for (std::size_t w = 0; w < a.WfrCount(); ++w) {
     for (std::size_t g = 0; g < a.GfrCount(); ++g) {
@@ -323,7 +324,7 @@ std::vector<VfpAdjustment> CompleteVfpGrid(const VfpAxes& a, std::vector<double>
         for (std::size_t t = 1; t < a.ThpCount(); ++t) {
           const std::size_t i = a.Index(t, w, g, f);
           const std::size_t below = a.Index(t - 1, w, g, f);
-          if (bhp[i] > bhp[below]) continue;
+          if (written(bhp[i]) > written(bhp[below])) continue;
           const std::string reason = "BHP " + Fixed(bhp[i], kBhpDecimals) + " " + unit +
                                      " is not above " + Fixed(bhp[below], kBhpDecimals) + " " +
                                      unit + " at THP " + DeckNumber(a.thp_values[t - 1]) + " " +
