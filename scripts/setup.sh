@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing pdrop needs.
 # Packages already present are left alone; nothing is downloaded otherwise.
+#   scripts/setup.sh           what the build and the main job need
+#   scripts/setup.sh --tests   and the packages only the tests use (OPM Flow)
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
           nlohmann-json3-dev python3-dev pybind11-dev python3-numpy python3-pandas
           python3-matplotlib python3-pytest python3-distributed clang libclang-rt-14-dev
           libxlsxwriter-dev python3-openpyxl pkg-config)
+if [ "${1:-}" = "--tests" ]; then
+  # OPM Flow reads the VFP tables pdrop writes in the test suite.
+  packages+=(libopm-simulators-bin python3-opm-common)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

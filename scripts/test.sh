@@ -3,7 +3,7 @@
 # smoke check (a measurement, never a pass/fail timing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --tests
 scripts/build.sh
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 if [ -x build/bench/pdrop_bench ]; then

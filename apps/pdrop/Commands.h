@@ -15,5 +15,6 @@ struct Command {
 };
 
 Command AddVlpCommand(CLI::App& app);
+Command AddVfpCommand(CLI::App& app);
 
 }  // namespace pdrop::cli

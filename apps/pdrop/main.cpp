@@ -311,6 +311,7 @@ int main(int argc, char** argv) {
   // The workflow subcommands.
   std::vector<Command> workflows;
   workflows.push_back(AddVlpCommand(app));
+  workflows.push_back(AddVfpCommand(app));
 
   try {
     app.parse(argc, argv);

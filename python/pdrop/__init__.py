@@ -20,6 +20,7 @@ from .gradient import gradient
 from .traverse import FlowMap, TraverseResult, flow_map, read_case, traverse
 from .many import traverse_many
 from .vlp import vlp
+from .vfp import VfpTable, vfp_table
 
 __all__ = [
     "BlackOilFluid",
@@ -29,6 +30,7 @@ __all__ = [
     "Phase",
     "SegmentResult",
     "TraverseResult",
+    "VfpTable",
     "correlation_code",
     "correlations",
     "flow_map",
@@ -39,6 +41,7 @@ __all__ = [
     "solve_segments",
     "traverse",
     "traverse_many",
+    "vfp_table",
     "vlp",
     "__version__",
 ]

@@ -205,3 +205,52 @@ def plot_vlp(curves, path=None, formats=("png", "svg")):
     fig.tight_layout()
     return fig, _save(fig, path, formats)
 
+
+def plot_vfp(table, wfr=None, gfr=None, path=None, formats=("png", "svg")):
+    """A VFP table's bottomhole pressure against FLO, one line per THP, at
+    one water fraction and gas fraction; filled or raised cells are drawn
+    hollow.
+
+    Args:
+        table: a pdrop.VfpTable.
+        wfr, gfr: the WFR and GFR values of the curves (producers; default: the
+            first of each axis), in the table's units.
+        path, formats: as for plot_traverse.
+
+    Returns:
+        (figure, list of files written).
+    """
+    bhp, adjusted, units = table.bhp, table.adjusted, table.units
+    producer = table.keyword == "VFPPROD"
+    if producer:
+        wfr = bhp.index.levels[1][0] if wfr is None else wfr
+        gfr = bhp.index.levels[2][0] if gfr is None else gfr
+        if (wfr not in bhp.index.levels[1]) or (gfr not in bhp.index.levels[2]):
+            raise ValueError(f"wfr = {wfr}, gfr = {gfr} are not values of the table's axes")
+        curves = bhp.xs((wfr, gfr), level=("wfr", "gfr"))
+        marks = adjusted.xs((wfr, gfr), level=("wfr", "gfr"))
+    else:
+        curves, marks = bhp, adjusted
+    flo = [float(v) for v in curves.columns]
+    fig, ax = plt.subplots(figsize=(8, 6))
+    colours = plt.get_cmap("viridis")
+    for i, thp in enumerate(curves.index):
+        colour = colours(i / max(len(curves.index) - 1, 1))
+        values = curves.loc[thp].to_numpy()
+        ax.plot(flo, values, marker="o", color=colour, label=f"THP {thp:g} {units['thp']}")
+        hollow = [j for j, m in enumerate(marks.loc[thp]) if m]
+        if hollow:
+            ax.plot([flo[j] for j in hollow], values[hollow], linestyle="none", marker="o",
+                    markersize=10, markerfacecolor="white", color=colour)
+    axes = table.axes
+    title = f"{table.keyword} table {axes.get('table')}"
+    if producer:
+        title += (f": {axes['wfr'].upper()} {wfr:g} {units['wfr']}, "
+                  f"{axes['gfr'].upper()} {gfr:g} {units['gfr']}").replace(" fraction", "")
+    ax.set_title(title)
+    ax.set_xlabel(f"{axes['flo'].upper()} [{units['flo']}]")
+    ax.set_ylabel(f"BHP at the datum, {table.datum:g} {units['datum']} [{units['bhp']}]")
+    ax.grid(True, alpha=0.3)
+    ax.legend(loc="best", fontsize=8)
+    fig.tight_layout()
+    return fig, _save(fig, path, formats)

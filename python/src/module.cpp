@@ -12,7 +12,9 @@
 #include "Binding.h"
 #include "pdrop/case/CaseFile.h"
 #include "pdrop/workflows/VlpSpec.h"
+#include "pdrop/case/VfpAxes.h"
 #include "pdrop/pdrop.h"
+#include "pdrop/workflows/Vfp.h"
 
 namespace py = pybind11;
 using namespace pdrop;
@@ -110,6 +112,47 @@ TraverseCase ParseCase(const std::string& text) {
   } catch (const InputError& e) {
     throw std::invalid_argument(e.what());
   }
+}
+
+py::dict VfpDict(const VfpTable& t) {
+  const VfpAxes& a = t.axes;
+  const bool prod = a.type == VfpType::kProducer;
+  py::dict d;
+  d["keyword"] = prod ? "VFPPROD" : "VFPINJ";
+  d["table"] = a.table;
+  d["units"] = DeckWord(a.units);
+  d["flo"] = DeckWord(a.flo);
+  d["wfr"] = prod ? py::object(py::str(DeckWord(a.wfr))) : py::none();
+  d["gfr"] = prod ? py::object(py::str(DeckWord(a.gfr))) : py::none();
+  d["flo_values"] = a.flo_values;
+  d["thp_values"] = a.thp_values;
+  d["wfr_values"] = a.wfr_values;
+  d["gfr_values"] = a.gfr_values;
+  d["datum"] = t.datum;
+  py::dict units;
+  units["flo"] = FloUnit(a);
+  units["thp"] = PressureUnit(a.units);
+  units["bhp"] = PressureUnit(a.units);
+  units["datum"] = DepthUnit(a.units);
+  if (prod) {
+    units["wfr"] = WfrUnit(a);
+    units["gfr"] = GfrUnit(a);
+  }
+  d["unit_names"] = units;
+  d["bhp"] = t.bhp;
+  py::list adjustments;
+  for (const VfpAdjustment& adj : t.adjustments) {
+    py::dict e;
+    e["index"] = adj.index;
+    e["kind"] = adj.kind == VfpAdjustment::Kind::kFilled ? "filled" : "raised";
+    e["bhp"] = adj.bhp;
+    e["reason"] = adj.reason;
+    adjustments.append(e);
+  }
+  d["adjustments"] = adjustments;
+  d["messages"] = VfpAdjustmentLines(t);
+  d["deck"] = VfpDeckText(t);
+  return d;
 }
 
 }  // namespace
@@ -272,6 +315,23 @@ PYBIND11_MODULE(_pdrop, m) {
           return TraverseDict(c, r);
         },
         "Runs a traverse from a JSON case with host phase objects (black-oil mode).");
+  m.def("vfp_json",
+        [](const std::string& caseText, const std::string& axesText, int threads,
+           const std::string& caseFile) {
+          const TraverseCase c = ParseCase(caseText);
+          VfpTable t;
+          try {
+            const VfpAxes axes = VfpAxesFromJson(ParseJsonText(axesText, "axes"), "axes");
+            py::gil_scoped_release release;
+            t = BuildVfpTable(c, axes, threads);
+          } catch (const InputError& e) {
+            throw std::invalid_argument(e.what());
+          }
+          t.case_file = caseFile;
+          return VfpDict(t);
+        },
+        "A VFP table of a case from its axes (both JSON); the BHP of every cell, the filled "
+        "and raised cells and the deck text.");
   m.def("fitted_range_warnings",
         [](const BlackOilFluid& fluid, int code, double tMin, double tMax, double pipeId,
            double gas, double oil, double water) {

@@ -317,3 +317,32 @@ def test_solve_segments_equals_engine_solve_row_by_row():
         pdrop.solve_segments(bad)
     with pytest.raises(ValueError, match="'colour'"):
         pdrop.solve_segments(frame.assign(colour=1))
+
+
+VFP_AXES = {"table": 3, "type": "prod", "flo": "LIQ", "flo_values": [800, 1500, 40000],
+            "thp_psia": [250, 500], "wfr": "WCT", "wfr_values": [0.2], "gfr": "GOR",
+            "gfr_values": [0.5]}
+
+
+def test_vfp_table_as_a_frame_and_a_deck(tmp_path, oil_well_case):
+    t = pdrop.vfp_table(oil_well_case, VFP_AXES, threads=2)
+    assert t.keyword == "VFPPROD" and t.datum == 8000.0
+    assert list(t.bhp.index.names) == ["thp", "wfr", "gfr"]
+    assert list(t.bhp.columns) == [800.0, 1500.0, 40000.0]
+    assert t.units == {"flo": "stb/d", "thp": "psia", "bhp": "psia", "datum": "ft",
+                       "wfr": "fraction", "gfr": "Mscf/stb"}
+    # The case's own rates (1500 STB/d of liquid, water cut 0.2, GOR 0.5
+    # Mscf/STB) at its own wellhead pressure: the cell is its traverse.
+    whole = pdrop.traverse(oil_well_case).summary["computed_end_pressure_psia"]
+    assert t.bhp.loc[(250.0, 0.2, 0.5), 1500.0] == pytest.approx(whole, abs=1e-6)
+    # 40000 STB/d is more than the tubing carries: filled, and reported.
+    assert all(m.startswith("filled") for m in t.adjusted[40000.0])
+    assert not t.adjusted[[800.0, 1500.0]].any().any()
+    assert len([m for m in t.messages if m.startswith("filled")]) == 2
+    assert t.to_deck(tmp_path / "t.inc") == tmp_path / "t.inc"
+    assert (tmp_path / "t.inc").read_text() == t.deck
+    assert "\nVFPPROD\n" in t.deck
+    with pytest.raises(ValueError, match=r"thp_psia\[1\]: 250 does not exceed"):
+        pdrop.vfp_table(oil_well_case, {**VFP_AXES, "thp_psia": [250, 250]})
+    with pytest.raises(ValueError, match="flow_to: a VFPPROD table needs a producer"):
+        pdrop.vfp_table({**oil_well_case, "flow_to": "bottom"}, VFP_AXES)

@@ -100,3 +100,19 @@ def test_lift_curves_frame_and_plot(tmp_path, oil_well_case):
         pdrop.vlp(oil_well_case, rates=[600, 300])
     with pytest.raises(ValueError, match="not one of"):
         pdrop.vlp(oil_well_case, rates=[600], tubing=[2.0])
+
+
+def test_vfp_plot_has_a_curve_per_thp(tmp_path, oil_well_case):
+    axes = {"table": 1, "type": "prod", "flo": "LIQ", "flo_values": [800, 1500, 3000],
+            "thp_psia": [100, 250, 500], "wfr": "WCT", "wfr_values": [0, 0.2], "gfr": "GOR",
+            "gfr_values": [0.5]}
+    t = pdrop.vfp_table(oil_well_case, axes)
+    fig, files = plots.plot_vfp(t, wfr=0.2, gfr=0.5, path=tmp_path / "vfp.png")
+    assert files == [str(tmp_path / "vfp.png")]
+    legend = [text.get_text() for text in fig.axes[0].get_legend().get_texts()]
+    assert legend == ["THP 100 psia", "THP 250 psia", "THP 500 psia"]
+    line = fig.axes[0].get_lines()[1]
+    assert list(line.get_ydata()) == list(t.bhp.loc[(250.0, 0.2, 0.5)])
+    assert fig.axes[0].get_xlabel() == "LIQ [stb/d]"
+    with pytest.raises(ValueError, match="not values of the table's axes"):
+        plots.plot_vfp(t, wfr=0.3, gfr=0.5)

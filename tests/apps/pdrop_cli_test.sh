@@ -280,6 +280,49 @@ ROWS
     "$pdrop" vlp "$examples/oil_well.json" --rates 500 --csv "$examples/oil_well.json" > /dev/null 2>&1
     check "vlp never writes over its case" test $? -eq 2
     ;;
+  vfp)
+    "$pdrop" vfp "$examples/oil_well.json" --spec "$examples/oil_well_vfp.json" -o "$work/prod.inc" \
+      --threads 2 > "$work/out.txt"
+    check "vfp exits 0" test $? -eq 0
+    check "vfp names the table" grep -q "VFPPROD table 1 (FIELD, datum 8000 ft): 320 cells" "$work/out.txt"
+    check "one record per curve" test "$(grep -cE '^ +[0-9]+ +[0-9]+ +[0-9]+ +1 ' "$work/prod.inc")" -eq 64
+    check "the header names the case file" grep -qF "($examples/oil_well.json)" "$work/prod.inc"
+    "$pdrop" vfp "$examples/water_injector.json" --spec "$examples/water_injector_vfp.json" \
+      -o "$work/inj.inc" > /dev/null
+    check "an injector's table is a VFPINJ" grep -q "^VFPINJ$" "$work/inj.inc"
+    # A rate the tubing cannot carry: its cells are filled and reported.
+    sed 's/4000\]/4000, 40000]/; s/\[0, 0.2, 0.5, 0.8\]/[0.2]/; s/\[0.2, 0.5, 1, 2\]/[0.5]/' \
+      "$examples/oil_well_vfp.json" > "$work/high.json"
+    "$pdrop" vfp "$examples/oil_well.json" --spec "$work/high.json" -o "$work/high.inc" \
+      > /dev/null 2> "$work/stderr"
+    check "a table with filled cells exits 0" test $? -eq 0
+    check "each filled cell is reported" test "$(grep -c "^pdrop: filled cell .* LIQ 40000 stb/d: no result" "$work/stderr")" -eq 4
+    check "and listed in the header" test "$(grep -c "^-- filled cell" "$work/high.inc")" -eq 4
+    # Bad input: exit 2 naming the field, nothing written.
+    bad_axes() {  # SED_EXPRESSION MESSAGE
+      sed "$1" "$examples/oil_well_vfp.json" > "$work/axes.json"
+      "$pdrop" vfp "$examples/oil_well.json" --spec "$work/axes.json" -o "$work/bad.inc" \
+        > /dev/null 2> "$work/stderr"
+      local rc=$?
+      check "vfp exits 2 for: $2 (got $rc)" test "$rc" -eq 2
+      check "vfp names '$2': $(cat "$work/stderr")" grep -qF -- "$2" "$work/stderr"
+      check "no table written for: $2" test ! -e "$work/bad.inc"
+    }
+    bad_axes 's/"FIELD"/"SI"/' "units: 'SI' is not one of FIELD, METRIC"
+    bad_axes 's/8000/9000/' "datum_ft = 9000 ft is outside the well's true vertical depths"
+    "$pdrop" vfp "$examples/water_injector.json" --spec "$examples/oil_well_vfp.json" \
+      -o "$work/bad.inc" > /dev/null 2> "$work/stderr"
+    check "a producer's table of an injector exits 2" test $? -eq 2
+    check "it names flow_to" grep -q "flow_to: a VFPPROD table needs a producer" "$work/stderr"
+    cp "$examples/oil_well_vfp.json" "$work/axes.json"
+    cp "$work/axes.json" "$work/axes.orig"
+    "$pdrop" vfp "$examples/oil_well.json" --spec "$work/axes.json" -o "$work/axes.json" > /dev/null 2>&1
+    check "writing over the axes file exits 2" test $? -eq 2
+    check "the axes file is left as it was" cmp -s "$work/axes.json" "$work/axes.orig"
+    "$pdrop" vfp "$examples/oil_well.json" --spec "$work/axes.json" -o "$work/t.inc" --threads 0 \
+      > /dev/null 2>&1
+    check "--threads 0 exits 2" test $? -eq 2
+    ;;
   *)
     echo "unknown scenario $scenario"
     exit 2

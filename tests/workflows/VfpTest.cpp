@@ -1,0 +1,366 @@
+// VFP tables: the deck layout, the unit conversions, the fill rule, BHP
+// rising with THP, the datum, and bad axes refused by field name.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "pdrop/case/CaseFile.h"
+#include "pdrop/case/VfpAxes.h"
+#include "pdrop/shell/Version.h"
+#include "pdrop/traverse/Traverse.h"
+#include "pdrop/workflows/Vfp.h"
+
+namespace pdrop {
+namespace {
+
+// NIST SP 811 (2008), appendix B: 1 bar = 14.503 77 psi, 1 bbl =
+// 0.158 987 3 m3, 1 ft3 = 0.028 316 85 m3, 1 ft = 0.3048 m.
+constexpr double kPsiPerBar = 14.50377;
+constexpr double kM3PerBbl = 0.1589873;
+constexpr double kM3PerMscf = 28.31685;
+
+TraverseCase OilWell() { return ReadCaseFile(PDROP_EXAMPLES_DIR "/oil_well.json"); }
+
+VfpAxes ProducerAxes() {
+  VfpAxes a;
+  a.flo_values = {500, 1500, 3000};
+  a.thp_values = {150, 400};
+  a.wfr_values = {0.1, 0.5};
+  a.gfr_values = {0.4, 1.2};
+  return a;
+}
+
+// The keyword, checked by hand against the record layout of VFPPROD (number,
+// datum, FLO, WFR, GFR, 'THP', ALQ, units, 'BHP'; the FLO, THP, WFR, GFR and
+// ALQ axes; one record iTHP iWFR iGFR iALQ BHP(1..NFLO) per curve) and VFPINJ
+// (number, datum, FLO, 'THP', units, 'BHP'; FLO and THP axes; iTHP
+// BHP(1..NFLO)), after a header of comment lines that trace the table.
+TEST(VfpDeck, TinyTablesHaveTheKeywordLayout) {
+  VfpTable prod;
+  prod.axes.table = 7;
+  prod.axes.flo_values = {100, 250.5};
+  prod.axes.thp_values = {100, 200};
+  prod.axes.wfr_values = {0.25};
+  prod.axes.gfr_values = {0.5};
+  prod.datum = 5000;
+  prod.bhp = {1000, 1100.25, 1200.125, 1300};
+  prod.case_name = "Tiny well";
+  prod.case_file = "tiny.json";
+  prod.correlation = 5;
+  prod.written_at = "2024-05-01 12:00:00 UTC";
+  VfpTable inj = prod;
+  inj.axes.type = VfpType::kInjector;
+  inj.axes.flo = VfpFlo::kWater;
+  inj.axes.wfr_values.clear();
+  inj.axes.gfr_values.clear();
+
+  const std::string prodKeyword =
+      "VFPPROD\n"
+      "-- table  datum  FLO  WFR  GFR  THP  ALQ  units  body\n"
+      "   7  5000  'LIQ'  'WCT'  'GOR'  'THP'  ' '  'FIELD'  'BHP' /\n"
+      "-- FLO: liquid rate [stb/d]\n"
+      "   100 250.5 /\n"
+      "-- THP [psia]\n"
+      "   100 200 /\n"
+      "-- WFR: water cut [fraction]\n"
+      "   0.25 /\n"
+      "-- GFR: gas-oil ratio [Mscf/stb]\n"
+      "   0.5 /\n"
+      "-- ALQ: none\n"
+      "   0 /\n"
+      "-- iTHP iWFR iGFR iALQ  BHP [psia] at each FLO\n"
+      "    1    1    1    1   1000.000   1100.250 /\n"
+      "    2    1    1    1   1200.125   1300.000 /\n"
+      "\n";
+  const std::string injKeyword =
+      "VFPINJ\n"
+      "-- table  datum  FLO  THP  units  body\n"
+      "   7  5000  'WAT'  'THP'  'FIELD'  'BHP' /\n"
+      "-- FLO: water rate [stb/d]\n"
+      "   100 250.5 /\n"
+      "-- THP [psia]\n"
+      "   100 200 /\n"
+      "-- iTHP  BHP [psia] at each FLO\n"
+      "    1   1000.000   1100.250 /\n"
+      "    2   1200.125   1300.000 /\n"
+      "\n";
+  const std::string traced = std::string(" table 7 written by pdrop ") + kVersion +
+                            " on 2024-05-01 12:00:00 UTC";
+  const std::vector<std::string> common = {
+      "case: Tiny well (tiny.json)", "correlation: Hagedorn & Brown (code 5)",
+      "BHP at the datum, 5000 ft true vertical depth: set the well's BHP reference depth "
+      "(WELSPECS item 5) to 5000 ft, or the simulator adds a hydrostatic correction between the "
+      "two depths."};
+  struct Row {
+    const VfpTable& table;
+    std::string keyword, units, rule;
+  } rows[] = {
+      {prod, prodKeyword,
+       "units: FIELD. The table's units must match the deck's (RUNSPEC FIELD): ft, psia, stb/d, "
+       "fraction, Mscf/stb.",
+       "fill rule: a cell whose traverse has no result is interpolated linearly in FLO between the "
+       "computed cells of its curve (same THP, WFR, GFR) or, beyond them, extrapolated from the "
+       "two nearest but never below the nearest computed value (so that it offers the simulator "
+       "no easier operating point); a BHP not above the one at the next lower THP is raised to "
+       "that BHP plus the THP step. Computed cells at rates below a curve's minimum (the unstable "
+       "branch) keep their values: the simulator takes the higher-rate crossing."},
+      {inj, injKeyword,
+       "units: FIELD. The table's units must match the deck's (RUNSPEC FIELD): ft, psia, stb/d.",
+       "fill rule: a cell whose traverse has no result is interpolated linearly in FLO between the "
+       "computed cells of its curve (same THP) or, beyond them, extrapolated from the two nearest "
+       "but never above the nearest computed value nor below 5 psia (so that it offers the "
+       "simulator no easier operating point); a BHP not above the one at the next lower THP is "
+       "raised to that BHP plus the THP step."}};
+  for (const Row& row : rows) {
+    const std::string text = VfpDeckText(row.table);
+    const std::size_t at = text.find(row.keyword.substr(0, row.keyword.find('\n') + 1));
+    ASSERT_NE(at, std::string::npos) << text;
+    EXPECT_EQ(text.substr(at), row.keyword);
+    // The header: comment lines of at most 100 characters, continued lines
+    // indented; its sentences unwrapped.
+    std::istringstream lines(text.substr(0, at));
+    std::vector<std::string> sentences;
+    for (std::string line; std::getline(lines, line);) {
+      EXPECT_LE(line.size(), 100u) << line;
+      ASSERT_EQ(line.rfind("-- ", 0), 0u) << line;
+      if (line.rfind("--   ", 0) == 0 && !sentences.empty()) {
+        sentences.back() += " " + line.substr(5);
+      } else {
+        sentences.push_back(line.substr(3));
+      }
+    }
+    std::vector<std::string> expected = {row.keyword.substr(0, row.keyword.find('\n')) + traced};
+    expected.insert(expected.end(), common.begin(), common.end());
+    expected.push_back(row.units);
+    expected.push_back("cells: 4 traverses; 0 filled, 0 raised.");
+    expected.push_back(row.rule);
+    EXPECT_EQ(sentences, expected);
+  }
+}
+
+TEST(VfpUnits, MetricCellsHaveTheFieldRatesOfThePublishedFactors) {
+  VfpAxes liquid;  // 1 sm3/d of liquid, a quarter of it water, GOR 1 Mscf/stb
+  liquid.units = VfpUnits::kMetric;
+  liquid.flo_values = {1.0};
+  liquid.thp_values = {10.0};
+  liquid.wfr_values = {0.25};
+  liquid.gfr_values = {kM3PerMscf / kM3PerBbl};
+  const VfpRates l = CellRates(liquid, 0, 0, 0);
+  EXPECT_NEAR(l.oil_STBd, 0.75 / kM3PerBbl, 1e-6);
+  EXPECT_NEAR(l.water_bbld, 0.25 / kM3PerBbl, 1e-6);
+  EXPECT_NEAR(l.gas_MMscfd, 0.75 / kM3PerBbl / 1000.0, 1e-9);
+
+  VfpAxes gas = liquid;  // 1 MMscf/d of gas with 1 stb/Mscf of water and no oil
+  gas.flo = VfpFlo::kGas;
+  gas.wfr = VfpWfr::kWaterGasRatio;
+  gas.gfr = VfpGfr::kOilGasRatio;
+  gas.flo_values = {1000.0 * kM3PerMscf};
+  gas.wfr_values = {kM3PerBbl / kM3PerMscf};
+  gas.gfr_values = {0.0};
+  const VfpRates g = CellRates(gas, 0, 0, 0);
+  EXPECT_NEAR(g.gas_MMscfd, 1.0, 1e-6);
+  EXPECT_NEAR(g.water_bbld, 1000.0, 1e-3);
+  EXPECT_EQ(g.oil_STBd, 0.0);
+
+  EXPECT_NEAR(ToPsia(1.0, VfpUnits::kMetric), kPsiPerBar, 1e-5);
+  EXPECT_NEAR(ToFeet(0.3048, VfpUnits::kMetric), 1.0, 1e-12);
+}
+
+TEST(VfpUnits, MetricTableIsTheFieldTableInOtherUnits) {
+  const VfpAxes field = ProducerAxes();
+  VfpAxes metric = field;
+  metric.units = VfpUnits::kMetric;
+  for (double& q : metric.flo_values) q *= kM3PerBbl;
+  for (double& p : metric.thp_values) p /= kPsiPerBar;
+  for (double& r : metric.gfr_values) r *= kM3PerMscf / kM3PerBbl;
+  const VfpTable f = BuildVfpTable(OilWell(), field, 2);
+  const VfpTable m = BuildVfpTable(OilWell(), metric, 2);
+  EXPECT_NEAR(m.datum, 8000 * 0.3048, 1e-9);
+  ASSERT_EQ(f.bhp.size(), m.bhp.size());
+  for (std::size_t i = 0; i < f.bhp.size(); ++i) {
+    // The published factors have 7 figures.
+    EXPECT_NEAR(m.bhp[i] * kPsiPerBar, f.bhp[i], 2e-6 * f.bhp[i]) << i;
+  }
+}
+
+// One curve of five rates at one THP, WFR and GFR; cells marked -1 have no
+// traverse result. Expected values worked by hand.
+struct FillRow {
+  const char* name;
+  VfpType type;
+  std::vector<double> bhp;
+  std::vector<double> expected;
+};
+
+TEST(VfpGrid, MissingCellsAreFilledAlongFloNoEasierThanTheNearestComputed) {
+  VfpAxes a;
+  a.flo_values = {100, 150, 300, 400, 500};
+  a.thp_values = {100};
+  a.wfr_values = {0.2};
+  a.gfr_values = {0.5};
+  constexpr VfpType kProd = VfpType::kProducer, kInj = VfpType::kInjector;
+  const std::vector<FillRow> rows = {
+      {"gap: linear in FLO", kProd, {1000, -1, 1200, 1300, 1400}, {1000, 1050, 1200, 1300, 1400}},
+      {"rising end: extrapolated", kProd, {1000, 1100, 1200, -1, -1},
+       {1000, 1100, 1200, 1200 + 200.0 / 3, 1200 + 400.0 / 3}},
+      {"falling end: held", kProd, {1300, 1200, 1100, -1, -1}, {1300, 1200, 1100, 1100, 1100}},
+      {"rising start: held", kProd, {-1, -1, 1200, 1300, 1400}, {1200, 1200, 1200, 1300, 1400}},
+      {"heading start: extrapolated up", kProd, {-1, -1, 1400, 1300, 1350},
+       {1600, 1550, 1400, 1300, 1350}},
+      {"one computed cell", kProd, {-1, -1, 1250, -1, -1}, {1250, 1250, 1250, 1250, 1250}},
+      // An injector's BHP falls with rate; a filled cell never rises above
+      // its nearest computed neighbour nor falls below 5 psia.
+      {"injector, falling end: extrapolated", kInj, {3000, 2900, 2700, -1, -1},
+       {3000, 2900, 2700, 2700 - 400.0 / 3, 2700 - 800.0 / 3}},
+      {"injector, rising end: held", kInj, {2700, 2800, 2900, -1, -1},
+       {2700, 2800, 2900, 2900, 2900}},
+      {"injector, steep end: the 5 psia floor", kInj, {3000, 100, -1, -1, -1},
+       {3000, 100, 5, 5, 5}},
+  };
+  for (const FillRow& row : rows) {
+    a.type = row.type;
+    std::vector<double> bhp = row.bhp;
+    std::vector<bool> computed;
+    std::vector<std::string> reasons;
+    for (double v : row.bhp) {
+      computed.push_back(v >= 0);
+      reasons.push_back(v >= 0 ? "" : "pressure above 30000 psia");
+    }
+    const std::vector<VfpAdjustment> adj = CompleteVfpGrid(a, bhp, computed, reasons);
+    for (std::size_t f = 0; f < bhp.size(); ++f) {
+      EXPECT_NEAR(bhp[f], row.expected[f], 1e-9) << row.name << ", FLO " << a.flo_values[f];
+    }
+    std::size_t k = 0;
+    for (std::size_t f = 0; f < bhp.size(); ++f) {
+      if (computed[f]) continue;
+      ASSERT_LT(k, adj.size()) << row.name;
+      EXPECT_EQ(adj[k].kind, VfpAdjustment::Kind::kFilled) << row.name;
+      EXPECT_EQ(adj[k].index, f) << row.name;
+      EXPECT_EQ(adj[k].reason, "pressure above 30000 psia") << row.name;
+      ++k;
+    }
+    EXPECT_EQ(k, adj.size()) << row.name;
+  }
+
+  a.type = VfpType::kProducer;
+  std::vector<double> none(5, 0.0);
+  try {
+    CompleteVfpGrid(a, none, std::vector<bool>(5, false),
+                    std::vector<std::string>(5, "no convergence"));
+    ADD_FAILURE() << "a curve without any result was completed";
+  } catch (const VfpTableError& e) {
+    EXPECT_NE(std::string(e.what()).find("THP 100 psia, WCT 0.2, GOR 0.5 Mscf/stb"),
+              std::string::npos)
+        << e.what();
+    EXPECT_NE(std::string(e.what()).find("no convergence"), std::string::npos) << e.what();
+  }
+}
+
+TEST(VfpGrid, BhpRisesStrictlyWithThpInEveryColumn) {
+  VfpAxes a;
+  a.flo_values = {1000, 2000};
+  a.thp_values = {100, 200, 400};
+  a.wfr_values = {0};
+  a.gfr_values = {0.5};
+  // Columns (THP 100, 200, 400): {1000, 990, 1300} and {1000, 1000, 1050}.
+  std::vector<double> bhp = {1000, 1000, 990, 1000, 1300, 1050};
+  const auto adj = CompleteVfpGrid(a, bhp, std::vector<bool>(6, true),
+                                   std::vector<std::string>(6));
+  EXPECT_EQ(bhp, (std::vector<double>{1000, 1000, 1100, 1100, 1300, 1300}));
+  ASSERT_EQ(adj.size(), 3u);
+  for (const VfpAdjustment& r : adj) EXPECT_EQ(r.kind, VfpAdjustment::Kind::kRaised);
+
+  // The example table: identical on one and two threads, rising with THP.
+  const TraverseCase c = OilWell();
+  const VfpAxes axes = ReadVfpAxesFile(PDROP_EXAMPLES_DIR "/oil_well_vfp.json");
+  const VfpTable one = BuildVfpTable(c, axes, 1);
+  const VfpTable two = BuildVfpTable(c, axes, 2);
+  EXPECT_EQ(one.bhp, two.bhp);
+  for (std::size_t t = 1; t < axes.ThpCount(); ++t) {
+    for (std::size_t w = 0; w < axes.WfrCount(); ++w) {
+      for (std::size_t g = 0; g < axes.GfrCount(); ++g) {
+        for (std::size_t f = 0; f < axes.FloCount(); ++f) {
+          EXPECT_GT(two.Bhp(t, w, g, f), two.Bhp(t - 1, w, g, f));
+        }
+      }
+    }
+  }
+}
+
+TEST(VfpTable, BhpIsTheTraversePressureAtTheDatum) {
+  const TraverseCase c = OilWell();  // 0 to 8000 ft, 200 ft segments
+  VfpAxes a;
+  a.flo_values = {1500};
+  a.thp_values = {250};
+  a.wfr_values = {0.2};
+  a.gfr_values = {0.5};
+  // The cell's rates are the example's own: 1200 STB/d of oil, 300 bbl/d of
+  // water, 0.6 MMscf/d of gas.
+  const TraverseResult r = RunTraverse(c);
+  ASSERT_TRUE(r.complete) << r.reason;
+  for (double datum : {kNotSet, 6000.0}) {
+    a.datum = datum;
+    const VfpTable t = BuildVfpTable(c, a, 1);
+    const double depth = IsSet(datum) ? datum : 8000.0;
+    const auto row = std::find_if(r.rows.begin(), r.rows.end(),
+                                  [depth](const TraverseRow& x) { return x.md_ft == depth; });
+    ASSERT_NE(row, r.rows.end());
+    EXPECT_NEAR(t.bhp[0], row->pressure_psia, 1e-6) << "datum " << depth;
+    EXPECT_EQ(t.datum, depth);
+  }
+}
+
+struct BadAxesRow {
+  const char* patch;     // merged into the example's axes
+  const char* message;   // a part of the message
+};
+
+TEST(VfpAxes, BadInputIsRefusedNamingTheField) {
+  const nlohmann::json base = ReadJsonFile(PDROP_EXAMPLES_DIR "/oil_well_vfp.json");
+  const std::vector<BadAxesRow> rows = {
+      {R"({"table": 0})", "table: 0 is not a whole number 1 to 9999"},
+      {R"({"table": 2.5})", "table: 2.5 is not a whole number"},
+      {R"({"flo": "WAT"})", "flo: 'WAT' is not one of OIL, LIQ, GAS (VFPPROD)"},
+      {R"({"flo_values": []})", "flo_values: the axis is empty"},
+      {R"({"flo_values": [-100, 200]})", "flo_values[0]: -100 is outside the accepted range above 0"},
+      {R"({"thp_psia": [100, 100]})", "thp_psia[1]: 100 does not exceed thp_psia[0] = 100"},
+      {R"({"gfr_values": [0.1, 0.10000000000001]})", "gfr_values[1]: 0.1 does not exceed"},
+      {R"({"thp_psia": [100, 40000]})",
+       "thp_psia[1]: 40000 is outside the accepted range 5 to 30000 psia"},
+      {R"({"units": "METRIC", "datum_ft": null})", "thp_psia: is for FIELD tables; a METRIC table takes 'thp_barsa'"},
+      {R"({"units": "METRIC", "thp_psia": null, "datum_ft": null, "thp_barsa": [10, 3000]})",
+       "thp_barsa[1]: 3000 is outside the accepted range"},
+      {R"({"wfr_values": [0, 1.2]})", "wfr_values[1]: 1.2 is outside the accepted range 0 to 1"},
+      {R"({"flo": "OIL", "wfr_values": [0, 1]})",
+       "wfr_values[1] = 1, gfr_values[0] = 0.2 (OIL, WCT, GOR): no standard rates"},
+      {R"({"flo": "GAS", "flo_values": [2e7], "wfr": "WGR", "gfr": "OGR"})",
+       "its gas_MMscfd = 20000 is outside the accepted range"},
+      {R"({"type": "inj", "flo": "WAT"})", "gfr: a VFPINJ table has no water or gas fraction axis"},
+      {R"({"thp": [100]})", "unknown field 'thp'"},
+      {R"({"datum_ft": 9000})", "datum_ft = 9000 ft is outside the well's true vertical depths 0 to 8000 ft"},
+      {R"({"type": "inj", "flo": "WAT", "wfr": null, "wfr_values": null, "gfr": null, "gfr_values": null})",
+       "flow_to: a VFPINJ table needs an injector"},
+  };
+  const TraverseCase c = OilWell();
+  for (const BadAxesRow& row : rows) {
+    nlohmann::json j = base;
+    j.merge_patch(nlohmann::json::parse(row.patch));
+    try {
+      const VfpAxes a = VfpAxesFromJson(j, "axes.json");
+      VfpCellCases(c, a, VfpDatum_ft(c, a));
+      ADD_FAILURE() << row.patch << " was accepted";
+    } catch (const InputError& e) {
+      EXPECT_NE(std::string(e.what()).find(row.message), std::string::npos)
+          << row.patch << ": " << e.what();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace pdrop

@@ -1,0 +1,178 @@
+"""OPM Flow runs the VFP tables pdrop writes.
+
+Writes VFPPROD 1 of examples/oil_well.json and VFPINJ 2 of
+examples/water_injector.json with `pdrop vfp`, runs OPM Flow on a box of
+3 x 3 x 1 cells (tests/workflows/opm_box.DATA) with a producer and a water
+injector on tubing-head pressure control through them, and checks that
+
+  - OPM reads back each table with the axes of its axes file, strictly
+    increasing, and one BHP per cell;
+  - both wells stay on THP control at every report (summary WMCTL = 6, OPM's
+    code for THP control; flow exits 0 even when it shuts a well) and flow;
+  - the WBHP OPM reports equals the table's own multilinear interpolation
+    (linear in each axis, extrapolated linearly beyond the ends) at the
+    reported rate, THP, water cut and gas-oil ratio, within 0.5 psi.
+
+Usage: opm_vfp_test.py PDROP EXAMPLES_DIR [FLOW]
+"""
+
+import itertools
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+import numpy as np
+from opm.io.ecl import ESmry
+from opm.io.parser import Parser
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+THP_CONTROL = 6          # WMCTL of a well on THP control
+TOLERANCE_PSI = 0.5      # the summary holds 32-bit values
+FLOW_TIMEOUT_S = 120
+
+failures = []
+
+
+def check(ok, what):
+    if not ok:
+        failures.append(what)
+        print("FAILED:", what)
+
+
+def records(keyword):
+    return [keyword[i] for i in range(len(keyword))]
+
+
+def values(item):
+    return np.array(item.get_raw_data_list(), dtype=float)
+
+
+def read_prod(text):
+    """(axes [flo, thp, wfr, gfr, alq], bhp[thp, wfr, gfr, alq, flo]) of a VFPPROD."""
+    recs = records(Parser().parse_string(text)["VFPPROD"])
+    axes = [values(recs[i][0]) for i in range(1, 6)]
+    flo, thp, wfr, gfr, alq = axes
+    bhp = np.full((len(thp), len(wfr), len(gfr), len(alq), len(flo)), np.nan)
+    for r in recs[6:]:
+        t, w, g, a = (r[j].get_int(0) - 1 for j in range(4))
+        bhp[t, w, g, a, :] = values(r[4])
+    return recs[0], axes, bhp, len(recs) - 6
+
+
+def read_inj(text):
+    """(axes [flo, thp], bhp[thp, flo]) of a VFPINJ."""
+    recs = records(Parser().parse_string(text)["VFPINJ"])
+    flo, thp = values(recs[1][0]), values(recs[2][0])
+    bhp = np.full((len(thp), len(flo)), np.nan)
+    for r in recs[3:]:
+        bhp[r[0].get_int(0) - 1, :] = values(r[1])
+    return recs[0], [flo, thp], bhp, len(recs) - 3
+
+
+def bracket(x, axis):
+    """Interval and weight of x on a sorted axis; beyond the ends, the end
+    interval (linear extrapolation); a single value, weight 0."""
+    if len(axis) == 1:
+        return 0, 0, 0.0
+    i = int(np.clip(np.searchsorted(axis, x) - 1, 0, len(axis) - 2))
+    return i, i + 1, (x - axis[i]) / (axis[i + 1] - axis[i])
+
+
+def interpolate(table, point, axes):
+    """Multilinear interpolation of table (one dimension per axis) at point."""
+    brackets = [bracket(x, ax) for x, ax in zip(point, axes)]
+    total = 0.0
+    for corner in itertools.product((0, 1), repeat=len(brackets)):
+        weight, index = 1.0, []
+        for c, (i0, i1, f) in zip(corner, brackets):
+            weight *= f if c else 1.0 - f
+            index.append(i1 if c else i0)
+        if weight:
+            total += weight * table[tuple(index)]
+    return total
+
+
+def main(pdrop, examples, flow="flow"):
+    work = tempfile.mkdtemp(prefix="pdrop-opm-")
+    try:
+        run(pdrop, examples, flow, work)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    if failures:
+        print(f"{len(failures)} checks failed")
+        return 1
+    print("all checks passed")
+    return 0
+
+
+def run(pdrop, examples, flow, work):
+    tables = {"vfp_prod.inc": ("oil_well.json", "oil_well_vfp.json"),
+              "vfp_inj.inc": ("water_injector.json", "water_injector_vfp.json")}
+    for out, (case, axes) in tables.items():
+        done = subprocess.run([pdrop, "vfp", os.path.join(examples, case), "--spec",
+                               os.path.join(examples, axes), "-o", os.path.join(work, out),
+                               "--threads", "2"], capture_output=True, text=True)
+        check(done.returncode == 0, f"pdrop vfp {case} exits 0: {done.stderr}")
+    with open(os.path.join(examples, "oil_well_vfp.json")) as f:
+        prod_axes = json.load(f)
+    with open(os.path.join(examples, "water_injector_vfp.json")) as f:
+        inj_axes = json.load(f)
+    with open(os.path.join(work, "vfp_prod.inc")) as f:
+        head, (flo, thp, wfr, gfr, alq), prod, nrec = read_prod(f.read())
+    with open(os.path.join(work, "vfp_inj.inc")) as f:
+        ihead, (iflo, ithp), inj, inrec = read_inj(f.read())
+
+    # The tables as OPM's parser reads them.
+    check(head[0].get_int(0) == 1 and head[7].get_str(0) == "FIELD"
+          and head[2].get_str(0) == "LIQ", "VFPPROD 1 is a FIELD LIQ table")
+    for name, got in (("flo_values", flo), ("thp_psia", thp), ("wfr_values", wfr),
+                      ("gfr_values", gfr)):
+        check(np.array_equal(got, prod_axes[name]), f"VFPPROD {name} read back as given: {got}")
+        check(np.all(np.diff(got) > 0), f"VFPPROD {name} increase strictly")
+    check(nrec == len(thp) * len(wfr) * len(gfr), f"one VFPPROD record per curve ({nrec})")
+    check(not np.isnan(prod).any(), "every VFPPROD cell has a BHP")
+    check(np.all(np.diff(prod, axis=0) > 0), "VFPPROD BHP increases with THP in every column")
+    check(ihead[0].get_int(0) == 2 and ihead[2].get_str(0) == "WAT", "VFPINJ 2 is a WAT table")
+    check(np.array_equal(iflo, inj_axes["flo_values"]) and
+          np.array_equal(ithp, inj_axes["thp_psia"]), "VFPINJ axes read back as given")
+    check(inrec == len(ithp) and not np.isnan(inj).any(), "one VFPINJ record per THP")
+
+    shutil.copy(os.path.join(HERE, "opm_box.DATA"), os.path.join(work, "BOX.DATA"))
+    # The Debian OPM 2022.10 shuts an injector on THP control unless its
+    # operability check is off.
+    done = subprocess.run([flow, "BOX.DATA", "--output-dir=out", "--threads-per-process=1",
+                           "--enable-well-operability-check=false"],
+                          cwd=work, capture_output=True, text=True, timeout=FLOW_TIMEOUT_S)
+    check(done.returncode == 0, f"flow exits 0: {done.stdout[-2000:]}{done.stderr[-2000:]}")
+    if done.returncode != 0:
+        return
+    s = ESmry(os.path.join(work, "out", "BOX.SMSPEC"))
+
+    for well in ("PROD", "INJ"):
+        check(np.all(s[f"WMCTL:{well}"] == THP_CONTROL),
+              f"{well} stays on THP control: WMCTL {s[f'WMCTL:{well}']}")
+    oil, water, gas = s["WOPR:PROD"], s["WWPR:PROD"], s["WGPR:PROD"]
+    check(np.all(oil > 0), f"the producer flows: WOPR {oil}")
+    check(np.all(s["WWIR:INJ"] > 0), f"the injector takes water: WWIR {s['WWIR:INJ']}")
+    for k in range(len(s["TIME"])):
+        liquid = float(oil[k]) + float(water[k])
+        point = (float(s["WTHP:PROD"][k]), float(water[k]) / liquid, float(gas[k]) / float(oil[k]),
+                 0.0, liquid)
+        expected = interpolate(prod, point, (thp, wfr, gfr, alq, flo))
+        got = float(s["WBHP:PROD"][k])
+        check(abs(got - expected) <= TOLERANCE_PSI,
+              f"PROD day {s['TIME'][k]:g}: WBHP {got:.3f} psia, table {expected:.3f} psia at "
+              f"LIQ {liquid:.2f}, THP {point[0]:g}, WCT {point[1]:.5f}, GOR {point[2]:.5f}")
+        point = (float(s["WTHP:INJ"][k]), float(s["WWIR:INJ"][k]))
+        expected = interpolate(inj, point, (ithp, iflo))
+        got = float(s["WBHP:INJ"][k])
+        check(abs(got - expected) <= TOLERANCE_PSI,
+              f"INJ day {s['TIME'][k]:g}: WBHP {got:.3f} psia, table {expected:.3f} psia at "
+              f"WAT {point[1]:.2f}, THP {point[0]:g}")
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:4]))
