@@ -14,4 +14,6 @@ struct Command {
   std::function<int()> run;   // its exit code; throws InputError for bad input
 };
 
+Command AddMatchCommand(CLI::App& app);
+
 }  // namespace pdrop::cli

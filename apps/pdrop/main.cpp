@@ -310,6 +310,7 @@ int main(int argc, char** argv) {
 
   // The workflow subcommands.
   std::vector<Command> workflows;
+  workflows.push_back(AddMatchCommand(app));
 
   try {
     app.parse(argc, argv);
