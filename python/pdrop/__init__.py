@@ -16,6 +16,7 @@ from ._pdrop import __version__
 from .catalogue import correlation_code, correlations, flow_regimes
 from .engine import Engine, SegmentResult, solve_segment
 from .fluids import BlackOilFluid
+from .match import match
 from .traverse import FlowMap, TraverseResult, flow_map, read_case, traverse
 
 __all__ = [
@@ -30,6 +31,7 @@ __all__ = [
     "correlations",
     "flow_map",
     "flow_regimes",
+    "match",
     "read_case",
     "solve_segment",
     "traverse",

@@ -1,11 +1,15 @@
 """Plots are written, non-empty, and carry their labels."""
 
+import os
+
 import matplotlib.image as mpimg
 import numpy as np
 import pytest
 
 import pdrop
 from pdrop import plots
+
+EXAMPLES = os.path.join(os.path.dirname(__file__), "..", "..", "examples")
 
 
 def test_traverse_plot_png_and_svg(tmp_path, oil_well_case):
@@ -75,3 +79,17 @@ def test_flow_map_of_a_case_as_arrays_and_a_plot(tmp_path):
     assert (tmp_path / "map.svg").stat().st_size > 10000
     legend = [t.get_text() for t in fig.axes[0].get_legend().get_texts()]
     assert "operating point" in legend and "Annular Mist" in legend
+
+
+def test_match_plot_shows_the_survey_over_each_traverse(tmp_path):
+    r = pdrop.match(os.path.join(EXAMPLES, "oil_well.json"),
+                    os.path.join(EXAMPLES, "oil_well_survey.csv"), correlations=[3, 4, 5])
+    fig, files = plots.plot_match(r, tmp_path / "match.png")
+    assert files == [str(tmp_path / "match.png")]
+    assert [ax.get_title() for ax in fig.axes] == [
+        f"{rank}. {name}" for rank, name in zip(r["rank"], r["correlation"])]
+    for ax in fig.axes:
+        # The case's efficiencies, the fitted ones, and the measured points.
+        assert [len(line.get_xdata()) for line in ax.get_lines()][2] == 20
+        assert len(ax.get_lines()) == 3
+    assert (tmp_path / "match.png").stat().st_size > 20000
