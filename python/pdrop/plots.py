@@ -163,5 +163,7 @@ def plot_match(result, path=None, formats=("png", "svg"), max_panels=4):
         ax.legend(loc="lower left", fontsize=7)
     axes[0].set_ylabel("Measured depth [ft]")
     axes[0].invert_yaxis()
+    name = traverses[ranked["correlation_code"].iloc[0]][0].summary.get("name", "")
+    fig.suptitle(f"Survey match: {name}" if name else "Survey match")
     fig.tight_layout()
     return fig, _save(fig, path, formats)
