@@ -115,12 +115,6 @@ Trial Run(TraverseCase c, const Survey& s, double fe, double hfe) {
   return t;
 }
 
-double MeanSquare(const Trial& t, const Survey& s) {
-  if (!t.ok()) return kNoResultPenalty;
-  const double rms = Errors(t.predicted, s).rms_psi;
-  return rms * rms;
-}
-
 double PressureChange(const TraverseResult& r) {
   if (r.rows.empty()) return 0.0;
   auto [lo, hi] = std::minmax_element(
@@ -136,6 +130,12 @@ struct FitOutcome {
 };
 
 #ifdef PDROP_HAVE_NLOPT
+double MeanSquare(const Trial& t, const Survey& s) {
+  if (!t.ok()) return kNoResultPenalty;
+  const double rms = Errors(t.predicted, s).rms_psi;
+  return rms * rms;
+}
+
 // The objective as NLopt calls it: the mean squared error of the survey
 // case with the efficiencies of x, the best point kept on the side.
 struct Objective {

@@ -271,6 +271,7 @@ def test_numbers_that_are_not_finite_are_refused_by_field(entry, field, value, o
         getattr(pdrop, entry)(oil_well_case, **overrides)
 
 
+@pytest.mark.skipif(not pdrop._pdrop.fitting_available(), reason="built without NLopt")
 def test_match_takes_a_survey_as_a_path_a_frame_or_a_list_alike(tmp_path, oil_well_case):
     # A survey made by pdrop with Hagedorn & Brown and a hydrostatic
     # efficiency of 0.95: that correlation ranks first and gets the value back.

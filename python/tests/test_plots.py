@@ -81,6 +81,7 @@ def test_flow_map_of_a_case_as_arrays_and_a_plot(tmp_path):
     assert "operating point" in legend and "Annular Mist" in legend
 
 
+@pytest.mark.skipif(not pdrop._pdrop.fitting_available(), reason="built without NLopt")
 def test_match_plot_shows_the_survey_over_each_traverse(tmp_path):
     r = pdrop.match(os.path.join(EXAMPLES, "oil_well.json"),
                     os.path.join(EXAMPLES, "oil_well_survey.csv"), correlations=[3, 4, 5])
