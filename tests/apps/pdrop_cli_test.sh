@@ -264,6 +264,9 @@ ROWS
     check "a poorly determined friction efficiency is said so" \
       grep -qE "friction efficiency [0-9.]+ is poorly determined" "$work/out.txt"
     check "the ranking CSV has one row per correlation" test "$(wc -l < "$work/rank.csv")" -eq 5
+    "$pdrop" match "$examples/oil_well.json" "$examples/oil_well_survey.csv" --threads 1 \
+      --csv "$work/rank1.csv" > /dev/null
+    check "one thread gives the ranking of two" cmp -s "$work/rank.csv" "$work/rank1.csv"
     check "the written case names the best correlation" grep -q '"correlation": 5' "$work/fitted.json"
     # The written case's traverse applies the fitted efficiencies: it ends
     # within a few psi of the gauge's 2280.1 psia at 8000 ft, not 150 psi off.
