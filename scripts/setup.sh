@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
           nlohmann-json3-dev python3-dev pybind11-dev python3-numpy python3-pandas
           python3-matplotlib python3-pytest python3-distributed clang libclang-rt-14-dev
-          libxlsxwriter-dev python3-openpyxl pkg-config)
+          libxlsxwriter-dev python3-openpyxl pkg-config libnlopt-cxx-dev)
 if [ "${1:-}" = "--tests" ]; then
   # OPM Flow reads the VFP tables pdrop writes in the test suite.
   packages+=(libopm-simulators-bin python3-opm-common)

@@ -16,5 +16,6 @@ struct Command {
 
 Command AddVlpCommand(CLI::App& app);
 Command AddVfpCommand(CLI::App& app);
+Command AddMatchCommand(CLI::App& app);
 
 }  // namespace pdrop::cli

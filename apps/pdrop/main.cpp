@@ -312,6 +312,7 @@ int main(int argc, char** argv) {
   std::vector<Command> workflows;
   workflows.push_back(AddVlpCommand(app));
   workflows.push_back(AddVfpCommand(app));
+  workflows.push_back(AddMatchCommand(app));
 
   try {
     app.parse(argc, argv);

@@ -17,6 +17,7 @@ from .catalogue import correlation_code, correlations, flow_regimes
 from .engine import Engine, SegmentResult, solve_segment, solve_segments
 from .fluids import BlackOilFluid
 from .gradient import gradient
+from .match import match
 from .traverse import FlowMap, TraverseResult, flow_map, read_case, traverse
 from .many import traverse_many
 from .vlp import vlp
@@ -36,6 +37,7 @@ __all__ = [
     "flow_map",
     "flow_regimes",
     "gradient",
+    "match",
     "read_case",
     "solve_segment",
     "solve_segments",

@@ -254,3 +254,50 @@ def plot_vfp(table, wfr=None, gfr=None, path=None, formats=("png", "svg")):
     ax.legend(loc="best", fontsize=8)
     fig.tight_layout()
     return fig, _save(fig, path, formats)
+
+
+def plot_match(result, path=None, formats=("png", "svg"), max_panels=4):
+    """The measured survey points over each correlation's traverse, with the
+    case's efficiencies (dashed) and the fitted ones (solid), one panel per
+    correlation in ranking order.
+
+    Args:
+        result: the DataFrame of pdrop.match.
+        path, formats: as for plot_traverse.
+        max_panels: at most this many correlations, the best ones.
+
+    Returns:
+        (figure, list of files written).
+    """
+    survey = result.attrs["survey"]
+    traverses = result.attrs["traverses"]
+    ranked = result[result["ok"]].head(max_panels)
+    if ranked.empty:
+        raise ValueError("result: no correlation has a pressure at every survey depth")
+    fig, axes = plt.subplots(1, len(ranked), figsize=(3.6 * len(ranked) + 1, 6.5), sharey=True,
+                             squeeze=False)
+    axes = axes[0]
+    fitted = result.attrs.get("fit", "none") != "none"
+    for ax, (_, row) in zip(axes, ranked.iterrows()):
+        given, after = traverses[row["correlation_code"]]
+        ax.plot(given.rows["pressure_psia"], given.rows["md_ft"], color="tab:blue",
+                linestyle="--" if fitted else "-", linewidth=1.3,
+                label=f"as given, RMS {row['rms_psi']:.1f} psi")
+        if fitted:
+            ax.plot(after.rows["pressure_psia"], after.rows["md_ft"], color="tab:red",
+                    linewidth=1.5,
+                    label=(f"Fe {row['friction_efficiency']:.3f}, "
+                           f"HFe {row['hydrostatic_efficiency']:.3f}, "
+                           f"RMS {row['fitted_rms_psi']:.1f} psi"))
+        ax.plot(survey["pressure_psia"], survey["md_ft"], linestyle="none", marker="o",
+                markersize=5, markerfacecolor="none", markeredgecolor="black", label="measured")
+        ax.set_title(f"{int(row['rank'])}. {row['correlation']}", fontsize=10)
+        ax.set_xlabel("Pressure [psia]")
+        ax.grid(True, alpha=0.3)
+        ax.legend(loc="lower left", fontsize=7)
+    axes[0].set_ylabel("Measured depth [ft]")
+    axes[0].invert_yaxis()
+    name = traverses[ranked["correlation_code"].iloc[0]][0].summary.get("name", "")
+    fig.suptitle(f"Survey match: {name}" if name else "Survey match")
+    fig.tight_layout()
+    return fig, _save(fig, path, formats)

@@ -15,6 +15,7 @@
 #include "pdrop/case/VfpAxes.h"
 #include "pdrop/pdrop.h"
 #include "pdrop/workflows/Vfp.h"
+#include "pdrop/workflows/Match.h"
 
 namespace py = pybind11;
 using namespace pdrop;
@@ -153,6 +154,63 @@ py::dict VfpDict(const VfpTable& t) {
   d["messages"] = VfpAdjustmentLines(t);
   d["deck"] = VfpDeckText(t);
   return d;
+}
+
+py::dict ErrorsDict(const MatchErrors& e, const std::string& prefix) {
+  py::dict d;
+  d[(prefix + "mean_psi").c_str()] = e.mean_psi;
+  d[(prefix + "mean_abs_psi").c_str()] = e.mean_abs_psi;
+  d[(prefix + "rms_psi").c_str()] = e.rms_psi;
+  d[(prefix + "mean_pct").c_str()] = e.mean_pct;
+  d[(prefix + "mean_abs_pct").c_str()] = e.mean_abs_pct;
+  d[(prefix + "rms_pct").c_str()] = e.rms_pct;
+  return d;
+}
+
+// The survey match as plain Python objects for pdrop.match.
+py::dict MatchDict(const TraverseCase& c, const MatchResult& r) {
+  py::list ranking, traverses;
+  for (const CorrelationMatch& m : r.ranked) {
+    py::dict row;
+    row["correlation_code"] = m.correlation;
+    row["correlation"] = m.title;
+    row["ok"] = m.ok;
+    row["reason"] = m.reason;
+    row["fitted"] = m.fitted;
+    row["errors"] = ErrorsDict(m.errors, "");
+    row["fitted_errors"] = ErrorsDict(m.fitted_errors, "fitted_");
+    row["friction_efficiency"] = m.friction_efficiency;
+    row["hydrostatic_efficiency"] = m.hydrostatic_efficiency;
+    for (const auto& [name, d] : {std::pair<const char*, const Determination*>{"friction", &m.friction},
+                                  {"hydrostatic", &m.hydrostatic}}) {
+      const std::string n(name);
+      row[(n + "_fitted").c_str()] = d->fitted;
+      row[(n + "_effect_psi").c_str()] = d->effect_psi;
+      row[(n + "_rms_down_psi").c_str()] = Nan(d->rms_down_psi);
+      row[(n + "_rms_up_psi").c_str()] = Nan(d->rms_up_psi);
+      row[(n + "_at_bound").c_str()] = d->at_bound;
+      row[(n + "_determined").c_str()] = d->determined;
+      row[(n + "_note").c_str()] = d->note;
+    }
+    row["friction_share"] = m.friction_share;
+    row["traverses"] = m.evaluations;
+    row["fit_note"] = m.fit_note;
+    row["predicted_psia"] = m.predicted_psia;
+    row["fitted_psia"] = m.fitted_psia;
+    ranking.append(row);
+    TraverseCase given = c;
+    given.correlation = m.correlation;
+    py::dict pair;
+    pair["given"] = TraverseDict(given, m.traverse);
+    pair["fitted"] = TraverseDict(given, m.fitted_traverse);
+    traverses.append(pair);
+  }
+  py::dict out;
+  out["fit"] = FitModeName(r.fit);
+  out["ranking"] = ranking;
+  out["traverses"] = traverses;
+  out["warnings"] = r.warnings;
+  return out;
 }
 
 }  // namespace
@@ -449,6 +507,45 @@ PYBIND11_MODULE(_pdrop, m) {
         },
         "Runs many cases (JSON texts) on threads; (summaries, rows or None).");
   m.def("case_json_check", [](const std::string& text) { ParseCase(text); });
+  m.def("fitting_available", &FittingAvailable,
+        "Whether this build fits efficiencies (it was built with NLopt).");
+  m.def("match_json",
+        [](const std::string& caseText, const std::string& surveyText, const std::string& where,
+           const std::vector<int>& codes, const std::string& fit, double frictionLow,
+           double frictionHigh, double hydrostaticLow, double hydrostaticHigh, int threads) {
+          const TraverseCase c = ParseCase(caseText);
+          try {
+            const Survey s = ParseSurvey(surveyText, where, c);
+            MatchOptions o;
+            o.correlations = codes;
+            o.fit = FitModeFromName(fit, "fit");
+            o.friction_bounds = {frictionLow, frictionHigh};
+            o.hydrostatic_bounds = {hydrostaticLow, hydrostaticHigh};
+            o.threads = threads;
+            MatchResult r;
+            {
+              py::gil_scoped_release release;
+              r = MatchSurvey(c, s, o);
+            }
+            py::dict out = MatchDict(c, r);
+            py::dict survey;
+            std::vector<double> md, p, t;
+            for (const SurveyPoint& x : s.points) {
+              md.push_back(x.md_ft);
+              p.push_back(x.pressure_psia);
+              t.push_back(Nan(x.temperature_F));
+            }
+            survey["md_ft"] = md;
+            survey["pressure_psia"] = p;
+            survey["temperature_F"] = t;
+            out["survey"] = survey;
+            return out;
+          } catch (const InputError& e) {
+            throw std::invalid_argument(e.what());
+          }
+        },
+        "Matches a survey (CSV or JSON text) with the correlations of a JSON case.");
+
   m.def("check_segment",
         [](double pipeId, double innerOd, double roughness, double dx, double dz, double p,
            double t, double gradient, double gas, double oil, double water, double direction,

@@ -6,6 +6,7 @@ import re
 import threading
 
 import numpy as np
+import pandas as pd
 import pytest
 
 import pdrop
@@ -346,3 +347,33 @@ def test_vfp_table_as_a_frame_and_a_deck(tmp_path, oil_well_case):
         pdrop.vfp_table(oil_well_case, {**VFP_AXES, "thp_psia": [250, 250]})
     with pytest.raises(ValueError, match="flow_to: a VFPPROD table needs a producer"):
         pdrop.vfp_table({**oil_well_case, "flow_to": "bottom"}, VFP_AXES)
+
+
+@pytest.mark.skipif(not pdrop._pdrop.fitting_available(), reason="built without NLopt")
+def test_match_takes_a_survey_as_a_path_a_frame_or_a_list_alike(tmp_path, oil_well_case):
+    # A survey made by pdrop with Hagedorn & Brown and a hydrostatic
+    # efficiency of 0.95: that correlation ranks first and gets the value back.
+    made = pdrop.traverse(oil_well_case, correlation=5, options={"hydrostatic_efficiency": 0.95})
+    rows = made.rows[(made.rows.md_ft > 0) & (made.rows.md_ft % 1000 == 0)]
+    frame = rows[["md_ft", "pressure_psia"]].iloc[::-1]  # pulled out of the hole
+    path = tmp_path / "survey.csv"
+    frame.to_csv(path, index=False)
+    results = [pdrop.match(oil_well_case, s, correlations=[3, "hagedorn & brown"], threads=2)
+               for s in (path, frame, frame.to_dict("records"))]
+    for r in results:
+        assert list(r["correlation_code"]) == [5, 3]
+        assert list(r["rank"]) == [1, 2]
+        assert r["hydrostatic_efficiency"].iloc[0] == pytest.approx(0.95, abs=1e-3)
+        assert r["fitted_rms_psi"].iloc[0] < 0.1 < r["rms_psi"].iloc[0]
+        predicted = r.attrs["predictions"]
+        assert list(predicted["md_ft"][predicted.correlation_code == 5]) == list(rows["md_ft"])
+        before, after = r.attrs["traverses"][5]
+        assert before.complete and after.complete
+        assert after.case["options"]["hydrostatic_efficiency"] == r["hydrostatic_efficiency"].iloc[0]
+    pd.testing.assert_frame_equal(results[0], results[1])
+    with pytest.raises(ValueError, match=r"^survey\[2\]: md_ft = 3000 does not follow"):
+        pdrop.match(oil_well_case, [{"md_ft": 1000, "pressure_psia": 400},
+                                    {"md_ft": 4000, "pressure_psia": 1200},
+                                    {"md_ft": 3000, "pressure_psia": 900}])
+    with pytest.raises(ValueError, match="fit = 'all'"):
+        pdrop.match(oil_well_case, frame, fit="all")

@@ -9,6 +9,8 @@ import pytest
 import pdrop
 from pdrop import plots
 
+EXAMPLES = os.path.join(os.path.dirname(__file__), "..", "..", "examples")
+
 
 def test_traverse_plot_png_and_svg(tmp_path, oil_well_case):
     t = pdrop.traverse(oil_well_case)
@@ -116,3 +118,18 @@ def test_vfp_plot_has_a_curve_per_thp(tmp_path, oil_well_case):
     assert fig.axes[0].get_xlabel() == "LIQ [stb/d]"
     with pytest.raises(ValueError, match="not values of the table's axes"):
         plots.plot_vfp(t, wfr=0.3, gfr=0.5)
+
+
+@pytest.mark.skipif(not pdrop._pdrop.fitting_available(), reason="built without NLopt")
+def test_match_plot_shows_the_survey_over_each_traverse(tmp_path):
+    r = pdrop.match(os.path.join(EXAMPLES, "oil_well.json"),
+                    os.path.join(EXAMPLES, "oil_well_survey.csv"), correlations=[3, 4, 5])
+    fig, files = plots.plot_match(r, tmp_path / "match.png")
+    assert files == [str(tmp_path / "match.png")]
+    assert [ax.get_title() for ax in fig.axes] == [
+        f"{rank}. {name}" for rank, name in zip(r["rank"], r["correlation"])]
+    for ax in fig.axes:
+        # The case's efficiencies, the fitted ones, and the measured points.
+        assert [len(line.get_xdata()) for line in ax.get_lines()][2] == 20
+        assert len(ax.get_lines()) == 3
+    assert (tmp_path / "match.png").stat().st_size > 20000

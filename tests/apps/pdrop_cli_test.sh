@@ -323,6 +323,61 @@ ROWS
       > /dev/null 2>&1
     check "--threads 0 exits 2" test $? -eq 2
     ;;
+  match)
+    "$pdrop" match "$examples/oil_well.json" "$examples/oil_well_survey.csv" --threads 2 \
+      --csv "$work/rank.csv" --write-case "$work/fitted.json" > "$work/out.txt" 2> "$work/stderr"
+    check "match exits 0" test $? -eq 0
+    # The example survey was made with Hagedorn & Brown and a hydrostatic efficiency of 0.95.
+    check "the correlation the survey was made with ranks first" grep -qE "^ +1  Hagedorn & Brown" "$work/out.txt"
+    check "a poorly determined friction efficiency is said so" \
+      grep -qE "friction efficiency [0-9.]+ is poorly determined" "$work/out.txt"
+    check "the ranking CSV has one row per correlation" test "$(wc -l < "$work/rank.csv")" -eq 5
+    "$pdrop" match "$examples/oil_well.json" "$examples/oil_well_survey.csv" --threads 1 \
+      --csv "$work/rank1.csv" > /dev/null
+    check "one thread gives the ranking of two" cmp -s "$work/rank.csv" "$work/rank1.csv"
+    check "the written case names the best correlation" grep -q '"correlation": 5' "$work/fitted.json"
+    # The written case's traverse applies the fitted efficiencies: it ends
+    # within a few psi of the gauge's 2280.1 psia at 8000 ft, not 150 psi off.
+    "$pdrop" traverse "$work/fitted.json" > "$work/fitted.txt"
+    check "the written case runs" test $? -eq 0
+    check "the written case reproduces the survey's bottom pressure" awk '
+      /computed last-station pressure/ { p = $4; found = 1 }
+      END { exit !(found && p > 2270 && p < 2290) }' "$work/fitted.txt"
+    "$pdrop" match "$examples/oil_well.json" "$examples/oil_well_survey.csv" --fit none \
+      --correlations "5,modified beggs & brill" > "$work/none.txt"
+    check "--fit none compares the chosen correlations only" test "$(grep -cE "^ +[0-9]  " "$work/none.txt")" -eq 2
+    check "--fit none prints no efficiencies" bash -c "! grep -q 'HFe' '$work/none.txt'"
+    # Bad input: exit 2 naming the row or option, nothing written.
+    cp "$examples/oil_well.json" "$work/case.json"
+    cp "$work/case.json" "$work/case.orig"
+    match_error() {  # match_error SURVEY_TEXT MESSAGE [OPTIONS...]
+      local text=$1 message=$2
+      shift 2
+      printf '%b' "$text" > "$work/survey.csv"
+      rm -f "$work/bad_rank.csv" "$work/bad_case.json"
+      "$pdrop" match "$work/case.json" "$work/survey.csv" --csv "$work/bad_rank.csv" \
+        --write-case "$work/bad_case.json" "$@" > /dev/null 2> "$work/stderr"
+      local rc=$?
+      check "match exit code 2 for: $message (got $rc)" test "$rc" -eq 2
+      check "match message names '$message': $(cat "$work/stderr")" grep -qF -- "$message" "$work/stderr"
+      check "match writes nothing for: $message" test ! -e "$work/bad_rank.csv" -a ! -e "$work/bad_case.json"
+    }
+    good='md_ft,pressure_psia\n1000,420\n4000,1100\n'
+    match_error 'md_ft,pressure_psia\n1000,420\n4000,x1100\n' "survey.csv line 3: pressure_psia = 'x1100' is not a number"
+    match_error 'md_ft,pressure_psia\n1000,420\n9000,2500\n' "survey.csv line 3: md_ft = 9000 is outside the measured depths of the case, 0 to 8000 ft"
+    match_error 'md_ft,pressure_psia\n1000,420\n4000,1100\n3000,900\n' "survey.csv line 4: md_ft = 3000 does not follow"
+    match_error "$good" "--fit = 'all' is not one of none, friction, hydrostatic, both" --fit all
+    match_error "$good" "unknown correlation code 42" --correlations 3,42
+    match_error "$good" "--friction-bounds = 1.500,0.500: the low bound must be below the high one" --friction-bounds 1.5,0.5
+    match_error "$good" "--hydrostatic-bounds low = 0 is outside the accepted range" --hydrostatic-bounds 0,1
+    printf '%b' "$good" > "$work/survey.csv"
+    "$pdrop" match "$work/case.json" "$work/survey.csv" --write-case "$work/case.json" > /dev/null 2> "$work/stderr"
+    check "--write-case over the case file exits 2" test $? -eq 2
+    check "the case file is left as it was" cmp -s "$work/case.json" "$work/case.orig"
+    "$pdrop" match "$work/case.json" "$work/survey.csv" --csv "$work/survey.csv" > /dev/null 2> "$work/stderr"
+    check "--csv over the survey file exits 2" test $? -eq 2
+    check "the survey file is left as it was" test "$(cat "$work/survey.csv")" = "$(printf '%b' "$good")"
+    ;;
   *)
     echo "unknown scenario $scenario"
     exit 2
