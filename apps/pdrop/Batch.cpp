@@ -35,14 +35,8 @@ std::vector<std::string> SplitCsvLine(const std::string& line) {
 // One CSV cell as the case-file value of its column.
 nlohmann::json CellValue(const std::string& key, const std::string& text, const std::string& where) {
   if (key == "name") return text;
-  std::size_t used = 0;
   double v = 0.0;
-  try {
-    v = std::stod(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  const bool number = used == text.size();
+  const bool number = ParseNumber(text, v);
   if (key == "correlation") {
     // A code or a name, as in case files.
     if (!number) return text;

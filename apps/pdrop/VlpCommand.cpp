@@ -27,15 +27,9 @@ struct VlpOptions {
   int threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 };
 
-double ParseNumber(const std::string& text, const std::string& field) {
-  std::size_t used = 0;
+double NumberOption(const std::string& text, const std::string& field) {
   double v = 0.0;
-  try {
-    v = std::stod(text, &used);
-  } catch (const std::exception&) {
-    used = 0;
-  }
-  if (used == 0 || used != text.size()) throw InputError(field + " = '" + text + "' is not a number");
+  if (!ParseNumber(text, v)) throw InputError(field + " = '" + text + "' is not a number");
   return v;
 }
 
@@ -47,7 +41,7 @@ VlpRequest BuildRequest(const VlpOptions& o, const TraverseCase& base, WellKind 
   if (!o.rates.empty()) {
     r.rates.clear();
     for (std::size_t i = 0; i < o.rates.size(); ++i) {
-      r.rates.push_back(ParseNumber(o.rates[i], "--rates[" + std::to_string(i) + "]"));
+      r.rates.push_back(NumberOption(o.rates[i], "--rates[" + std::to_string(i) + "]"));
     }
   }
   for (const auto& [name, texts] : o.lists) {
@@ -59,7 +53,7 @@ VlpRequest BuildRequest(const VlpOptions& o, const TraverseCase& base, WellKind 
         values.push_back(digits && !texts[i].empty() ? nlohmann::json(std::stoi(texts[i].substr(0, 9)))
                                                       : nlohmann::json(texts[i]));
       } else {
-        values.push_back(ParseNumber(texts[i], "--" + name + "[" + std::to_string(i) + "]"));
+        values.push_back(NumberOption(texts[i], "--" + name + "[" + std::to_string(i) + "]"));
       }
     }
     VlpSensitivity s = VlpSensitivityFromJson(name, values, "options");

@@ -362,7 +362,7 @@ json ParseJsonText(const std::string& text, const std::string& where) {
   }
 }
 
-json ReadJsonFile(const std::string& path, const std::string& kind) {
+std::string ReadTextFile(const std::string& path, const std::string& kind) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
@@ -382,7 +382,21 @@ json ReadJsonFile(const std::string& path, const std::string& kind) {
   if (!why.empty()) throw InputError("cannot read " + kind + " " + path + " (" + why + ")");
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) throw InputError("cannot read " + kind + " " + path);
-  return ParseJsonText(text, path);
+  return text;
+}
+
+json ReadJsonFile(const std::string& path, const std::string& kind) {
+  return ParseJsonText(ReadTextFile(path, kind), path);
+}
+
+bool ParseNumber(const std::string& text, double& value) {
+  if (text.empty()) return false;
+  errno = 0;
+  char* end = nullptr;
+  const double v = std::strtod(text.c_str(), &end);
+  if (end != text.c_str() + text.size() || errno == ERANGE || std::isinf(v)) return false;
+  value = v;
+  return true;
 }
 
 TraverseCase ReadCaseFile(const std::string& path) { return CaseFromJson(ReadJsonFile(path), path); }

@@ -31,6 +31,13 @@ nlohmann::json ParseJsonText(const std::string& text, const std::string& where);
 // directory, a device) is an InputError "cannot read <kind> PATH (why)".
 nlohmann::json ReadJsonFile(const std::string& path, const std::string& kind = "case file");
 TraverseCase ReadCaseFile(const std::string& path);
+// The whole text of an input file; InputError "cannot read <kind> PATH (why)"
+// for a missing, unreadable or non-regular file.
+std::string ReadTextFile(const std::string& path, const std::string& kind);
+
+// A number written in full in a text cell ("12.5", "-3e2"): false for an
+// empty cell, trailing characters, or a value too large for a double.
+bool ParseNumber(const std::string& text, double& value);
 
 // A correlation given by code or by name (a list name of 'pdrop list' or
 // the name in a title), in any letter case.

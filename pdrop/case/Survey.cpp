@@ -58,10 +58,8 @@ std::vector<std::string> SplitCsv(const std::string& line) {
 // A cell that must hold a finite number.
 double CellNumber(const std::string& cell, const std::string& where, const std::string& column) {
   if (cell.empty()) Fail(where, column + " is empty");
-  errno = 0;
-  char* end = nullptr;
-  const double v = std::strtod(cell.c_str(), &end);
-  if (end != cell.c_str() + cell.size() || !std::isfinite(v) || errno == ERANGE) {
+  double v = 0.0;
+  if (!ParseNumber(cell, v) || !std::isfinite(v)) {
     Fail(where, column + " = '" + Shown(cell) + "' is not a number");
   }
   return v;
@@ -228,26 +226,7 @@ Survey ParseSurvey(const std::string& text, const std::string& where, const Trav
 }
 
 Survey ReadSurveyFile(const std::string& path, const TraverseCase& c) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
-  std::string why;
-  if (!fs::exists(status)) {
-    why = "no such file";
-  } else if (fs::is_directory(status)) {
-    why = "it is a directory";
-  } else if (!fs::is_regular_file(status)) {
-    why = "not a regular file";
-  }
-  std::ifstream in;
-  if (why.empty()) {
-    in.open(path, std::ios::binary);
-    if (!in) why = std::strerror(errno);
-  }
-  if (!why.empty()) throw InputError("cannot read survey file " + path + " (" + why + ")");
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw InputError("cannot read survey file " + path);
-  return ParseSurvey(text, path, c);
+  return ParseSurvey(ReadTextFile(path, "survey file"), path, c);
 }
 
 void CheckSurvey(const Survey& s, const TraverseCase& c) {
