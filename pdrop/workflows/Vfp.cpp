@@ -188,6 +188,9 @@ TraverseCase CutAtDatum(const TraverseCase& c, double datum_ft, const std::strin
   return cut;
 }
 
+// How a traverse's reason begins when its pressure rose above the ceiling.
+constexpr const char* kRoseAbove = "the pressure rises above";
+
 }  // namespace
 
 std::string FillRule(const VfpAxes& a) {
@@ -201,8 +204,13 @@ std::string FillRule(const VfpAxes& a) {
             : "above the nearest computed value nor below " +
                   DeckNumber(FromPsia(limits::kPressure_psia.low, a.units), 4) + " " +
                   PressureUnit(a.units)) +
-      " (so that it offers the simulator no easier operating point); a BHP not above the one at "
-      "the next lower THP is raised to that BHP plus the THP step.";
+      " (so that it offers the simulator no easier operating point)" +
+      (prod ? std::string(", and never below ") +
+                  DeckNumber(FromPsia(limits::kPressure_psia.high, a.units), 4) + " " +
+                  PressureUnit(a.units) + " where its traverse rose above that pressure"
+            : std::string()) +
+      "; a BHP not above the one at the next lower THP is raised to that BHP " +
+      (prod ? "plus the THP step." : "plus the least written step (injection gets no easier).");
   if (prod) {
     rule += " Computed cells at rates below a curve's minimum (the unstable branch) keep their "
             "values: the simulator takes the higher-rate crossing.";
@@ -265,6 +273,7 @@ std::vector<VfpAdjustment> CompleteVfpGrid(const VfpAxes& a, std::vector<double>
   std::vector<VfpAdjustment> out;
   const bool producer = a.type == VfpType::kProducer;
   const double floor = FromPsia(limits::kPressure_psia.low, a.units);
+  const double ceiling = FromPsia(limits::kPressure_psia.high, a.units);
   const std::vector<double>& x = a.flo_values;
   const std::size_t nf = a.FloCount();
   for (std::size_t t = 0; t < a.ThpCount(); ++t) {
@@ -294,6 +303,9 @@ std::vector<VfpAdjustment> CompleteVfpGrid(const VfpAxes& a, std::vector<double>
         std::vector<std::pair<std::size_t, double>> fills;
         for (std::size_t f = 0; f < nf; ++f) {
           if (computed[first + f]) continue;
+          // A producer's traverse that rose above the ceiling proved its BHP
+          // is at least that high.
+          const bool rose = reasons[first + f].rfind(kRoseAbove, 0) == 0;
           const auto upper = std::upper_bound(known.begin(), known.end(), f);
           double v;
           if (upper != known.begin() && upper != known.end()) {
@@ -305,6 +317,7 @@ std::vector<VfpAdjustment> CompleteVfpGrid(const VfpAxes& a, std::vector<double>
             const std::size_t lowest = known.front();
             v = bound(known.size() > 1 ? line(lowest, known[1], f) : at(lowest), lowest);
           }
+          if (producer && rose) v = std::max(v, ceiling);
           fills.emplace_back(f, v);
         }
         for (const auto& [f, v] : fills) {
@@ -329,7 +342,10 @@ std::vector<VfpAdjustment> CompleteVfpGrid(const VfpAxes& a, std::vector<double>
                                      " is not above " + Fixed(bhp[below], kBhpDecimals) + " " +
                                      unit + " at THP " + DeckNumber(a.thp_values[t - 1]) + " " +
                                      unit;
-          bhp[i] = bhp[below] + (a.thp_values[t] - a.thp_values[t - 1]);
+          // A producer takes the whole THP step (harder to produce); an
+          // injector the least step that shows as a rise, so that no cell
+          // becomes easier to inject into than its curve allows.
+          bhp[i] = bhp[below] + (producer ? a.thp_values[t] - a.thp_values[t - 1] : 2.0 / scale);
           out.push_back({VfpAdjustment::Kind::kRaised, i, bhp[i], reason});
         }
       }

@@ -107,7 +107,8 @@ TEST(VfpDeck, TinyTablesHaveTheKeywordLayout) {
        "fill rule: a cell whose traverse has no result is interpolated linearly in FLO between the "
        "computed cells of its curve (same THP, WFR, GFR) or, beyond them, extrapolated from the "
        "two nearest but never below the nearest computed value (so that it offers the simulator "
-       "no easier operating point); a BHP not above the one at the next lower THP is raised to "
+       "no easier operating point), and never below 30000 psia where its traverse rose above "
+       "that pressure; a BHP not above the one at the next lower THP is raised to "
        "that BHP plus the THP step. Computed cells at rates below a curve's minimum (the unstable "
        "branch) keep their values: the simulator takes the higher-rate crossing."},
       {inj, injKeyword,
@@ -116,7 +117,7 @@ TEST(VfpDeck, TinyTablesHaveTheKeywordLayout) {
        "computed cells of its curve (same THP) or, beyond them, extrapolated from the two nearest "
        "but never above the nearest computed value nor below 5 psia (so that it offers the "
        "simulator no easier operating point); a BHP not above the one at the next lower THP is "
-       "raised to that BHP plus the THP step."}};
+       "raised to that BHP plus the least written step (injection gets no easier)."}};
   for (const Row& row : rows) {
     const std::string text = VfpDeckText(row.table);
     const std::size_t at = text.find(row.keyword.substr(0, row.keyword.find('\n') + 1));
@@ -248,7 +249,15 @@ TEST(VfpGrid, MissingCellsAreFilledAlongFloNoEasierThanTheNearestComputed) {
     EXPECT_EQ(k, adj.size()) << row.name;
   }
 
+  // A producer whose traverse rose above the accepted pressures is written
+  // at least at that pressure, whatever its neighbours suggest.
   a.type = VfpType::kProducer;
+  std::vector<double> high = {1000, 1100, 1200, -1, -1};
+  CompleteVfpGrid(a, high, {true, true, true, false, false},
+                  {"", "", "", "the pressure rises above 30000 psia", "no convergence"});
+  EXPECT_EQ(high[3], 30000.0);
+  EXPECT_EQ(high[4], 1200 + 400.0 / 3);
+
   std::vector<double> none(5, 0.0);
   try {
     CompleteVfpGrid(a, none, std::vector<bool>(5, false),
@@ -275,6 +284,15 @@ TEST(VfpGrid, BhpRisesStrictlyWithThpInEveryColumn) {
   EXPECT_EQ(bhp, (std::vector<double>{1000, 1000, 1100, 1100, 1300, 1300}));
   ASSERT_EQ(adj.size(), 3u);
   for (const VfpAdjustment& r : adj) EXPECT_EQ(r.kind, VfpAdjustment::Kind::kRaised);
+
+  // An injector is raised by the least step the deck shows, never by the
+  // THP step, which would make injection easier than its curve allows.
+  a.type = VfpType::kInjector;
+  std::vector<double> inj = {1000, 1000, 990, 1000, 980, 1000};
+  CompleteVfpGrid(a, inj, std::vector<bool>(6, true), std::vector<std::string>(6));
+  const std::vector<double> least = {1000, 1000, 1000.002, 1000.002, 1000.004, 1000.004};
+  for (std::size_t i = 0; i < inj.size(); ++i) EXPECT_NEAR(inj[i], least[i], 1e-9) << i;
+  a.type = VfpType::kProducer;
 
   // The example table: identical on one and two threads, rising with THP.
   const TraverseCase c = OilWell();
