@@ -1,4 +1,5 @@
 // pdrop vlp: a family of lift curves of a well case.
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -91,7 +92,7 @@ nlohmann::ordered_json PointsJson(const TraverseCase& c, const VlpRequest& r,
   nlohmann::ordered_json points = nlohmann::ordered_json::array();
   for (const VlpPoint& p : result.points) {
     nlohmann::ordered_json j;
-    j["curve"] = p.curve;
+    j["curve"] = p.curve + 1;
     for (std::size_t i = 0; i < p.values.size(); ++i) {
       j[ParameterName(r.sensitivities[i].parameter)] = p.values[i];
     }
@@ -110,6 +111,7 @@ nlohmann::ordered_json PointsJson(const TraverseCase& c, const VlpRequest& r,
   out["name"] = c.name;
   out["correlation"] = CorrelationTitle(c.correlation);
   out["rate"] = RateName(result.kind);
+  out["warnings"] = result.warnings;
   out["points"] = points;
   return out;
 }
@@ -121,7 +123,7 @@ std::string PointsCsv(const VlpRequest& r, const VlpResult& result) {
   s << ',' << RateName(result.kind)
     << ",bhp_psia,complete,reason,bottom_regime,loading,coleman_loading,minimum,unstable\n";
   for (const VlpPoint& p : result.points) {
-    s << p.curve;
+    s << p.curve + 1;
     for (double v : p.values) s << ',' << v;
     s << ',' << p.rate << ',' << (p.complete ? FixedNumber(p.bhp_psia, 3) : std::string())
       << ',' << p.complete << ",\"" << p.reason << "\",\"" << p.bottom_regime << "\","
@@ -132,7 +134,12 @@ std::string PointsCsv(const VlpRequest& r, const VlpResult& result) {
 
 void PrintCurves(std::ostream& out, const TraverseCase& c, const VlpRequest& r,
                  const VlpResult& result) {
-  out << c.name << " - lift curves, " << CorrelationTitle(c.correlation) << "\n";
+  const bool varied = std::any_of(r.sensitivities.begin(), r.sensitivities.end(),
+                                  [](const VlpSensitivity& s) {
+                                    return s.parameter == VlpParameter::kCorrelation;
+                                  });
+  out << c.name << " - lift curves"
+      << (varied ? std::string() : ", " + CorrelationTitle(c.correlation)) << "\n";
   std::size_t curve = static_cast<std::size_t>(-1);
   std::vector<std::vector<std::string>> rows;
   auto flush = [&] {
@@ -154,6 +161,8 @@ void PrintCurves(std::ostream& out, const TraverseCase& c, const VlpRequest& r,
                     p.loading ? "Turner" : p.coleman_loading ? "Coleman" : "", note});
   }
   flush();
+  if (!result.warnings.empty()) out << "\n";
+  for (const std::string& w : result.warnings) out << "note: " << w << "\n";
 }
 
 int RunVlp(const VlpOptions& o) {

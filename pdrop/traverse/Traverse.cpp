@@ -190,8 +190,10 @@ TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&
   CTurner turner;
   turner.SetProps(gas);
 
-  const bool gasWell =
-      c.gas_MMscfd > 0.0 && (c.oil_STBd + c.water_bbld) / c.gas_MMscfd <= kGasWellLiquidRatio;
+  // Liquid loading is a producing gas well's trouble: the gas flows up to the
+  // first station and at most 200 bbl of liquid per MMscf rides with it.
+  const bool gasWell = c.flow_to == ProfileEnd::kFirst && c.gas_MMscfd > 0.0 &&
+                       (c.oil_STBd + c.water_bbld) / c.gas_MMscfd <= kGasWellLiquidRatio;
   TraverseResult result;
   std::vector<TraverseRow> rows;
   rows.reserve(n);

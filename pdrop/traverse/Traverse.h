@@ -95,8 +95,9 @@ struct TraverseRow {
   double vsg_ftps, vsl_ftps, vg_ftps, vl_ftps;  // superficial and in-situ velocities
   double mixture_density_lbmft3;                // in-situ (slip) mixture density
   double turner_MMscfd, coleman_MMscfd;          // critical unloading rates here
-  // Gas well (at most 200 bbl of liquid per MMscf, the range of Turner's
-  // data) whose gas rate is below the Turner rate here.
+  // Producing gas well (flowing to the first station, at most 200 bbl of
+  // liquid per MMscf, the range of Turner's data) whose gas rate is below
+  // the Turner rate here.
   bool loading;
 };
 

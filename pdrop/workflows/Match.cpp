@@ -346,6 +346,18 @@ CorrelationMatch MatchOne(const TraverseCase& surveyCase, const Survey& s, const
   if (o.fit == FitMode::kHydrostatic || o.fit == FitMode::kBoth) {
     m.hydrostatic = Judge(c, s, m, false, o.hydrostatic_bounds);
   }
+  // Moving one value at a time cannot see that two values fitted to fewer
+  // points than two trade off against each other: neither is determined.
+  const std::size_t fitted = (m.friction.fitted ? 1 : 0) + (m.hydrostatic.fitted ? 1 : 0);
+  if (s.points.size() < fitted) {
+    for (Determination* d : {&m.friction, &m.hydrostatic}) {
+      if (!d->fitted) continue;
+      d->determined = false;
+      d->note += "; poorly determined all the same: " + std::to_string(fitted) +
+                 " values were fitted to " + std::to_string(s.points.size()) +
+                 " survey point(s), so any pair that meets them fits as well";
+    }
+  }
   return m;
 }
 

@@ -1,6 +1,8 @@
 #include "pdrop/workflows/Vlp.h"
 
+#include <algorithm>
 #include <cmath>
+#include <sstream>
 #include <stdexcept>
 
 #include "pdrop/traverse/Limits.h"
@@ -28,6 +30,22 @@ Ratios BaseRatios(const TraverseCase& c) {
   if (c.oil_STBd > 0.0) r.gor = c.gas_MMscfd * kScfPerMMscf / c.oil_STBd;
   if (c.gas_MMscfd > 0.0) r.liquidYield = liquid / c.gas_MMscfd;
   return r;
+}
+
+// Every combination of the sensitivity values, the first varying slowest.
+std::vector<std::vector<double>> Combinations(const std::vector<VlpSensitivity>& sensitivities) {
+  std::vector<std::vector<double>> curves(1);
+  for (const VlpSensitivity& s : sensitivities) {
+    std::vector<std::vector<double>> next;
+    for (const auto& combo : curves) {
+      for (double v : s.values) {
+        next.push_back(combo);
+        next.back().push_back(v);
+      }
+    }
+    curves.swap(next);
+  }
+  return curves;
 }
 
 const VlpSensitivity* Find(const std::vector<VlpSensitivity>& s, VlpParameter p) {
@@ -203,6 +221,23 @@ void ValidateVlp(const TraverseCase& base, const VlpRequest& request) {
   if (glrAndGor > 1) {
     throw std::invalid_argument("gor_scf_per_STB, glr_scf_per_STB: vary one of them, not both");
   }
+  // Every point's case must be one the traverse takes (a tubing narrower than
+  // the inner string, a rate beyond the limits): bad input, not a point
+  // without a result.
+  for (const std::vector<double>& values : Combinations(request.sensitivities)) {
+    for (double q : request.rates) {
+      try {
+        PointCase(base, kind, q, request.sensitivities, values).Validate();
+      } catch (const std::invalid_argument& e) {
+        std::ostringstream where;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+          where << ParameterName(request.sensitivities[i].parameter) << " " << values[i] << ", ";
+        }
+        where << "rate " << q << ": " << e.what();
+        throw std::invalid_argument(where.str());
+      }
+    }
+  }
 }
 
 VlpResult LiftCurves(const TraverseCase& base, const VlpRequest& request,
@@ -211,18 +246,7 @@ VlpResult LiftCurves(const TraverseCase& base, const VlpRequest& request,
   VlpResult out;
   out.kind = KindOfWell(base);
 
-  // Every combination of the sensitivity values, the first varying slowest.
-  std::vector<std::vector<double>> curves(1);
-  for (const VlpSensitivity& s : request.sensitivities) {
-    std::vector<std::vector<double>> next;
-    for (const auto& combo : curves) {
-      for (double v : s.values) {
-        next.push_back(combo);
-        next.back().push_back(v);
-      }
-    }
-    curves.swap(next);
-  }
+  const std::vector<std::vector<double>> curves = Combinations(request.sensitivities);
 
   std::vector<TraverseCase> cases;
   for (std::size_t k = 0; k < curves.size(); ++k) {
@@ -249,6 +273,11 @@ VlpResult LiftCurves(const TraverseCase& base, const VlpRequest& request,
     }
     p.loading = r.has_loading;
     p.loading_md_ft = r.loading_md_ft;
+    for (const std::string& w : r.warnings) {
+      if (std::find(out.warnings.begin(), out.warnings.end(), w) == out.warnings.end()) {
+        out.warnings.push_back(w);
+      }
+    }
     const TraverseCase& c = cases[i];
     const bool gasWell = out.kind == WellKind::kGas;
     for (const TraverseRow& row : r.rows) {
@@ -267,7 +296,11 @@ VlpResult LiftCurves(const TraverseCase& base, const VlpRequest& request,
       VlpPoint& p = out.points[k * perCurve + j];
       if (p.complete && (lowest == nullptr || p.bhp_psia < lowest->bhp_psia)) lowest = &p;
     }
-    if (lowest == nullptr) continue;
+    // A lowest point at either end of the rates is no minimum of the curve:
+    // it lies beyond them.
+    const VlpPoint* first = &out.points[k * perCurve];
+    const VlpPoint* last = &out.points[k * perCurve + perCurve - 1];
+    if (lowest == nullptr || lowest == first || lowest == last) continue;
     lowest->minimum = true;
     for (std::size_t j = 0; j < perCurve; ++j) {
       VlpPoint& p = out.points[k * perCurve + j];

@@ -53,13 +53,18 @@ struct VlpPoint {
   bool loading = false;        // gas rate below Turner's critical rate at some station
   bool coleman_loading = false;  // ... below Coleman's
   double loading_md_ft = 0.0;  // shallowest station flagged by Turner
-  bool minimum = false;        // the lowest BHP of its curve (producers)
+  // The lowest BHP of its curve (producers), when it lies inside the rates
+  // computed: at the first or last rate the curve's minimum is not known.
+  bool minimum = false;
   bool unstable = false;       // rate below the curve's minimum: heading region
 };
 
 struct VlpResult {
   WellKind kind = WellKind::kOil;
   std::vector<VlpPoint> points;  // curve by curve, rates in request order
+  // The notes of the traverses (fitted ranges left, the calculation a gas
+  // equation ran), each once.
+  std::vector<std::string> warnings;
 };
 
 // The kind of a case's well; throws std::invalid_argument unless the case is
@@ -84,7 +89,8 @@ TraverseCase PointCase(const TraverseCase& base, WellKind kind, double rate,
 std::vector<double> DefaultRates(const TraverseCase& base, WellKind kind);
 
 // Checks the request (rates above 0 and strictly increasing, values in
-// range); throws std::invalid_argument naming the field.
+// range, and every point's case valid); throws std::invalid_argument naming
+// the field.
 void ValidateVlp(const TraverseCase& base, const VlpRequest& request);
 
 // The family of curves. Throws std::invalid_argument for a bad request.

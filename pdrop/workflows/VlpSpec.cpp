@@ -12,7 +12,7 @@ VlpSensitivity VlpSensitivityFromJson(const std::string& name, const nlohmann::j
   try {
     s.parameter = ParameterOfName(name);
   } catch (const std::invalid_argument& e) {
-    throw InputError(where + ": unknown field " + e.what());
+    throw InputError(where + ": unknown field " + std::string(e.what()) + " (or rates)");
   }
   const std::string field = where + ": " + name;
   if (!values.is_array()) throw InputError(field + ": expected a list of values");

@@ -165,6 +165,13 @@ def plot_flow_map(flow_map, operating_point=None, path=None, formats=("png", "sv
     return fig, _save(fig, path, formats)
 
 
+def _correlation_name(code):
+    from .catalogue import correlations
+
+    table = correlations()
+    return dict(zip(table["code"], table["name"])).get(code, f"code {code}")
+
+
 def plot_vlp(curves, path=None, formats=("png", "svg")):
     """A family of lift curves: bottomhole pressure [psia] against rate, one
     line per curve, its minimum marked (below it the well heads) and the
@@ -177,24 +184,42 @@ def plot_vlp(curves, path=None, formats=("png", "svg")):
     Returns:
         (figure, list of files written).
     """
-    rate = next(c for c in ("liquid_STBd", "gas_MMscfd", "water_bbld") if c in curves.columns)
+    rates = [c for c in ("liquid_STBd", "gas_MMscfd", "water_bbld") if c in curves.columns]
+    if not rates or "curve" not in curves.columns:
+        raise ValueError("curves is not a frame of pdrop.vlp (no rate or curve column)")
+    rate = rates[0]
     unit = {"liquid_STBd": "liquid [STB/d]", "gas_MMscfd": "gas [MMscf/d]",
             "water_bbld": "water [bbl/d]"}[rate]
     skip = {"curve", rate, "bhp_psia", "complete", "reason", "bottom_regime", "loading",
             "coleman_loading", "minimum", "unstable"}
     varied = [c for c in curves.columns if c not in skip]
+    names = {"wellhead_pressure_psia": ("WHP", "psia"), "water_cut": ("water cut", ""),
+             "gor_scf_per_STB": ("GOR", "scf/STB"), "glr_scf_per_STB": ("GLR", "scf/STB"),
+             "id_in": ("tubing ID", "in")}
+
+    def label_of(points):
+        parts = []
+        for c in varied:
+            v = points[c].iloc[0]
+            if c == "correlation":
+                parts.append(_correlation_name(int(v)))
+            else:
+                name, unit_text = names.get(c, (c, ""))
+                parts.append(f"{name} {v:g} {unit_text}".strip())
+        return ", ".join(parts) or "case"
+
     fig, ax = plt.subplots(figsize=(7, 5))
-    for curve, points in curves.groupby("curve", sort=True):
+    for _, points in curves.groupby("curve", sort=True):
         done = points[points["complete"]]
-        label = ", ".join(f"{c} {points[c].iloc[0]:g}" for c in varied) or "case"
-        line, = ax.plot(done[rate], done["bhp_psia"], marker=".", label=label)
+        line, = ax.plot(done[rate], done["bhp_psia"], marker=".", label=label_of(points))
         low = done[done["minimum"]]
         ax.plot(low[rate], low["bhp_psia"], marker="v", markersize=9, linestyle="none",
                 color=line.get_color())
         loads = done[done["loading"]]
         ax.plot(loads[rate], loads["bhp_psia"], marker="o", markersize=10, linestyle="none",
                 markerfacecolor="none", color="crimson")
-    ax.plot([], [], marker="v", linestyle="none", color="grey", label="minimum")
+    if curves["minimum"].any():
+        ax.plot([], [], marker="v", linestyle="none", color="grey", label="minimum")
     if curves["loading"].any():
         ax.plot([], [], marker="o", linestyle="none", markerfacecolor="none", color="crimson",
                 label="liquid loading (Turner)")

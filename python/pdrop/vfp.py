@@ -40,12 +40,27 @@ class VfpTable:
     datum: float
     units: dict
     deck: str
+    inputs: tuple = ()
 
     def to_deck(self, path):
-        """Writes the deck text (the keyword with its comment header) to path
-        and returns the path. The table's units must match the deck's."""
-        with open(os.fspath(path), "w", encoding="utf-8") as f:
-            f.write(self.deck)
+        """Writes the deck text (the keyword with its comment header) to path,
+        whole or not at all, and returns the path. The table's units must
+        match the deck's. A path that is one of the files the table was read
+        from (case, axes) is refused: an input is never written over."""
+        target = os.fspath(path)
+        for source in self.inputs:
+            if os.path.exists(target) and os.path.samefile(target, source):
+                raise ValueError(f"path = {target!r} is an input of the table ({source}); "
+                                 "it is never written over")
+        folder = os.path.dirname(os.path.abspath(target))
+        temporary = os.path.join(folder, f".{os.path.basename(target)}.partial")
+        try:
+            with open(temporary, "w", encoding="utf-8") as f:
+                f.write(self.deck)
+            os.replace(temporary, target)
+        finally:
+            if os.path.exists(temporary):
+                os.remove(temporary)
         return path
 
 
@@ -83,10 +98,13 @@ def vfp_table(case, axes, *, threads=None, **overrides):
         whole curve without any result raises RuntimeError.
     """
     case_file = os.fspath(case) if isinstance(case, (str, os.PathLike)) else ""
+    axes_file = os.fspath(axes) if isinstance(axes, (str, os.PathLike)) else ""
     _, case_text = _case_text(case, overrides)
     axes = _plain(_axes_dict(axes), "axes")
     if threads is None:
         threads = os.cpu_count() or 1
+    if isinstance(threads, bool) or not isinstance(threads, int) or not 1 <= threads <= 1024:
+        raise ValueError(f"threads = {threads!r} must be a whole number from 1 to 1024")
     out = _pdrop.vfp_json(case_text, json.dumps(axes, allow_nan=False), int(threads), case_file)
     flo = out["flo_values"]
     if out["keyword"] == "VFPPROD":
@@ -105,4 +123,5 @@ def vfp_table(case, axes, *, threads=None, **overrides):
                             columns=columns)
     return VfpTable(keyword=out["keyword"], axes=axes, bhp=bhp, adjusted=adjusted,
                     messages=list(out["messages"]), datum=out["datum"],
-                    units=dict(out["unit_names"]), deck=out["deck"])
+                    units=dict(out["unit_names"]), deck=out["deck"],
+                    inputs=tuple(f for f in (case_file, axes_file) if f))

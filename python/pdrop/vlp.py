@@ -30,12 +30,16 @@ def vlp(case, rates=None, *, threads=None, **sensitivities):
             what is not varied.
 
     Returns:
-        DataFrame, one row per point: curve, the sensitivity values, the rate
+        DataFrame, one row per point: curve (numbered from 1), the sensitivity
+        values, the rate
         (liquid_STBd, gas_MMscfd or water_bbld), bhp_psia [psia] (NaN without a
         result), complete, reason, bottom_regime (pattern of the bottom
         segment), loading (gas rate below Turner's critical rate somewhere in
         the well), coleman_loading, minimum (the lowest BHP of its curve: below
-        that rate the well heads), unstable (rate below the minimum).
+        that rate the well heads; none when the lowest BHP is at the first or
+        last rate), unstable (rate below the minimum). frame.attrs["warnings"]
+        holds the notes of the traverses (fitted ranges left, the calculation
+        a gas equation ran).
     """
     _, text = _case_text(case, {})
     spec = {}
@@ -44,6 +48,8 @@ def vlp(case, rates=None, *, threads=None, **sensitivities):
             raise ValueError(f"{name} is not one of {', '.join(_SENSITIVITIES)}")
         spec[name] = list(values) if isinstance(values, (list, tuple)) else list([values])
     if rates is not None:
+        if isinstance(rates, (str, bytes)) or not hasattr(rates, "__len__") or len(rates) == 0:
+            raise ValueError(f"rates = {rates!r} must be a non-empty list of rates")
         spec["rates"] = list(rates)
     spec = _plain(spec, "vlp")
     n = 0 if threads is None else int(threads)
@@ -53,4 +59,7 @@ def vlp(case, rates=None, *, threads=None, **sensitivities):
         import os
 
         n = os.cpu_count() or 1
-    return pd.DataFrame(_pdrop.lift_curves_json(text, json.dumps(spec), n))
+    columns, warnings = _pdrop.lift_curves_json(text, json.dumps(spec), n)
+    frame = pd.DataFrame(columns)
+    frame.attrs["warnings"] = list(warnings)
+    return frame

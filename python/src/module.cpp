@@ -437,7 +437,7 @@ PYBIND11_MODULE(_pdrop, m) {
           py::list curve, rate, bhp, complete, reason, regime, loading, coleman, minimum, unstable;
           std::vector<py::list> values(request.sensitivities.size());
           for (const VlpPoint& p : result.points) {
-            curve.append(p.curve);
+            curve.append(p.curve + 1);
             for (std::size_t i = 0; i < values.size(); ++i) values[i].append(p.values[i]);
             rate.append(p.rate);
             bhp.append(p.complete ? p.bhp_psia : std::numeric_limits<double>::quiet_NaN());
@@ -462,7 +462,7 @@ PYBIND11_MODULE(_pdrop, m) {
           columns["coleman_loading"] = coleman;
           columns["minimum"] = minimum;
           columns["unstable"] = unstable;
-          return columns;
+          return py::make_tuple(columns, result.warnings);
         },
         "Lift curves of a well case (JSON) over sensitivities (JSON); columns of the points.");
   m.def("traverse_many_json",

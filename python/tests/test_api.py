@@ -1,6 +1,7 @@
 """The Python API: catalogue, engines, fluids written in Python, traverses,
 not-set values and error messages."""
 
+import json
 import math
 import re
 import threading
@@ -347,6 +348,16 @@ def test_vfp_table_as_a_frame_and_a_deck(tmp_path, oil_well_case):
         pdrop.vfp_table(oil_well_case, {**VFP_AXES, "thp_psia": [250, 250]})
     with pytest.raises(ValueError, match="flow_to: a VFPPROD table needs a producer"):
         pdrop.vfp_table({**oil_well_case, "flow_to": "bottom"}, VFP_AXES)
+    # A table read from files never writes over them.
+    case_file = tmp_path / "case.json"
+    case_file.write_text(json.dumps(oil_well_case))
+    before = case_file.read_text()
+    from_files = pdrop.vfp_table(case_file, VFP_AXES)
+    with pytest.raises(ValueError, match="is an input of the table"):
+        from_files.to_deck(case_file)
+    assert case_file.read_text() == before
+    with pytest.raises(ValueError, match="threads = 0"):
+        pdrop.vfp_table(oil_well_case, VFP_AXES, threads=0)
 
 
 @pytest.mark.skipif(not pdrop._pdrop.fitting_available(), reason="built without NLopt")

@@ -279,6 +279,10 @@ ROWS
 ROWS
     "$pdrop" vlp "$examples/oil_well.json" --rates 500 --csv "$examples/oil_well.json" > /dev/null 2>&1
     check "vlp never writes over its case" test $? -eq 2
+    # A curve whose case the traverse refuses is bad input, not a point without a result.
+    "$pdrop" vlp "$examples/gas_well_annulus.json" --id-in 2.4,6 --rates 1,3 > /dev/null 2> "$work/stderr"
+    check "vlp with a tubing narrower than the inner string exits 2" test $? -eq 2
+    check "and names the curve and the field" grep -q "id_in 2.4, rate 1: stations\[0\].inner_od_in" "$work/stderr"
     ;;
   vfp)
     "$pdrop" vfp "$examples/oil_well.json" --spec "$examples/oil_well_vfp.json" -o "$work/prod.inc" \

@@ -130,6 +130,17 @@ TEST(SurveyMatch, RecoversTheEfficienciesASurveyWasMadeWith) {
     EXPECT_EQ(m.friction.determined, row.frictionDetermined) << m.friction.note;
     EXPECT_TRUE(m.hydrostatic.determined) << m.hydrostatic.note;
   }
+  // Two values fitted to one gauge reading meet it exactly and say nothing.
+  const TraverseCase c = OilWell(3.0, 3000.0, 1000.0);
+  double share = 0.0, noise = 0.0;
+  Survey one = SyntheticSurvey(c, 0.9, 1.05, 0.0, &share, &noise);
+  one.points.erase(one.points.begin(), one.points.end() - 1);
+  MatchOptions o;
+  o.correlations = {3};
+  const CorrelationMatch m = MatchSurvey(c, one, o).ranked.front();
+  ASSERT_TRUE(m.ok) << m.reason;
+  EXPECT_FALSE(m.friction.determined) << m.friction.note;
+  EXPECT_FALSE(m.hydrostatic.determined) << m.hydrostatic.note;
 }
 
 }  // namespace
