@@ -33,13 +33,20 @@ def traverse_many(cases, threads=None, rows=False):
     n = (os.cpu_count() or 1) if threads is None else threads
     if isinstance(n, bool) or not isinstance(n, int) or not 1 <= n <= 1024:
         raise ValueError(f"threads = {threads!r} must be a whole number from 1 to 1024")
-    texts = []
+    if isinstance(cases, (str, bytes, dict, os.PathLike)):
+        raise ValueError("cases must be a list of case dicts or case-file paths")
+    # A case that cannot be read (a missing file, a value JSON cannot hold)
+    # is reported in its row; the others run.
+    texts, unread = [], {}
     for i, case in enumerate(cases):
         try:
             texts.append(_case_text(case, {})[1])
-        except ValueError as e:
-            raise ValueError(f"cases[{i}]: {e}") from None
+        except (ValueError, OSError) as e:
+            unread[i] = f"cases[{i}]: {e}"
+            texts.append("")
     summaries, row_lists = _pdrop.traverse_many_json(texts, n, bool(rows))
+    for i, message in unread.items():
+        summaries[i]["error"] = message
     frame = pd.DataFrame(summaries, columns=list(SUMMARY_COLUMNS))
     if not rows:
         return frame

@@ -290,6 +290,9 @@ def test_traverse_many_equals_one_traverse_at_a_time(oil_well_case):
     assert not one.loc[len(cases) - 1, "complete"]
     assert "unknown field 'colour'" in one.loc[len(cases) - 1, "error"]
     assert rows[-1] is None
+    missing = pdrop.traverse_many([oil_well_case, "no/such/case.json"])
+    assert missing.loc[0, "complete"] and not missing.loc[1, "complete"]
+    assert "no/such/case.json" in missing.loc[1, "error"]
 
 
 def test_solve_segments_equals_engine_solve_row_by_row():
