@@ -180,7 +180,7 @@ def solve_segments(frame, correlation=3, fluid=None, threads=None):
         correlation: code [0-9] or name.
         fluid: a BlackOilFluid (default: the default BlackOilFluid).
         threads: worker threads (default: all cores); the results do not
-            depend on it (each row is solved on a fresh engine).
+            depend on it (a row's result never depends on the rows before it).
 
     Returns:
         DataFrame, one row per input row (same index): the fields of
@@ -217,7 +217,11 @@ def solve_segments(frame, correlation=3, fluid=None, threads=None):
             values = np.full(len(frame), _ROW_DEFAULTS[name])
         else:
             raise ValueError(f"column {name!r} is missing")
-        columns.append(values.tolist())
+        columns.append(np.ascontiguousarray(values))
     out = _pdrop.solve_rows(code, fluid.native(), columns, n_threads)
-    return pd.DataFrame(out, index=frame.index)
+    codes, where = np.unique(out["regime_code"], return_inverse=True)
+    names = np.array([_pdrop.regime_name(int(c)) for c in codes], dtype=object)[where]
+    frame_out = pd.DataFrame(out, index=frame.index)
+    frame_out.insert(list(frame_out.columns).index("regime_code") + 1, "regime", names)
+    return frame_out
 

@@ -2,6 +2,7 @@
 // the engine's set-up, Cal and the result, with no Python object touched
 // while the GIL is released. The result keeps the record as numbers and
 // makes its dict and its notes only when they are asked for.
+#include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
@@ -10,6 +11,7 @@
 #include <optional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "Binding.h"
@@ -127,13 +129,20 @@ constexpr const char* kRowColumns[] = {
     "hydrostatic_efficiency", "max_subdivisions", "pieces"};
 constexpr std::size_t kRowColumnCount = sizeof kRowColumns / sizeof kRowColumns[0];
 
-// Solves rows of segments on threads, each row on a fresh engine (so that a
-// row's result never depends on the rows before it), each block of rows
-// with phase objects of its own.
-py::dict SolveRows(int code, const BlackOilFluid& fluid,
-                   const std::vector<std::vector<double>>& columns, int threads) {
-  if (columns.size() != kRowColumnCount) throw std::invalid_argument("solve_rows: columns");
-  const std::size_t n = columns.empty() ? 0 : columns[0].size();
+// Solves rows of segments on threads, each block of rows with an engine and
+// phase objects of its own; a row's result never depends on the rows before
+// it, so any thread count gives the same results.
+using Column = py::array_t<double, py::array::c_style | py::array::forcecast>;
+
+py::dict SolveRows(int code, const BlackOilFluid& fluid, const std::vector<Column>& arrays,
+                   int threads) {
+  if (arrays.size() != kRowColumnCount) throw std::invalid_argument("solve_rows: columns");
+  const std::size_t n = static_cast<std::size_t>(arrays[0].size());
+  std::vector<const double*> columns;
+  for (const Column& a : arrays) {
+    if (static_cast<std::size_t>(a.size()) != n) throw std::invalid_argument("solve_rows: lengths");
+    columns.push_back(a.data());
+  }
   fluid.Validate();
   for (std::size_t i = 0; i < n; ++i) {
     auto at = [&](std::size_t k) { return columns[k][i]; };
@@ -159,10 +168,16 @@ py::dict SolveRows(int code, const BlackOilFluid& fluid,
     py::gil_scoped_release release;
     ParallelFor(blocks, static_cast<int>(blocks), [&](std::size_t b) {
       BlackOilPhases ph = fluid.MakePhases();
+      std::unique_ptr<CPressDrop> e;
       for (std::size_t i = b * n / blocks; i < (b + 1) * n / blocks; ++i) {
         auto at = [&](std::size_t k) { return columns[k][i]; };
-        std::unique_ptr<CPressDrop> e(CPressDrop::New(code));
-        e->SetProps(ph.gas.get(), ph.oil.get(), ph.water.get());
+        // The mechanistic searches start from their last bracket: a fresh
+        // engine per row keeps each row's result its own. The other
+        // correlations carry nothing from one Cal to the next.
+        if (!e || code == 9) {
+          e.reset(CPressDrop::New(code));
+          e->SetProps(ph.gas.get(), ph.oil.get(), ph.water.get());
+        }
         e->Init(at(1), at(0), at(2), at(3));
         e->SetDir(static_cast<int>(at(10)));
         e->SetFlw(static_cast<int>(at(11)));
@@ -195,24 +210,25 @@ py::dict SolveRows(int code, const BlackOilFluid& fluid,
       }
     });
   }
+  auto array = [](const auto& v) {
+    using T = typename std::decay_t<decltype(v)>::value_type;
+    return py::array_t<T>(static_cast<py::ssize_t>(v.size()), v.data());
+  };
   py::dict out;
-  out["outlet_pressure_psia"] = outlet;
-  out["friction_dp_psi"] = friction;
-  out["elevation_dp_psi"] = elevation;
-  out["total_dp_psi"] = total;
-  out["holdup"] = holdup;
-  out["regime_code"] = regime;
-  std::vector<std::string> regimeNames(n);
-  for (std::size_t i = 0; i < n; ++i) regimeNames[i] = RegimeName(regime[i]);
-  out["regime"] = regimeNames;
-  out["vsg_ftps"] = vsg;
-  out["vsl_ftps"] = vsl;
-  out["vg_ftps"] = vg;
-  out["vl_ftps"] = vl;
-  out["mixture_density_lbmft3"] = rho;
-  out["reynolds"] = reynolds;
-  out["friction_factor"] = factor;
-  out["pieces"] = pieces;
+  out["outlet_pressure_psia"] = array(outlet);
+  out["friction_dp_psi"] = array(friction);
+  out["elevation_dp_psi"] = array(elevation);
+  out["total_dp_psi"] = array(total);
+  out["holdup"] = array(holdup);
+  out["regime_code"] = array(regime);
+  out["vsg_ftps"] = array(vsg);
+  out["vsl_ftps"] = array(vsl);
+  out["vg_ftps"] = array(vg);
+  out["vl_ftps"] = array(vl);
+  out["mixture_density_lbmft3"] = array(rho);
+  out["reynolds"] = array(reynolds);
+  out["friction_factor"] = array(factor);
+  out["pieces"] = array(pieces);
   out["no_result"] = noResult;
   return out;
 }
