@@ -10,8 +10,9 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcl
           python3-matplotlib python3-pytest python3-distributed clang libclang-rt-14-dev
           libxlsxwriter-dev python3-openpyxl pkg-config libnlopt-cxx-dev)
 if [ "${1:-}" = "--tests" ]; then
-  # OPM Flow reads the VFP tables pdrop writes in the test suite.
-  packages+=(libopm-simulators-bin python3-opm-common)
+  # OPM Flow reads the VFP tables pdrop writes in the test suite; mypy checks
+  # the Python package's types.
+  packages+=(libopm-simulators-bin python3-opm-common python3-mypy)
 fi
 
 missing=()

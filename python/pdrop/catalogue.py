@@ -1,6 +1,7 @@
 """The correlation catalogue: codes, names, lists, help texts, efficiencies."""
 
 import numbers
+from typing import Dict, Union
 
 import numpy as np
 import pandas as pd
@@ -18,7 +19,7 @@ def _enumerate(which):
 _MECHANISTIC = ("Petalas & Aziz", 9)
 
 
-def correlations():
+def correlations() -> "pd.DataFrame":
     """All correlations as a DataFrame.
 
     Columns: code, name, help, default_efficiency [-], and one boolean column
@@ -47,13 +48,13 @@ def correlations():
     return pd.DataFrame(rows)
 
 
-def flow_regimes():
+def flow_regimes() -> Dict[int, str]:
     """Flow-regime codes and their display names, as a dict {code: name}."""
     _, codes = CPressDrop.Enumerate("flow_codes")
     return {int(c): CPressDrop.GetCodeName(int(c)) for c in codes}
 
 
-def correlation_code(correlation):
+def correlation_code(correlation: Union[int, float, str]) -> int:
     """The code [0-9] of a correlation given by code or by name (a list name
     such as "Fanning Gas" or a title name such as "Petalas & Aziz", in any
     letter case, as in case files).

@@ -2,6 +2,7 @@
 
 import math
 import threading
+from typing import Any, Optional, Union
 
 from . import _pdrop
 from .catalogue import correlation_code
@@ -49,17 +50,17 @@ class Engine:
         correlation: code [0-9] or list name, e.g. 3 or "Modified Beggs & Brill".
     """
 
-    def __init__(self, correlation=3):
+    def __init__(self, correlation: Union[int, str] = 3) -> None:
         self.code = correlation_code(correlation)
         self._engine = _pdrop.CPressDrop.New(self.code)
-        self._phases = None
-        self._fluid_key = None
-        self._native_fluid = None
+        self._phases: Any = None
+        self._fluid_key: Any = None
+        self._native_fluid: Any = None
         # The native engine keeps the set-up, the bound fluid and the record
         # of the last segment: one solve at a time.
         self._lock = threading.Lock()
 
-    def bind(self, fluid):
+    def bind(self, fluid: Any) -> None:
         """Binds a fluid: a BlackOilFluid, or a (gas, oil, water) tuple of phase
         objects (pdrop.Phase subclasses written in Python, or None for an
         absent phase). The engine keeps them alive."""
@@ -83,12 +84,16 @@ class Engine:
         self._engine.SetProps(gas, oil, water)
         self._fluid_key = fluid
 
-    def solve(self, *, pipe_id_in, pressure_psia, temperature_F, dz_ft=0.0, dx_ft=0.0,
-              inner_od_in=0.0, gradient_F_per_ft=0.0, gas_MMscfd=0.0, oil_STBd=0.0,
-              water_bbld=0.0, fluid=None, direction=1, flow_sign=1, roughness_in=0.0006,
-              friction_efficiency=1.0, hydrostatic_efficiency=1.0, subdivide=True,
-              max_subdivisions=20, pieces=None, flow_over=False, static_phase="gas",
-              pipeline_efficiency=None):
+    def solve(self, *, pipe_id_in: float, pressure_psia: float, temperature_F: float,
+              dz_ft: float = 0.0, dx_ft: float = 0.0, inner_od_in: float = 0.0,
+              gradient_F_per_ft: float = 0.0, gas_MMscfd: float = 0.0, oil_STBd: float = 0.0,
+              water_bbld: float = 0.0, fluid: Any = None, direction: int = 1,
+              flow_sign: int = 1, roughness_in: float = 0.0006,
+              friction_efficiency: float = 1.0, hydrostatic_efficiency: float = 1.0,
+              subdivide: bool = True, max_subdivisions: float = 20,
+              pieces: Optional[int] = None, flow_over: bool = False,
+              static_phase: str = "gas",
+              pipeline_efficiency: Optional[float] = None) -> "SegmentResult":
         """Solves one segment.
 
         Args:
@@ -153,7 +158,7 @@ class Engine:
             _number(name, value)
         raise ValueError("a value is not a number")
 
-def solve_segment(correlation=3, **kwargs):
+def solve_segment(correlation: Union[int, str] = 3, **kwargs: Any) -> "SegmentResult":
     """Solves one segment with a new engine; the arguments are those of
     Engine.solve. Returns a SegmentResult."""
     return Engine(correlation).solve(**kwargs)
@@ -166,7 +171,8 @@ _ROW_DEFAULTS = {"inner_od_in": 0.0, "dx_ft": 0.0, "dz_ft": 0.0, "gradient_F_per
                  "hydrostatic_efficiency": 1.0, "max_subdivisions": 20.0, "pieces": _NAN}
 
 
-def solve_segments(frame, correlation=3, fluid=None, threads=None):
+def solve_segments(frame: Any, correlation: Union[int, str] = 3, fluid: Optional[BlackOilFluid] = None,
+                   threads: Optional[int] = None) -> Any:
     """Engine.solve over the rows of a DataFrame, in C++ threads.
 
     Args:

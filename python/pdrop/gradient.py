@@ -1,6 +1,7 @@
 """The multiphase pressure gradient at given in-situ conditions, over arrays."""
 
 import os
+from typing import Optional
 
 import numpy as np
 import pandas as pd
@@ -12,7 +13,7 @@ from .catalogue import correlation_code
 def gradient(correlation, *, vsg_ftps, vsl_ftps, liquid_density_lbmft3, gas_density_lbmft3,
              liquid_viscosity_cP, gas_viscosity_cP, tension_dyncm, pipe_id_in, angle_deg,
              pressure_psia, temperature_F, roughness_in=0.0006, gas_gravity=0.65,
-             z_factor=None, threads=None):
+             z_factor=None, threads: Optional[int] = None) -> "pd.DataFrame":
     """The multiphase pressure gradient of a correlation at in-situ conditions,
     like fluids.two_phase.Beggs_Brill, over NumPy arrays or scalars that
     broadcast together.

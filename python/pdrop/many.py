@@ -1,10 +1,12 @@
 """Many traverses in one call, run in C++ threads."""
 
 import os
+from typing import Any, Optional, Sequence
 
 import pandas as pd
 
 from . import _pdrop
+from ._types import Case
 from .traverse import _case_text
 
 SUMMARY_COLUMNS = ("name", "correlation", "complete", "reason", "stopped_at_md_ft",
@@ -12,7 +14,8 @@ SUMMARY_COLUMNS = ("name", "correlation", "complete", "reason", "stopped_at_md_f
                    "total_elevation_dp_psi", "loading_md_ft", "warnings", "error")
 
 
-def traverse_many(cases, threads=None, rows=False):
+def traverse_many(cases: Sequence[Case], threads: Optional[int] = None,
+                  rows: bool = False) -> Any:
     """Runs many cases at once, each with engines and fluid objects of its
     own, on C++ threads without the GIL; the results do not depend on the
     thread count.

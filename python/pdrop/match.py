@@ -7,11 +7,13 @@ import json
 import math
 import numbers
 import os
+from typing import Any, Optional, Sequence, Tuple
 
 import numpy as np
 import pandas as pd
 
 from . import _pdrop
+from ._types import Case
 from .catalogue import correlation_code
 from .traverse import TraverseResult, _case_text, _plain
 
@@ -38,7 +40,7 @@ def _survey_text(survey):
     return json.dumps(_plain(records, "survey"), allow_nan=False), "survey"
 
 
-def _bounds(value, name):
+def _bounds(value, name) -> Tuple[float, float]:
     try:
         low, high = (float(v) for v in value)
     except (TypeError, ValueError):
@@ -48,8 +50,10 @@ def _bounds(value, name):
     return low, high
 
 
-def match(case, survey, *, correlations=None, fit=None, friction_bounds=(0.5, 1.5),
-          hydrostatic_bounds=(0.5, 1.5), threads=None, **overrides):
+def match(case: Case, survey: Any, *, correlations: Optional[Sequence[Any]] = None,
+          fit: Optional[str] = None, friction_bounds: Tuple[float, float] = (0.5, 1.5),
+          hydrostatic_bounds: Tuple[float, float] = (0.5, 1.5), threads: Optional[int] = None,
+          **overrides: Any) -> Any:
     """Ranks the correlations against a measured pressure survey.
 
     Each correlation's traverse gets a station at every survey depth; the

@@ -1,12 +1,15 @@
 """Pictures of a traverse and of a flow-pattern map (matplotlib)."""
 
 import os
+from typing import Any, Optional, Sequence, Tuple
 
 # The backend is matplotlib's own choice: a notebook keeps its inline
 # backend, a desktop its window, and a machine without a display falls back
 # to Agg by itself.
 import matplotlib.pyplot as plt
 from matplotlib.patches import Patch
+
+from ._types import Drawn, Path
 
 _REGIME_COLOURS = {
     0: "#d9d9d9", 1: "#bdbdbd", 2: "#8dd3c7", 3: "#fdb462", 4: "#80b1d3", 5: "#bebada",
@@ -31,7 +34,8 @@ def _save(fig, path, formats):
     return written
 
 
-def plot_traverse(result, path=None, formats=("png", "svg")):
+def plot_traverse(result: Any, path: Optional[Path] = None,
+                  formats: Sequence[str] = ("png", "svg")) -> Drawn:
     """Pressure [psia], temperature [degF] and liquid holdup [-] against
     measured depth [ft], with the flow regimes as coloured bands and the
     liquid-loading depth marked.
@@ -57,7 +61,7 @@ def plot_traverse(result, path=None, formats=("png", "svg")):
     axes[0].invert_yaxis()
     # A band per segment in the colour of its regime; none where the
     # correlation does not classify the flow.
-    seen = {}
+    seen: dict = {}
     for i in range(1, len(rows)):
         code = int(rows["regime_code"].iloc[i])
         name = rows["regime"].iloc[i]
@@ -80,7 +84,8 @@ def plot_traverse(result, path=None, formats=("png", "svg")):
     return fig, _save(fig, path, formats)
 
 
-def plot_flow_map(flow_map, operating_point=None, path=None, formats=("png", "svg")):
+def plot_flow_map(flow_map: Any, operating_point: Optional[Sequence[float]] = None,
+                  path: Optional[Path] = None, formats: Sequence[str] = ("png", "svg")) -> Drawn:
     """A flow-pattern map as coloured regions over superficial velocities.
 
     Args:
@@ -172,7 +177,8 @@ def _correlation_name(code):
     return dict(zip(table["code"], table["name"])).get(code, f"code {code}")
 
 
-def plot_vlp(curves, path=None, formats=("png", "svg")):
+def plot_vlp(curves: Any, path: Optional[Path] = None,
+             formats: Sequence[str] = ("png", "svg")) -> Drawn:
     """A family of lift curves: bottomhole pressure [psia] against rate, one
     line per curve, its minimum marked (below it the well heads) and the
     points where a gas well loads up ringed.
@@ -231,7 +237,8 @@ def plot_vlp(curves, path=None, formats=("png", "svg")):
     return fig, _save(fig, path, formats)
 
 
-def plot_vfp(table, wfr=None, gfr=None, path=None, formats=("png", "svg")):
+def plot_vfp(table: Any, wfr: Optional[float] = None, gfr: Optional[float] = None,
+             path: Optional[Path] = None, formats: Sequence[str] = ("png", "svg")) -> Drawn:
     """A VFP table's bottomhole pressure against FLO, one line per THP, at
     one water fraction and gas fraction; filled or raised cells are drawn
     hollow.
@@ -281,7 +288,8 @@ def plot_vfp(table, wfr=None, gfr=None, path=None, formats=("png", "svg")):
     return fig, _save(fig, path, formats)
 
 
-def plot_match(result, path=None, formats=("png", "svg"), max_panels=4):
+def plot_match(result: Any, path: Optional[Path] = None, formats: Sequence[str] = ("png", "svg"),
+               max_panels: int = 4) -> Drawn:
     """The measured survey points over each correlation's traverse, with the
     case's efficiencies (dashed) and the fitted ones (solid), one panel per
     correlation in ranking order.

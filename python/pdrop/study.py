@@ -30,12 +30,16 @@ import os
 import sys
 import tempfile
 import time
+import types
+from typing import Any, Dict, Sequence
+from typing import Optional
 
 import numpy as np
 import pandas as pd
 
-from .catalogue import correlation_code
 from . import _pdrop
+from ._types import Case
+from .catalogue import correlation_code
 from .traverse import _case_text, read_case
 
 # How long the worker processes of a LocalCluster may take to start [s].
@@ -45,7 +49,7 @@ PARAMETERS = ("gas_MMscfd", "oil_STBd", "water_bbld", "known_pressure_psia", "co
               "gor_scf_per_STB", "water_cut", "id_in")
 
 
-def apply_parameters(base_case, values):
+def apply_parameters(base_case: Dict[str, Any], values: Dict[str, Any]) -> Dict[str, Any]:
     """A copy of base_case with the parameter values applied (rates first,
     then the gas-oil ratio and the water cut, which derive from the oil rate)."""
     for name in values:
@@ -128,7 +132,7 @@ def _in_main_of_spawned_process():
     started by multiprocessing re-imports it (under the name __mp_main__), as
     every Dask worker process does with a script that lacks the
     ``if __name__ == "__main__":`` guard."""
-    frame = sys._getframe(1)
+    frame: Optional[types.FrameType] = sys._getframe(1)
     while frame is not None:
         if frame.f_code.co_name == "<module>" and frame.f_globals.get("__name__") == "__mp_main__":
             return True
@@ -243,7 +247,7 @@ def _run(tasks, client=None, scheduler=None, workers=None, serial=False,
             own_cluster.close()
 
 
-def run_cases(base_case, value_sets, **runner):
+def run_cases(base_case: Case, value_sets: Sequence[Dict[str, Any]], **runner: Any) -> "pd.DataFrame":
     """Runs base_case once per dict of parameter values.
 
     Args:
@@ -266,7 +270,7 @@ def run_cases(base_case, value_sets, **runner):
     return pd.DataFrame(_run(tasks, **runner))
 
 
-def sweep(base_case, parameters, **runner):
+def sweep(base_case: Case, parameters: Dict[str, Sequence[Any]], **runner: Any) -> "pd.DataFrame":
     """Every combination of the given parameter values.
 
     Args:
@@ -280,7 +284,8 @@ def sweep(base_case, parameters, **runner):
     return run_cases(base_case, value_sets, **runner)
 
 
-def monte_carlo(base_case, distributions, n, seed=0, **runner):
+def monte_carlo(base_case: Case, distributions: Dict[str, tuple], n: int, seed: int = 0,
+                **runner: Any) -> "pd.DataFrame":
     """n cases with parameters drawn at random.
 
     Args:

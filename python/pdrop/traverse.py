@@ -6,11 +6,13 @@ import math
 import numbers
 import os
 from dataclasses import dataclass
+from typing import Any, Dict, Optional
 
 import numpy as np
 import pandas as pd
 
 from . import _pdrop
+from ._types import Case, Path
 from .catalogue import correlation_code, flow_regimes
 
 
@@ -44,7 +46,7 @@ def _case_text(case, overrides):
     if isinstance(code, numbers.Real) and not isinstance(code, bool):
         # A code given as 4.0 is code 4; 3.7 is refused, not cut to 3.
         try:
-            case["correlation"] = correlation_code(code)
+            case["correlation"] = correlation_code(float(code))
         except ValueError as e:
             raise ValueError(f"case.{e}") from None
     return case, json.dumps(case, allow_nan=False)
@@ -78,7 +80,7 @@ class TraverseResult:
         return bool(self.summary["complete"])
 
 
-def read_case(path):
+def read_case(path: Path) -> Dict[str, Any]:
     """Reads a case file (JSON, the format of the pdrop command) into a dict.
     Raises ValueError naming the file when it is not valid JSON."""
     with open(os.fspath(path), encoding="utf-8") as f:
@@ -88,7 +90,7 @@ def read_case(path):
             raise ValueError(f"{os.fspath(path)}: not valid JSON ({e})") from None
 
 
-def traverse(case, *, phases=None, **overrides):
+def traverse(case: Case, *, phases: Optional[tuple] = None, **overrides: Any) -> TraverseResult:
     """Runs a traverse.
 
     Args:
@@ -100,14 +102,15 @@ def traverse(case, *, phases=None, **overrides):
     Returns:
         TraverseResult. An invalid case raises ValueError naming the field.
     """
-    case, text = _case_text(case, overrides)
+    as_run, text = _case_text(case, overrides)
     if phases is None:
         out = _pdrop.traverse_json(text)
     else:
         if len(phases) != 3:
             raise ValueError("phases must be a (gas, oil, water) tuple")
         out = _pdrop.traverse_json_with_phases(text, *phases)
-    return TraverseResult(rows=pd.DataFrame(out["rows"]), summary=dict(out["summary"]), case=case)
+    return TraverseResult(rows=pd.DataFrame(out["rows"]), summary=dict(out["summary"]),
+                          case=as_run)
 
 
 @dataclass
@@ -131,7 +134,7 @@ class FlowMap:
         return {name: (p["vsg_ftps"], p["vsl_ftps"]) for name, p in self.patterns.items()}
 
 
-def flow_map(case, **overrides):
+def flow_map(case: Case, **overrides: Any) -> FlowMap:
     """The Petalas & Aziz flow-pattern map of the segment next to the known
     end of a case (dict or path), at its rates, pressure and temperature.
 

@@ -5,10 +5,12 @@ reservoir-simulator deck (the Eclipse format OPM Flow reads)."""
 import json
 import os
 from dataclasses import dataclass
+from typing import Any, Dict, Optional, Union
 
 import pandas as pd
 
 from . import _pdrop
+from ._types import Case, Path
 from .traverse import _case_text, _plain
 
 
@@ -42,7 +44,7 @@ class VfpTable:
     deck: str
     inputs: tuple = ()
 
-    def to_deck(self, path):
+    def to_deck(self, path: Path) -> Path:
         """Writes the deck text (the keyword with its comment header) to path,
         whole or not at all, and returns the path. The table's units must
         match the deck's. A path that is one of the files the table was read
@@ -76,7 +78,8 @@ def _axes_dict(axes):
     return axes
 
 
-def vfp_table(case, axes, *, threads=None, **overrides):
+def vfp_table(case: Case, axes: Union[Dict[str, Any], Path], *, threads: Optional[int] = None,
+              **overrides: Any) -> VfpTable:
     """Builds a VFP table: one traverse per cell, from the wellhead at the
     cell's THP down to the datum, on all cores.
 
@@ -100,12 +103,13 @@ def vfp_table(case, axes, *, threads=None, **overrides):
     case_file = os.fspath(case) if isinstance(case, (str, os.PathLike)) else ""
     axes_file = os.fspath(axes) if isinstance(axes, (str, os.PathLike)) else ""
     _, case_text = _case_text(case, overrides)
-    axes = _plain(_axes_dict(axes), "axes")
+    axes_dict = _plain(_axes_dict(axes), "axes")
     if threads is None:
         threads = os.cpu_count() or 1
     if isinstance(threads, bool) or not isinstance(threads, int) or not 1 <= threads <= 1024:
         raise ValueError(f"threads = {threads!r} must be a whole number from 1 to 1024")
-    out = _pdrop.vfp_json(case_text, json.dumps(axes, allow_nan=False), int(threads), case_file)
+    out = _pdrop.vfp_json(case_text, json.dumps(axes_dict, allow_nan=False), int(threads),
+                         case_file)
     flo = out["flo_values"]
     if out["keyword"] == "VFPPROD":
         index = pd.MultiIndex.from_product(
@@ -121,7 +125,7 @@ def vfp_table(case, axes, *, threads=None, **overrides):
         marks[a["index"]] = a["kind"] if not marks[a["index"]] else marks[a["index"]] + "+" + a["kind"]
     adjusted = pd.DataFrame([marks[i:i + n] for i in range(0, len(marks), n)], index=index,
                             columns=columns)
-    return VfpTable(keyword=out["keyword"], axes=axes, bhp=bhp, adjusted=adjusted,
+    return VfpTable(keyword=out["keyword"], axes=axes_dict, bhp=bhp, adjusted=adjusted,
                     messages=list(out["messages"]), datum=out["datum"],
                     units=dict(out["unit_names"]), deck=out["deck"],
                     inputs=tuple(f for f in (case_file, axes_file) if f))
