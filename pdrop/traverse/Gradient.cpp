@@ -36,6 +36,13 @@ void CheckInSitu(const InSituPoint& p) {
   Require(Finite(p.gasDensity_lbmft3) && p.gasDensity_lbmft3 > 0.0 &&
               p.gasDensity_lbmft3 <= 200.0,
           "gas_density_lbmft3", p.gasDensity_lbmft3, "above 0 and at most 200 lbm/ft3");
+  if (!(p.gasDensity_lbmft3 < p.liquidDensity_lbmft3)) {
+    std::ostringstream m;
+    m << "gas_density_lbmft3 = " << p.gasDensity_lbmft3
+      << " must be below liquid_density_lbmft3 = " << p.liquidDensity_lbmft3
+      << " (two phases of one density are one phase)";
+    throw std::invalid_argument(m.str());
+  }
   Require(Finite(p.liquidViscosity_cP) && p.liquidViscosity_cP > 0.0 &&
               p.liquidViscosity_cP <= 1.0e6,
           "liquid_viscosity_cP", p.liquidViscosity_cP, "above 0 and at most 1e6 cP");

@@ -86,14 +86,17 @@ _NO_RESULT = {"complete": False, "computed_end_pressure_psia": np.nan,
               "loading_md_ft": np.nan}
 
 
-def run_chunk(tasks):
-    """Runs a list of (values, case) tasks with traverse_many on one thread
-    and returns their result rows; module-level so that workers can import it."""
-    rows = [dict(values) for values, _ in tasks]
+def run_chunk(chunk):
+    """Runs a (base case, list of value dicts) chunk with traverse_many on one
+    thread and returns one result row per value dict; module-level so that
+    workers can import it. The cases are made here, one chunk at a time, so
+    that a large study never holds all its cases at once."""
+    base_case, value_sets = chunk
+    rows = [dict(values) for values in value_sets]
     texts, where = [], []
-    for i, (_, case) in enumerate(tasks):
+    for i, values in enumerate(value_sets):
         try:
-            texts.append(_case_text(case, {})[1])
+            texts.append(_case_text(apply_parameters(base_case, values), {})[1])
             where.append(i)
         except ValueError as e:
             rows[i].update(_NO_RESULT, error=str(e))
@@ -113,9 +116,10 @@ def run_chunk(tasks):
     return rows
 
 
-def _chunks(tasks, workers):
-    size = max(1, min(_CHUNK_MOST, -(-len(tasks) // (workers * _CHUNKS_PER_WORKER))))
-    return [tasks[i:i + size] for i in range(0, len(tasks), size)]
+def _chunks(base_case, value_sets, workers):
+    n = len(value_sets)
+    size = max(1, min(_CHUNK_MOST, -(-n // (workers * _CHUNKS_PER_WORKER))))
+    return [(base_case, value_sets[i:i + size]) for i in range(0, n, size)]
 
 
 # While a study starts its LocalCluster, the file in which a worker process
@@ -221,10 +225,10 @@ def _progress(futures):
         pass
 
 
-def _run(tasks, client=None, scheduler=None, workers=None, serial=False,
+def _run(base_case, value_sets, client=None, scheduler=None, workers=None, serial=False,
          startup_timeout=STARTUP_TIMEOUT_S):
     if serial:
-        return run_chunk(tasks)
+        return [row for chunk in _chunks(base_case, value_sets, 1) for row in run_chunk(chunk)]
     from dask.distributed import Client
 
     own_client = None
@@ -237,7 +241,7 @@ def _run(tasks, client=None, scheduler=None, workers=None, serial=False,
                 own_cluster, client = _local_cluster(workers, startup_timeout)
                 own_client = client
         workers_now = max(1, len(client.scheduler_info().get("workers", {})))
-        futures = client.map(run_chunk, _chunks(tasks, workers_now), pure=False)
+        futures = client.map(run_chunk, _chunks(base_case, value_sets, workers_now), pure=False)
         _progress(futures)
         return [row for chunk in client.gather(futures) for row in chunk]
     finally:
@@ -266,8 +270,10 @@ def run_cases(base_case: Case, value_sets: Sequence[Dict[str, Any]], **runner: A
     """
     if isinstance(base_case, (str, os.PathLike)):
         base_case = read_case(base_case)
-    tasks = [(dict(v), apply_parameters(base_case, v)) for v in value_sets]
-    return pd.DataFrame(_run(tasks, **runner))
+    value_sets = [dict(v) for v in value_sets]
+    for v in value_sets:
+        apply_parameters(base_case, v)  # a bad parameter is refused before anything runs
+    return pd.DataFrame(_run(base_case, value_sets, **runner))
 
 
 def sweep(base_case: Case, parameters: Dict[str, Sequence[Any]], **runner: Any) -> "pd.DataFrame":

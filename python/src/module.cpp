@@ -66,7 +66,7 @@ py::dict Record(const CPressDrop& e) {
   return python::RecordDict(values);
 }
 
-py::dict TraverseDict(const TraverseCase& c, const TraverseResult& r) {
+py::dict RowsDict(const TraverseResult& r) {
   py::dict rows;
   auto column = [&](const char* name, auto get) {
     py::list l;
@@ -90,6 +90,10 @@ py::dict TraverseDict(const TraverseCase& c, const TraverseResult& r) {
   column("turner_MMscfd", [](const TraverseRow& x) { return Nan(x.turner_MMscfd); });
   column("coleman_MMscfd", [](const TraverseRow& x) { return Nan(x.coleman_MMscfd); });
   column("loading", [](const TraverseRow& x) { return x.loading; });
+  return rows;
+}
+
+py::dict SummaryDict(const TraverseCase& c, const TraverseResult& r) {
   py::dict summary;
   summary["name"] = c.name;
   summary["correlation"] = c.correlation;
@@ -101,9 +105,13 @@ py::dict TraverseDict(const TraverseCase& c, const TraverseResult& r) {
   summary["total_elevation_dp_psi"] = r.total_elevation_dp_psi;
   summary["loading_md_ft"] = r.has_loading ? py::object(py::float_(r.loading_md_ft)) : py::none();
   summary["warnings"] = r.warnings;
+  return summary;
+}
+
+py::dict TraverseDict(const TraverseCase& c, const TraverseResult& r) {
   py::dict out;
-  out["rows"] = rows;
-  out["summary"] = summary;
+  out["rows"] = RowsDict(r);
+  out["summary"] = SummaryDict(c, r);
   return out;
 }
 
@@ -480,29 +488,37 @@ PYBIND11_MODULE(_pdrop, m) {
               errors[i] = e.what();
             }
           }
-          std::vector<TraverseResult> results;
-          {
-            py::gil_scoped_release release;
-            results = RunTraverses(cases, threads);
-          }
+          // In slices, so that the rows of a large run are never all held at
+          // once when only the summaries are wanted.
+          constexpr std::size_t kSlice = 1024;
           py::list summaries, rows;
-          std::size_t k = 0;
-          for (std::size_t i = 0; i < texts.size(); ++i) {
-            if (k < index.size() && index[k] == i) {
-              py::dict t = TraverseDict(cases[k], results[k]);
-              py::dict summary = t["summary"];
+          std::size_t next = 0;  // the next case to report, in input order
+          auto unreadable = [&](std::size_t i) {
+            py::dict summary;
+            summary["complete"] = false;
+            summary["error"] = errors[i];
+            summaries.append(summary);
+            rows.append(py::none());
+          };
+          for (std::size_t from = 0; from < cases.size(); from += kSlice) {
+            const std::size_t to = std::min(cases.size(), from + kSlice);
+            const std::vector<TraverseCase> slice(cases.begin() + from, cases.begin() + to);
+            std::vector<TraverseResult> results;
+            {
+              py::gil_scoped_release release;
+              results = RunTraverses(slice, threads);
+            }
+            for (std::size_t r = 0; r < slice.size(); ++r) {
+              const std::size_t i = index[from + r];
+              while (next < i) unreadable(next++);
+              py::dict summary = SummaryDict(slice[r], results[r]);
               summary["error"] = "";
               summaries.append(summary);
-              rows.append(withRows ? py::object(t["rows"]) : py::none());
-              ++k;
-            } else {
-              py::dict summary;
-              summary["complete"] = false;
-              summary["error"] = errors[i];
-              summaries.append(summary);
-              rows.append(py::none());
+              rows.append(withRows ? py::object(RowsDict(results[r])) : py::none());
+              next = i + 1;
             }
           }
+          while (next < texts.size()) unreadable(next++);
           return py::make_tuple(summaries, rows);
         },
         "Runs many cases (JSON texts) on threads; (summaries, rows or None).");

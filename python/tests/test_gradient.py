@@ -59,6 +59,7 @@ def test_a_point_without_a_result_is_nan_with_no_regime():
     (dict(liquid_viscosity_cP=float("nan")), r"liquid_viscosity_cP = nan"),
     (dict(vsg_ftps=[1.0, 2.0], vsl_ftps=[1.0, 2.0, 3.0]), "do not broadcast"),
     (dict(tension_dyncm="high"), "tension_dyncm = 'high' is not a number"),
+    (dict(gas_density_lbmft3=50.0), "gas_density_lbmft3 = 50 must be below"),
 ])
 def test_bad_arguments_are_named(change, message):
     with pytest.raises(ValueError, match=message):

@@ -82,3 +82,40 @@ def test_a_script_without_the_main_guard_stops_with_a_message(tmp_path, oil_well
 def test_workers_that_do_not_start_in_time_stop_the_study(oil_well_case):
     with pytest.raises(RuntimeError, match="did not start within 0 s"):
         study.run_cases(oil_well_case, [{}], workers=1, startup_timeout=0)
+
+
+def test_a_study_runs_on_a_scheduler_started_by_hand(tmp_path, oil_well_case):
+    # dask-scheduler and two dask-worker processes, as the guide shows them.
+    import time
+
+    package_root = os.path.dirname(os.path.dirname(pdrop.__file__))
+    env = dict(os.environ, PYTHONPATH=package_root)
+    address_file = tmp_path / "scheduler.json"
+    common = dict(cwd=tmp_path, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                  start_new_session=True)
+    scheduler = subprocess.Popen(["dask-scheduler", "--host", "127.0.0.1", "--port", "0",
+                                  "--no-dashboard", "--scheduler-file", str(address_file)],
+                                 **common)
+    workers = subprocess.Popen(["dask-worker", "--scheduler-file", str(address_file),
+                                "--nworkers", "2", "--nthreads", "1", "--no-dashboard"], **common)
+    try:
+        deadline = time.monotonic() + 60
+        while not address_file.exists() and time.monotonic() < deadline:
+            time.sleep(0.1)
+        address = json.loads(address_file.read_text())["address"]
+        from dask.distributed import Client
+
+        with Client(address, timeout=60) as client:
+            client.wait_for_workers(2, timeout=60)
+        values = [{"oil_STBd": 400.0 + 25.0 * i} for i in range(40)]
+        remote = study.run_cases(oil_well_case, values, scheduler=address)
+        serial = study.run_cases(oil_well_case, values, serial=True)
+        assert remote.equals(serial)
+    finally:
+        for p in (workers, scheduler):
+            os.killpg(p.pid, signal.SIGTERM)
+        for p in (workers, scheduler):
+            try:
+                p.wait(timeout=30)
+            except subprocess.TimeoutExpired:
+                os.killpg(p.pid, signal.SIGKILL)
