@@ -69,7 +69,7 @@ Command AddVfpCommand(CLI::App& app) {
       "vfp", "VFP table (VFPPROD or VFPINJ) of a well case, for a reservoir simulator deck");
   sub->add_option("case", args->casePath, "well case file (JSON); its known end is the wellhead")
       ->required();
-  sub->add_option("--spec", args->axesPath,
+  sub->add_option("--axes", args->axesPath,
                   "axes file (JSON): table number, type, units, FLO, THP, WFR, GFR values")
       ->required();
   sub->add_option("-o,--output", args->outPath, "deck file to write, e.g. TABLE.inc")->required();

@@ -14,13 +14,13 @@
 #include "pdrop/case/CaseFile.h"
 #include "pdrop/shell/Catalogue.h"
 #include "pdrop/traverse/Parallel.h"
-#include "pdrop/workflows/VlpSpec.h"
+#include "pdrop/workflows/VlpRequest.h"
 
 namespace pdrop::cli {
 namespace {
 
 struct VlpOptions {
-  std::string casePath, specPath, csvPath, jsonPath;
+  std::string casePath, sensitivitiesPath, csvPath, jsonPath;
   // Each option: the text values as given (numbers, or codes and names for
   // the correlation), in the order the sensitivities were named.
   std::vector<std::pair<std::string, std::vector<std::string>>> lists;
@@ -34,11 +34,11 @@ double NumberOption(const std::string& text, const std::string& field) {
   return v;
 }
 
-// The request: the spec file first, then the options, which replace the
-// spec's values of the same name.
+// The request: the sensitivities file first, then the options, which
+// replace the file's values of the same name.
 VlpRequest BuildRequest(const VlpOptions& o, const TraverseCase& base, WellKind kind) {
   VlpRequest r;
-  if (!o.specPath.empty()) r = VlpRequestFromJson(ReadJsonFile(o.specPath, "spec file"), o.specPath);
+  if (!o.sensitivitiesPath.empty()) r = VlpRequestFromJson(ReadJsonFile(o.sensitivitiesPath, "sensitivities file"), o.sensitivitiesPath);
   if (!o.rates.empty()) {
     r.rates.clear();
     for (std::size_t i = 0; i < o.rates.size(); ++i) {
@@ -184,7 +184,7 @@ int RunVlp(const VlpOptions& o) {
     throw InputError(e.what());
   }
   std::vector<std::string> inputs{o.casePath};
-  if (!o.specPath.empty()) inputs.push_back(o.specPath);
+  if (!o.sensitivitiesPath.empty()) inputs.push_back(o.sensitivitiesPath);
   OutputSet outputs(inputs);
   outputs.ExpectFile("--csv", o.csvPath);
   outputs.ExpectFile("--json", o.jsonPath);
@@ -208,7 +208,7 @@ Command AddVlpCommand(CLI::App& app) {
   auto o = std::make_shared<VlpOptions>();
   CLI::App* sub = app.add_subcommand("vlp", "lift curves: bottomhole pressure against rate");
   sub->add_option("case", o->casePath, "well case file (JSON), wellhead pressure known")->required();
-  sub->add_option("--spec", o->specPath, "sensitivities as JSON (see the user guide)");
+  sub->add_option("--sensitivities", o->sensitivitiesPath, "sensitivities as JSON (see the user guide)");
   sub->add_option("--rates", o->rates,
                   "rates: liquid STB/d (oil wells), gas MMscf/d (gas wells), water bbl/d "
                   "(water injectors); default 20 from 5 % to 300 % of the case's rate")

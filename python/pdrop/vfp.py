@@ -87,7 +87,7 @@ def vfp_table(case: Case, axes: Union[Dict[str, Any], Path], *, threads: Optiona
         case: a well case (dict in the case-file format, or the path of a
             case file) whose known end is the wellhead (known_end top); a
             producer flows to the top, an injector to the bottom.
-        axes: the axes (dict in the axes-file format of ``pdrop vfp --spec``,
+        axes: the axes (dict in the axes-file format of ``pdrop vfp --axes``,
             or its path): table (1-9999), type ("prod" or "inj"), units
             ("FIELD" or "METRIC"), flo and flo_values, thp_psia (thp_barsa
             for METRIC), and for producers wfr, wfr_values, gfr, gfr_values;

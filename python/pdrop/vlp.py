@@ -45,16 +45,16 @@ def vlp(case: Case, rates: Optional[Sequence[float]] = None, *, threads: Optiona
         a gas equation ran).
     """
     _, text = _case_text(case, {})
-    spec = {}
+    request = {}
     for name, values in sensitivities.items():
         if name not in _SENSITIVITIES:
             raise ValueError(f"{name} is not one of {', '.join(_SENSITIVITIES)}")
-        spec[name] = list(values) if isinstance(values, (list, tuple)) else list([values])
+        request[name] = list(values) if isinstance(values, (list, tuple)) else list([values])
     if rates is not None:
         if isinstance(rates, (str, bytes)) or not hasattr(rates, "__len__") or len(rates) == 0:
             raise ValueError(f"rates = {rates!r} must be a non-empty list of rates")
-        spec["rates"] = list(rates)
-    spec = _plain(spec, "vlp")
+        request["rates"] = list(rates)
+    request = _plain(request, "vlp")
     n = 0 if threads is None else int(threads)
     if threads is not None and not 1 <= n <= 1024:
         raise ValueError(f"threads = {threads!r} must be 1 to 1024")
@@ -62,7 +62,7 @@ def vlp(case: Case, rates: Optional[Sequence[float]] = None, *, threads: Optiona
         import os
 
         n = os.cpu_count() or 1
-    columns, warnings = _pdrop.lift_curves_json(text, json.dumps(spec), n)
+    columns, warnings = _pdrop.lift_curves_json(text, json.dumps(request), n)
     frame = pd.DataFrame(columns)
     frame.attrs["warnings"] = list(warnings)
     return frame

@@ -11,7 +11,7 @@
 
 #include "Binding.h"
 #include "pdrop/case/CaseFile.h"
-#include "pdrop/workflows/VlpSpec.h"
+#include "pdrop/workflows/VlpRequest.h"
 #include "pdrop/case/VfpAxes.h"
 #include "pdrop/pdrop.h"
 #include "pdrop/workflows/Vfp.h"

@@ -262,9 +262,9 @@ ROWS
     check "vlp writes one row per point" test "$(wc -l < "$work/vlp.csv")" -eq 13
     check "vlp names each curve" grep -q "curve 4: wellhead_pressure_psia = 250, correlation = Hagedorn & Brown (code 5)" "$work/vlp.txt"
     check "vlp marks the minimum" grep -q "minimum" "$work/vlp.txt"
-    printf '{"rates": [1000, 2000], "water_cut": [0, 0.5]}\n' > "$work/spec.json"
-    "$pdrop" vlp "$examples/oil_well.json" --spec "$work/spec.json" --json "$work/vlp.json" > /dev/null
-    check "vlp takes a spec file" grep -q '"water_cut": 0.5' "$work/vlp.json"
+    printf '{"rates": [1000, 2000], "water_cut": [0, 0.5]}\n' > "$work/sens.json"
+    "$pdrop" vlp "$examples/oil_well.json" --sensitivities "$work/sens.json" --json "$work/vlp.json" > /dev/null
+    check "vlp takes a sensitivities file" grep -q '"water_cut": 0.5' "$work/vlp.json"
     while IFS='|' read -r options message; do
       "$pdrop" vlp "$examples/oil_well.json" $options --csv "$work/bad.csv" > /dev/null 2> "$work/stderr"
       check "vlp $options exits 2" test $? -eq 2
@@ -275,7 +275,7 @@ ROWS
 --rates 500,x|--rates[1] = 'x' is not a number
 --water-cut 1.5|water_cut[0] = 1.5 is outside
 --correlation Moody|unknown correlation 'Moody'
---spec /nonexistent.json|cannot read spec file /nonexistent.json
+--sensitivities /nonexistent.json|cannot read sensitivities file /nonexistent.json
 ROWS
     "$pdrop" vlp "$examples/oil_well.json" --rates 500 --csv "$examples/oil_well.json" > /dev/null 2>&1
     check "vlp never writes over its case" test $? -eq 2
@@ -285,19 +285,19 @@ ROWS
     check "and names the curve and the field" grep -q "id_in 2.4, rate 1: stations\[0\].inner_od_in" "$work/stderr"
     ;;
   vfp)
-    "$pdrop" vfp "$examples/oil_well.json" --spec "$examples/oil_well_vfp.json" -o "$work/prod.inc" \
+    "$pdrop" vfp "$examples/oil_well.json" --axes "$examples/oil_well_vfp.json" -o "$work/prod.inc" \
       --threads 2 > "$work/out.txt"
     check "vfp exits 0" test $? -eq 0
     check "vfp names the table" grep -q "VFPPROD table 1 (FIELD, datum 8000 ft): 320 cells" "$work/out.txt"
     check "one record per curve" test "$(grep -cE '^ +[0-9]+ +[0-9]+ +[0-9]+ +1 ' "$work/prod.inc")" -eq 64
     check "the header names the case file" grep -qF "($examples/oil_well.json)" "$work/prod.inc"
-    "$pdrop" vfp "$examples/water_injector.json" --spec "$examples/water_injector_vfp.json" \
+    "$pdrop" vfp "$examples/water_injector.json" --axes "$examples/water_injector_vfp.json" \
       -o "$work/inj.inc" > /dev/null
     check "an injector's table is a VFPINJ" grep -q "^VFPINJ$" "$work/inj.inc"
     # A rate the tubing cannot carry: its cells are filled and reported.
     sed 's/4000\]/4000, 40000]/; s/\[0, 0.2, 0.5, 0.8\]/[0.2]/; s/\[0.2, 0.5, 1, 2\]/[0.5]/' \
       "$examples/oil_well_vfp.json" > "$work/high.json"
-    "$pdrop" vfp "$examples/oil_well.json" --spec "$work/high.json" -o "$work/high.inc" \
+    "$pdrop" vfp "$examples/oil_well.json" --axes "$work/high.json" -o "$work/high.inc" \
       > /dev/null 2> "$work/stderr"
     check "a table with filled cells exits 0" test $? -eq 0
     check "each filled cell is reported" test "$(grep -c "^pdrop: filled cell .* LIQ 40000 stb/d: no result" "$work/stderr")" -eq 4
@@ -305,7 +305,7 @@ ROWS
     # Bad input: exit 2 naming the field, nothing written.
     bad_axes() {  # SED_EXPRESSION MESSAGE
       sed "$1" "$examples/oil_well_vfp.json" > "$work/axes.json"
-      "$pdrop" vfp "$examples/oil_well.json" --spec "$work/axes.json" -o "$work/bad.inc" \
+      "$pdrop" vfp "$examples/oil_well.json" --axes "$work/axes.json" -o "$work/bad.inc" \
         > /dev/null 2> "$work/stderr"
       local rc=$?
       check "vfp exits 2 for: $2 (got $rc)" test "$rc" -eq 2
@@ -314,16 +314,16 @@ ROWS
     }
     bad_axes 's/"FIELD"/"SI"/' "units: 'SI' is not one of FIELD, METRIC"
     bad_axes 's/8000/9000/' "datum_ft = 9000 ft is outside the well's true vertical depths"
-    "$pdrop" vfp "$examples/water_injector.json" --spec "$examples/oil_well_vfp.json" \
+    "$pdrop" vfp "$examples/water_injector.json" --axes "$examples/oil_well_vfp.json" \
       -o "$work/bad.inc" > /dev/null 2> "$work/stderr"
     check "a producer's table of an injector exits 2" test $? -eq 2
     check "it names flow_to" grep -q "flow_to: a VFPPROD table needs a producer" "$work/stderr"
     cp "$examples/oil_well_vfp.json" "$work/axes.json"
     cp "$work/axes.json" "$work/axes.orig"
-    "$pdrop" vfp "$examples/oil_well.json" --spec "$work/axes.json" -o "$work/axes.json" > /dev/null 2>&1
+    "$pdrop" vfp "$examples/oil_well.json" --axes "$work/axes.json" -o "$work/axes.json" > /dev/null 2>&1
     check "writing over the axes file exits 2" test $? -eq 2
     check "the axes file is left as it was" cmp -s "$work/axes.json" "$work/axes.orig"
-    "$pdrop" vfp "$examples/oil_well.json" --spec "$work/axes.json" -o "$work/t.inc" --threads 0 \
+    "$pdrop" vfp "$examples/oil_well.json" --axes "$work/axes.json" -o "$work/t.inc" --threads 0 \
       > /dev/null 2>&1
     check "--threads 0 exits 2" test $? -eq 2
     ;;

@@ -112,7 +112,7 @@ def run(pdrop, examples, flow, work):
     tables = {"vfp_prod.inc": ("oil_well.json", "oil_well_vfp.json"),
               "vfp_inj.inc": ("water_injector.json", "water_injector_vfp.json")}
     for out, (case, axes) in tables.items():
-        done = subprocess.run([pdrop, "vfp", os.path.join(examples, case), "--spec",
+        done = subprocess.run([pdrop, "vfp", os.path.join(examples, case), "--axes",
                                os.path.join(examples, axes), "-o", os.path.join(work, out),
                                "--threads", "2"], capture_output=True, text=True)
         check(done.returncode == 0, f"pdrop vfp {case} exits 0: {done.stderr}")

@@ -1,4 +1,4 @@
-#include "pdrop/workflows/VlpSpec.h"
+#include "pdrop/workflows/VlpRequest.h"
 
 #include <stdexcept>
 
