@@ -8,8 +8,9 @@
 
 #include <cmath>
 #include <limits>
-#include <optional>
 #include <memory>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -24,13 +25,87 @@ namespace {
 
 constexpr double kRankine = 459.67;
 
-struct SegmentOutcome {
-  double outlet = 0.0, friction = 0.0, elevation = 0.0, total = 0.0, holdup = 0.0;
-  int regimeCode = 666;
-  double vsg = 0.0, vsl = 0.0, vg = 0.0, vl = 0.0, mixtureDensity = 0.0, reynolds = 0.0,
-         frictionFactor = 0.0;
-  int pieces = 0;
+// The inputs of one segment, as Engine.solve and solve_segments take them.
+struct SegmentRow {
+  double pipeId = 0.0, innerOd = 0.0, dx = 0.0, dz = 0.0, p = 0.0, tF = 0.0, gradient = 0.0;
+  double gas = 0.0, oil = 0.0, water = 0.0, direction = 1.0, flowSign = 1.0;
+  double roughness = 0.0006, fe = 1.0, hfe = 1.0;
+  bool subdivide = true;
+  double maxSubdiv = 20.0;
+  double pieces = std::numeric_limits<double>::quiet_NaN();      // NaN: automatic
+  bool flowOver = false;
+  int staticPhase = 0;
+  double pipelineFe = std::numeric_limits<double>::quiet_NaN();  // NaN: the default
+};
+
+// The limits every pdrop tool shares, naming Engine.solve's arguments.
+void CheckRow(const SegmentRow& r) {
+  CheckSegment({r.pipeId, r.innerOd, r.roughness, r.dx, r.dz, r.p, r.tF, r.gradient, r.gas, r.oil,
+                r.water, r.direction, r.flowSign});
+  CheckRange("friction_efficiency", r.fe, limits::kEfficiency);
+  CheckRange("hydrostatic_efficiency", r.hfe, limits::kEfficiency);
+  CheckRange("max_subdivisions", r.maxSubdiv, {1.0, 1000.0, false, "1 to 1000"});
+  if (!std::isnan(r.pieces) &&
+      !(limits::kPieces.Contains(r.pieces) && r.pieces == std::floor(r.pieces))) {
+    std::ostringstream m;
+    m << "pieces = " << r.pieces << " must be a whole number from 1 to 1000";
+    throw std::invalid_argument(m.str());
+  }
+  if (!std::isnan(r.pipelineFe)) {
+    CheckRange("pipeline_efficiency", r.pipelineFe, {0.0, 2.0, true, "above 0 and at most 2"});
+  }
+}
+
+// Sets the segment up on the engine and solves it: the outlet pressure or kNotSet.
+double SolveRow(CPressDrop& e, const SegmentRow& r) {
+  e.Init(r.innerOd, r.pipeId, r.dx, r.dz);
+  // Options after Init, which resets the signs and may reset others.
+  e.SetDir(static_cast<int>(r.direction));
+  e.SetFlw(static_cast<int>(r.flowSign));
+  e.SetFf(r.roughness);
+  e.SetFe(r.fe);
+  e.SetHFe(r.hfe);
+  e.SetSubdiv(r.subdivide ? 1 : 0);
+  e.SetFlowOver(r.flowOver ? 1 : 0);
+  e.SetGradientType(r.staticPhase);
+  e.m_dMaxSubdiv = r.maxSubdiv;
+  e.m_dNumSubdiv = std::isnan(r.pieces) ? kNotSet : r.pieces;
+  if (!std::isnan(r.pipelineFe)) e.SetFE(r.pipelineFe);
+  return e.Cal(r.p, r.tF + kRankine, r.gradient, r.gas, r.oil, r.water);
+}
+
+// What a solved segment shows: NaN for every value when it has no result,
+// which is also the case when its pressure leaves the accepted range.
+struct RowValues {
+  double outlet, friction, elevation, total, holdup, vsg, vsl, vg, vl, mixtureDensity, reynolds,
+      frictionFactor;
+  int regimeCode, pieces;
   std::string noResult;
+};
+
+RowValues ReadRow(const CPressDrop& e, double p2) {
+  RowValues v;
+  v.noResult = IsSet(p2) ? PressureOutOfRange(p2) : NoResultReason(e);
+  const bool ok = v.noResult.empty();
+  auto shown = [ok](double x) { return ok ? Nan(x) : std::numeric_limits<double>::quiet_NaN(); };
+  v.outlet = shown(p2);
+  v.friction = shown(e.m_dFrictionDP);
+  v.elevation = shown(e.m_dElevationDP);
+  v.total = shown(e.m_dTotalDP);
+  v.holdup = shown(e.m_dHoldup);
+  v.vsg = shown(e.m_dVsg);
+  v.vsl = shown(e.m_dVsl);
+  v.vg = shown(e.m_dVg);
+  v.vl = shown(e.m_dVl);
+  v.mixtureDensity = shown(e.m_dRhoS);
+  v.reynolds = shown(e.m_dReM);
+  v.frictionFactor = shown(e.m_dFm);
+  v.regimeCode = e.GetCode();
+  v.pieces = e.m_nSubdivUsed;
+  return v;
+}
+
+struct SegmentOutcome : RowValues {
   std::string calculationNote;
   double record[CPressData::kCopyDataSize];
   // What the fitted-range notes are judged on.
@@ -48,65 +123,25 @@ struct SegmentOutcome {
   }
 };
 
-double NaN() { return std::numeric_limits<double>::quiet_NaN(); }
-
 SegmentOutcome Solve(CPressDrop& e, const BlackOilFluid* fluid, double pipeId, double innerOd,
                      double dx, double dz, double p, double tF, double gradient, double gas,
                      double oil, double water, double direction, double flowSign,
                      double roughness, double fe, double hfe, bool subdivide,
                      double maxSubdiv, double pieces, bool flowOver, int staticPhase,
                      double pipelineFe) {
-  CheckSegment({pipeId, innerOd, roughness, dx, dz, p, tF, gradient, gas, oil, water, direction,
-                flowSign});
-  CheckRange("friction_efficiency", fe, limits::kEfficiency);
-  CheckRange("hydrostatic_efficiency", hfe, limits::kEfficiency);
-  CheckRange("max_subdivisions", maxSubdiv, {1.0, 1000.0, false, "1 to 1000"});
-  if (!std::isnan(pieces) && !(limits::kPieces.Contains(pieces) && pieces == std::floor(pieces))) {
-    throw std::invalid_argument("pieces = " + py::str(py::float_(pieces)).cast<std::string>() +
-                                " must be a whole number from 1 to 1000");
-  }
-  if (!std::isnan(pipelineFe)) {
-    CheckRange("pipeline_efficiency", pipelineFe, {0.0, 2.0, true, "above 0 and at most 2"});
-  }
-  SegmentOutcome out;
+  const SegmentRow row{pipeId, innerOd, dx,  dz,        p,         tF,       gradient, gas,
+                       oil,    water,   direction, flowSign, roughness, fe,  hfe, subdivide,
+                       maxSubdiv, pieces, flowOver, staticPhase, pipelineFe};
+  CheckRow(row);
   double p2;
   {
     py::gil_scoped_release release;
-    e.Init(innerOd, pipeId, dx, dz);
-    // Options after Init, which resets the signs and may reset others.
-    e.SetDir(static_cast<int>(direction));
-    e.SetFlw(static_cast<int>(flowSign));
-    e.SetFf(roughness);
-    e.SetFe(fe);
-    e.SetHFe(hfe);
-    e.SetSubdiv(subdivide ? 1 : 0);
-    e.SetFlowOver(flowOver ? 1 : 0);
-    e.SetGradientType(staticPhase);
-    e.m_dMaxSubdiv = maxSubdiv;
-    e.m_dNumSubdiv = std::isnan(pieces) ? kNotSet : pieces;
-    if (!std::isnan(pipelineFe)) e.SetFE(pipelineFe);
-    p2 = e.Cal(p, tF + kRankine, gradient, gas, oil, water);
+    p2 = SolveRow(e, row);
   }
-  // A pressure outside the accepted range is not an answer.
-  out.noResult = IsSet(p2) ? PressureOutOfRange(p2) : NoResultReason(e);
-  const bool ok = out.noResult.empty();
-  auto shown = [ok](double v) { return ok ? Nan(v) : NaN(); };
-  out.outlet = shown(p2);
-  out.friction = shown(e.m_dFrictionDP);
-  out.elevation = shown(e.m_dElevationDP);
-  out.total = shown(e.m_dTotalDP);
-  out.holdup = shown(e.m_dHoldup);
-  out.regimeCode = e.GetCode();
-  out.vsg = shown(e.m_dVsg);
-  out.vsl = shown(e.m_dVsl);
-  out.vg = shown(e.m_dVg);
-  out.vl = shown(e.m_dVl);
-  out.mixtureDensity = shown(e.m_dRhoS);
-  out.reynolds = shown(e.m_dReM);
-  out.frictionFactor = shown(e.m_dFm);
-  out.pieces = e.m_nSubdivUsed;
+  SegmentOutcome out;
+  static_cast<RowValues&>(out) = ReadRow(e, p2);
   e.CopyData(out.record);
-  if (ok) out.calculationNote = CalculationNote(e);
+  if (out.noResult.empty()) out.calculationNote = CalculationNote(e);
   if (fluid != nullptr) {
     out.fluid = *fluid;
     out.code = e.m_nCode;
@@ -121,7 +156,8 @@ SegmentOutcome Solve(CPressDrop& e, const BlackOilFluid* fluid, double pipeId, d
   return out;
 }
 
-// The columns of solve_rows, in the order of Solve's numeric arguments.
+// The columns of solve_rows, in the order of SegmentRow's numeric fields;
+// the other fields keep Engine.solve's defaults.
 constexpr const char* kRowColumns[] = {
     "pipe_id_in",  "inner_od_in",         "dx_ft",          "dz_ft",     "pressure_psia",
     "temperature_F", "gradient_F_per_ft", "gas_MMscfd",     "oil_STBd",  "water_bbld",
@@ -129,11 +165,11 @@ constexpr const char* kRowColumns[] = {
     "hydrostatic_efficiency", "max_subdivisions", "pieces"};
 constexpr std::size_t kRowColumnCount = sizeof kRowColumns / sizeof kRowColumns[0];
 
+using Column = py::array_t<double, py::array::c_style | py::array::forcecast>;
+
 // Solves rows of segments on threads, each block of rows with an engine and
 // phase objects of its own; a row's result never depends on the rows before
 // it, so any thread count gives the same results.
-using Column = py::array_t<double, py::array::c_style | py::array::forcecast>;
-
 py::dict SolveRows(int code, const BlackOilFluid& fluid, const std::vector<Column>& arrays,
                    int threads) {
   if (arrays.size() != kRowColumnCount) throw std::invalid_argument("solve_rows: columns");
@@ -143,26 +179,24 @@ py::dict SolveRows(int code, const BlackOilFluid& fluid, const std::vector<Colum
     if (static_cast<std::size_t>(a.size()) != n) throw std::invalid_argument("solve_rows: lengths");
     columns.push_back(a.data());
   }
+  auto rowAt = [&columns](std::size_t i) {
+    auto at = [&](std::size_t k) { return columns[k][i]; };
+    SegmentRow r;
+    r.pipeId = at(0), r.innerOd = at(1), r.dx = at(2), r.dz = at(3), r.p = at(4), r.tF = at(5);
+    r.gradient = at(6), r.gas = at(7), r.oil = at(8), r.water = at(9), r.direction = at(10);
+    r.flowSign = at(11), r.roughness = at(12), r.fe = at(13), r.hfe = at(14);
+    r.maxSubdiv = at(15), r.pieces = at(16);
+    return r;
+  };
   fluid.Validate();
   for (std::size_t i = 0; i < n; ++i) {
-    auto at = [&](std::size_t k) { return columns[k][i]; };
     try {
-      CheckSegment({at(0), at(1), at(12), at(2), at(3), at(4), at(5), at(6), at(7), at(8), at(9),
-                    at(10), at(11)});
-      CheckRange("friction_efficiency", at(13), limits::kEfficiency);
-      CheckRange("hydrostatic_efficiency", at(14), limits::kEfficiency);
-      CheckRange("max_subdivisions", at(15), {1.0, 1000.0, false, "1 to 1000"});
-      if (!std::isnan(at(16)) && !(limits::kPieces.Contains(at(16)) && at(16) == std::floor(at(16)))) {
-        throw std::invalid_argument("pieces must be a whole number from 1 to 1000");
-      }
+      CheckRow(rowAt(i));
     } catch (const std::invalid_argument& e) {
       throw std::invalid_argument("row " + std::to_string(i) + ": " + e.what());
     }
   }
-  std::vector<double> outlet(n), friction(n), elevation(n), total(n), holdup(n), vsg(n), vsl(n),
-      vg(n), vl(n), rho(n), reynolds(n), factor(n);
-  std::vector<int> regime(n), pieces(n);
-  std::vector<std::string> noResult(n);
+  std::vector<RowValues> values(n);
   const std::size_t blocks = std::max<std::size_t>(1, std::min<std::size_t>(threads, n));
   {
     py::gil_scoped_release release;
@@ -170,7 +204,6 @@ py::dict SolveRows(int code, const BlackOilFluid& fluid, const std::vector<Colum
       BlackOilPhases ph = fluid.MakePhases();
       std::unique_ptr<CPressDrop> e;
       for (std::size_t i = b * n / blocks; i < (b + 1) * n / blocks; ++i) {
-        auto at = [&](std::size_t k) { return columns[k][i]; };
         // The mechanistic searches start from their last bracket: a fresh
         // engine per row keeps each row's result its own. The other
         // correlations carry nothing from one Cal to the next.
@@ -178,57 +211,34 @@ py::dict SolveRows(int code, const BlackOilFluid& fluid, const std::vector<Colum
           e.reset(CPressDrop::New(code));
           e->SetProps(ph.gas.get(), ph.oil.get(), ph.water.get());
         }
-        e->Init(at(1), at(0), at(2), at(3));
-        e->SetDir(static_cast<int>(at(10)));
-        e->SetFlw(static_cast<int>(at(11)));
-        e->SetFf(at(12));
-        e->SetFe(at(13));
-        e->SetHFe(at(14));
-        e->SetSubdiv(1);
-        e->SetFlowOver(0);
-        e->SetGradientType(0);
-        e->m_dMaxSubdiv = at(15);
-        e->m_dNumSubdiv = std::isnan(at(16)) ? kNotSet : at(16);
-        const double p2 = e->Cal(at(4), at(5) + kRankine, at(6), at(7), at(8), at(9));
-        noResult[i] = IsSet(p2) ? PressureOutOfRange(p2) : NoResultReason(*e);
-        const bool ok = noResult[i].empty();
-        auto shown = [ok](double v) { return ok ? Nan(v) : NaN(); };
-        outlet[i] = shown(p2);
-        friction[i] = shown(e->m_dFrictionDP);
-        elevation[i] = shown(e->m_dElevationDP);
-        total[i] = shown(e->m_dTotalDP);
-        holdup[i] = shown(e->m_dHoldup);
-        vsg[i] = shown(e->m_dVsg);
-        vsl[i] = shown(e->m_dVsl);
-        vg[i] = shown(e->m_dVg);
-        vl[i] = shown(e->m_dVl);
-        rho[i] = shown(e->m_dRhoS);
-        reynolds[i] = shown(e->m_dReM);
-        factor[i] = shown(e->m_dFm);
-        regime[i] = e->GetCode();
-        pieces[i] = e->m_nSubdivUsed;
+        values[i] = ReadRow(*e, SolveRow(*e, rowAt(i)));
       }
     });
   }
-  auto array = [](const auto& v) {
-    using T = typename std::decay_t<decltype(v)>::value_type;
-    return py::array_t<T>(static_cast<py::ssize_t>(v.size()), v.data());
-  };
   py::dict out;
-  out["outlet_pressure_psia"] = array(outlet);
-  out["friction_dp_psi"] = array(friction);
-  out["elevation_dp_psi"] = array(elevation);
-  out["total_dp_psi"] = array(total);
-  out["holdup"] = array(holdup);
-  out["regime_code"] = array(regime);
-  out["vsg_ftps"] = array(vsg);
-  out["vsl_ftps"] = array(vsl);
-  out["vg_ftps"] = array(vg);
-  out["vl_ftps"] = array(vl);
-  out["mixture_density_lbmft3"] = array(rho);
-  out["reynolds"] = array(reynolds);
-  out["friction_factor"] = array(factor);
-  out["pieces"] = array(pieces);
+  auto column = [&](const char* name, auto get) {
+    using T = decltype(get(values[0]));
+    py::array_t<T> a(static_cast<py::ssize_t>(n));
+    T* data = a.mutable_data();
+    for (std::size_t i = 0; i < n; ++i) data[i] = get(values[i]);
+    out[name] = a;
+  };
+  column("outlet_pressure_psia", [](const RowValues& v) { return v.outlet; });
+  column("friction_dp_psi", [](const RowValues& v) { return v.friction; });
+  column("elevation_dp_psi", [](const RowValues& v) { return v.elevation; });
+  column("total_dp_psi", [](const RowValues& v) { return v.total; });
+  column("holdup", [](const RowValues& v) { return v.holdup; });
+  column("regime_code", [](const RowValues& v) { return v.regimeCode; });
+  column("vsg_ftps", [](const RowValues& v) { return v.vsg; });
+  column("vsl_ftps", [](const RowValues& v) { return v.vsl; });
+  column("vg_ftps", [](const RowValues& v) { return v.vg; });
+  column("vl_ftps", [](const RowValues& v) { return v.vl; });
+  column("mixture_density_lbmft3", [](const RowValues& v) { return v.mixtureDensity; });
+  column("reynolds", [](const RowValues& v) { return v.reynolds; });
+  column("friction_factor", [](const RowValues& v) { return v.frictionFactor; });
+  column("pieces", [](const RowValues& v) { return v.pieces; });
+  std::vector<std::string> noResult(n);
+  for (std::size_t i = 0; i < n; ++i) noResult[i] = values[i].noResult;
   out["no_result"] = noResult;
   return out;
 }
