@@ -87,35 +87,6 @@ std::string CurveLabel(const VlpRequest& r, const std::vector<double>& values) {
   return values.empty() ? std::string("the case as given") : s.str();
 }
 
-nlohmann::ordered_json PointsJson(const TraverseCase& c, const VlpRequest& r,
-                                  const VlpResult& result) {
-  nlohmann::ordered_json points = nlohmann::ordered_json::array();
-  for (const VlpPoint& p : result.points) {
-    nlohmann::ordered_json j;
-    j["curve"] = p.curve + 1;
-    for (std::size_t i = 0; i < p.values.size(); ++i) {
-      j[ParameterName(r.sensitivities[i].parameter)] = p.values[i];
-    }
-    j[RateName(result.kind)] = p.rate;
-    j["bhp_psia"] = p.complete ? nlohmann::ordered_json(p.bhp_psia) : nlohmann::ordered_json();
-    j["complete"] = p.complete;
-    j["reason"] = p.reason;
-    j["bottom_regime"] = p.bottom_regime;
-    j["loading"] = p.loading;
-    j["coleman_loading"] = p.coleman_loading;
-    j["minimum"] = p.minimum;
-    j["unstable"] = p.unstable;
-    points.push_back(j);
-  }
-  nlohmann::ordered_json out;
-  out["name"] = c.name;
-  out["correlation"] = CorrelationTitle(c.correlation);
-  out["rate"] = RateName(result.kind);
-  out["warnings"] = result.warnings;
-  out["points"] = points;
-  return out;
-}
-
 std::string PointsCsv(const VlpRequest& r, const VlpResult& result) {
   std::ostringstream s;
   s << "curve";
@@ -194,7 +165,7 @@ int RunVlp(const VlpOptions& o) {
       terminal ? std::function<void(std::size_t, std::size_t)>(&ProgressBar) : nullptr);
   PrintCurves(std::cout, base, request, result);
   if (!o.csvPath.empty()) outputs.Stage(o.csvPath, PointsCsv(request, result));
-  if (!o.jsonPath.empty()) outputs.Stage(o.jsonPath, PointsJson(base, request, result).dump(2) + "\n");
+  if (!o.jsonPath.empty()) outputs.Stage(o.jsonPath, LiftCurvesJson(base, request, result).dump(2) + "\n");
   outputs.Commit();
   for (const VlpPoint& p : result.points) {
     if (!p.complete) return 1;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "pdrop/case/CaseFile.h"
+#include "pdrop/shell/Catalogue.h"
 
 namespace pdrop {
 
@@ -47,6 +48,35 @@ VlpRequest VlpRequestFromJson(const nlohmann::json& j, const std::string& where)
     }
   }
   return r;
+}
+
+nlohmann::ordered_json LiftCurvesJson(const TraverseCase& c, const VlpRequest& r,
+                                      const VlpResult& result) {
+  nlohmann::ordered_json points = nlohmann::ordered_json::array();
+  for (const VlpPoint& p : result.points) {
+    nlohmann::ordered_json j;
+    j["curve"] = p.curve + 1;
+    for (std::size_t i = 0; i < p.values.size(); ++i) {
+      j[ParameterName(r.sensitivities[i].parameter)] = p.values[i];
+    }
+    j[RateName(result.kind)] = p.rate;
+    j["bhp_psia"] = p.complete ? nlohmann::ordered_json(p.bhp_psia) : nlohmann::ordered_json();
+    j["complete"] = p.complete;
+    j["reason"] = p.reason;
+    j["bottom_regime"] = p.bottom_regime;
+    j["loading"] = p.loading;
+    j["coleman_loading"] = p.coleman_loading;
+    j["minimum"] = p.minimum;
+    j["unstable"] = p.unstable;
+    points.push_back(j);
+  }
+  nlohmann::ordered_json out;
+  out["name"] = c.name;
+  out["correlation"] = CorrelationTitle(c.correlation);
+  out["rate"] = RateName(result.kind);
+  out["warnings"] = result.warnings;
+  out["points"] = points;
+  return out;
 }
 
 }  // namespace pdrop

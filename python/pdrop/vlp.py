@@ -62,7 +62,9 @@ def vlp(case: Case, rates: Optional[Sequence[float]] = None, *, threads: Optiona
         import os
 
         n = os.cpu_count() or 1
-    columns, warnings = _pdrop.lift_curves_json(text, json.dumps(request), n)
-    frame = pd.DataFrame(columns)
-    frame.attrs["warnings"] = list(warnings)
+    # The command's JSON output, as a frame: one table of the points' fields.
+    out = json.loads(_pdrop.lift_curves_json(text, json.dumps(request), n))
+    frame = pd.DataFrame(out["points"])
+    frame["bhp_psia"] = frame["bhp_psia"].astype(float)
+    frame.attrs["warnings"] = out["warnings"]
     return frame

@@ -424,13 +424,13 @@ PYBIND11_MODULE(_pdrop, m) {
         },
         "The code of a correlation name, by the case files' rule.");
   m.def("lift_curves_json",
-        [](const std::string& caseText, const std::string& specText, int threads) {
+        [](const std::string& caseText, const std::string& requestText, int threads) {
           const TraverseCase base = ParseCase(caseText);
           VlpRequest request;
           WellKind kind;
           try {
             kind = KindOfWell(base);
-            request = VlpRequestFromJson(ParseJsonText(specText, "sensitivities"), "sensitivities");
+            request = VlpRequestFromJson(ParseJsonText(requestText, "sensitivities"), "sensitivities");
           } catch (const InputError& e) {
             throw std::invalid_argument(e.what());
           }
@@ -441,38 +441,9 @@ PYBIND11_MODULE(_pdrop, m) {
             py::gil_scoped_release release;
             result = LiftCurves(base, request);
           }
-          py::dict columns;
-          py::list curve, rate, bhp, complete, reason, regime, loading, coleman, minimum, unstable;
-          std::vector<py::list> values(request.sensitivities.size());
-          for (const VlpPoint& p : result.points) {
-            curve.append(p.curve + 1);
-            for (std::size_t i = 0; i < values.size(); ++i) values[i].append(p.values[i]);
-            rate.append(p.rate);
-            bhp.append(p.complete ? p.bhp_psia : std::numeric_limits<double>::quiet_NaN());
-            complete.append(p.complete);
-            reason.append(p.reason);
-            regime.append(p.bottom_regime);
-            loading.append(p.loading);
-            coleman.append(p.coleman_loading);
-            minimum.append(p.minimum);
-            unstable.append(p.unstable);
-          }
-          columns["curve"] = curve;
-          for (std::size_t i = 0; i < values.size(); ++i) {
-            columns[ParameterName(request.sensitivities[i].parameter)] = values[i];
-          }
-          columns[RateName(result.kind)] = rate;
-          columns["bhp_psia"] = bhp;
-          columns["complete"] = complete;
-          columns["reason"] = reason;
-          columns["bottom_regime"] = regime;
-          columns["loading"] = loading;
-          columns["coleman_loading"] = coleman;
-          columns["minimum"] = minimum;
-          columns["unstable"] = unstable;
-          return py::make_tuple(columns, result.warnings);
+          return LiftCurvesJson(base, request, result).dump();
         },
-        "Lift curves of a well case (JSON) over sensitivities (JSON); columns of the points.");
+        "Lift curves of a well case (JSON) over sensitivities (JSON), as the command's JSON.");
   m.def("traverse_many_json",
         [](const std::vector<std::string>& texts, int threads, bool withRows) {
           // Cases that cannot be read are reported in their row; the others
