@@ -67,29 +67,21 @@ py::dict Record(const CPressDrop& e) {
 }
 
 py::dict RowsDict(const TraverseResult& r) {
+  using K = RowColumn::Kind;
   py::dict rows;
-  auto column = [&](const char* name, auto get) {
+  for (const RowColumn& col : TraverseColumns()) {
     py::list l;
-    for (const TraverseRow& row : r.rows) l.append(get(row));
-    rows[name] = l;
-  };
-  column("md_ft", [](const TraverseRow& x) { return x.md_ft; });
-  column("tvd_ft", [](const TraverseRow& x) { return x.tvd_ft; });
-  column("pressure_psia", [](const TraverseRow& x) { return x.pressure_psia; });
-  column("temperature_F", [](const TraverseRow& x) { return x.temperature_F; });
-  column("friction_dp_psi", [](const TraverseRow& x) { return x.friction_dp_psi; });
-  column("elevation_dp_psi", [](const TraverseRow& x) { return x.elevation_dp_psi; });
-  column("holdup", [](const TraverseRow& x) { return x.holdup; });
-  column("regime_code", [](const TraverseRow& x) { return x.regime_code; });
-  column("regime", [](const TraverseRow& x) { return x.regime_name; });
-  column("vsg_ftps", [](const TraverseRow& x) { return x.vsg_ftps; });
-  column("vsl_ftps", [](const TraverseRow& x) { return x.vsl_ftps; });
-  column("vg_ftps", [](const TraverseRow& x) { return x.vg_ftps; });
-  column("vl_ftps", [](const TraverseRow& x) { return x.vl_ftps; });
-  column("mixture_density_lbmft3", [](const TraverseRow& x) { return x.mixture_density_lbmft3; });
-  column("turner_MMscfd", [](const TraverseRow& x) { return Nan(x.turner_MMscfd); });
-  column("coleman_MMscfd", [](const TraverseRow& x) { return Nan(x.coleman_MMscfd); });
-  column("loading", [](const TraverseRow& x) { return x.loading; });
+    for (const TraverseRow& row : r.rows) {
+      switch (col.kind) {
+        case K::kNumber: l.append(col.number(row)); break;
+        case K::kOptional: l.append(Nan(col.number(row))); break;
+        case K::kCode: l.append(static_cast<int>(col.number(row))); break;
+        case K::kText: l.append(row.regime_name); break;
+        case K::kFlag: l.append(col.number(row) != 0.0); break;
+      }
+    }
+    rows[col.name] = l;
+  }
   return rows;
 }
 
@@ -226,21 +218,7 @@ py::dict MatchDict(const TraverseCase& c, const MatchResult& r) {
 namespace pdrop::python {
 
 py::dict RecordDict(const double (&values)[CPressData::kCopyDataSize]) {
-  static const char* const names[CPressData::kCopyDataSize] = {
-      "length_ft",        "flow_regime",      "p1_psia",           "p2_psia",
-      "mean_pressure_psia", "iterations",     "mean_temperature_R", "friction_dp_psi",
-      "elevation_dp_psi", "holdup",           "pipeline_efficiency", "bg_ft3_per_scf",
-      "gas_density_lbmft3", "z_factor",       "gas_viscosity_cP",   "vsg_ftps",
-      "lambda_gas",       "dissolved_gas_MMscfd", "gas_liquid_yield_bbl_per_MMscf",
-      "liquid_in_gas_bbld", "bo_bbl_per_STB", "oil_density_lbmft3", "rso_MMscf_per_STB",
-      "oil_viscosity_cP", "oil_tension_dyncm", "vso_ftps",          "bw_bbl_per_bbl",
-      "water_density_lbmft3", "water_viscosity_cP", "water_tension_dyncm", "vsw_ftps",
-      "liquid_density_lbmft3", "liquid_viscosity_cP", "vsl_ftps",       "lambda_liquid",
-      "liquid_tension_dyncm", "liquid_volume_bbl", "vg_ftps",          "vl_ftps",
-      "reynolds",         "friction_factor",  "no_slip_density_lbmft3", "mixture_viscosity_cP",
-      "mixture_density_lbmft3", "vm_ftps",    "total_dp_psi",       "status",
-      "gas_scfd",         "oil_STBd",         "water_bbld",         "gas_liquid_mass_ratio",
-      "gas_mass_fraction", "oil_mass_fraction", "water_mass_fraction"};
+  const char* const* names = CopyDataNames();
   py::dict d;
   for (int i = 0; i < CPressData::kCopyDataSize; ++i) d[names[i]] = Nan(values[i]);
   return d;
