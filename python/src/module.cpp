@@ -226,13 +226,86 @@ py::dict RecordDict(const double (&values)[CPressData::kCopyDataSize]) {
 
 }  // namespace pdrop::python
 
-PYBIND11_MODULE(_pdrop, m) {
-  m.doc() = "Binding of the pdrop engine; use the pdrop package.";
-  m.attr("NOT_SET") = kNotSet;
-  m.attr("__version__") = kVersion;
-  python::BindSegment(m);
-  python::BindGradient(m);
+namespace {
 
+// Runs many cases (JSON texts) on threads; (summaries, rows or None).
+py::tuple TraverseMany(const std::vector<std::string>& texts, int threads, bool withRows) {
+  // Cases that cannot be read are reported in their row; the others
+  // run on the threads with the GIL released.
+  std::vector<TraverseCase> cases;
+  std::vector<std::size_t> index;
+  std::vector<std::string> errors(texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    try {
+      cases.push_back(ParseCase(texts[i]));
+      index.push_back(i);
+    } catch (const std::invalid_argument& e) {
+      errors[i] = e.what();
+    }
+  }
+  // In slices, so that the rows of a large run are never all held at
+  // once when only the summaries are wanted.
+  constexpr std::size_t kSlice = 1024;
+  py::list summaries, rows;
+  std::size_t next = 0;  // the next case to report, in input order
+  auto unreadable = [&](std::size_t i) {
+    py::dict summary;
+    summary["complete"] = false;
+    summary["error"] = errors[i];
+    summaries.append(summary);
+    rows.append(py::none());
+  };
+  for (std::size_t from = 0; from < cases.size(); from += kSlice) {
+    const std::size_t to = std::min(cases.size(), from + kSlice);
+    const std::vector<TraverseCase> slice(cases.begin() + from, cases.begin() + to);
+    std::vector<TraverseResult> results;
+    {
+      py::gil_scoped_release release;
+      results = RunTraverses(slice, threads);
+    }
+    for (std::size_t r = 0; r < slice.size(); ++r) {
+      const std::size_t i = index[from + r];
+      while (next < i) unreadable(next++);
+      py::dict summary = SummaryDict(slice[r], results[r]);
+      summary["error"] = "";
+      summaries.append(summary);
+      rows.append(withRows ? py::object(RowsDict(results[r])) : py::none());
+      next = i + 1;
+    }
+  }
+  while (next < texts.size()) unreadable(next++);
+  return py::make_tuple(summaries, rows);
+}
+
+// The flow-pattern map of a case's first segment as a dict of plain values.
+py::dict FlowMapDict(const CaseFlowMap& map) {
+  py::dict out;
+  out["ok"] = map.ok;
+  out["reason"] = map.reason;
+  out["vsg_ftps"] = Nan(map.vsg_ftps);
+  out["vsl_ftps"] = Nan(map.vsl_ftps);
+  out["regime_code"] = map.regime_code;
+  py::list entries;
+  for (const CFlowRegime& e : map.entries) {
+    if (!e.IsCode()) continue;
+    py::dict d;
+    d["code"] = e.m_nCode;
+    d["name"] = e.GetCodeName();
+    d["vsg_ftps"] = e.m_aVsg;
+    d["vsl_ftps"] = e.m_aVsl;
+    std::vector<double> holdup, elevation;
+    for (double v : e.m_aHoldup) holdup.push_back(Nan(v));
+    for (double v : e.m_aElevationDP) elevation.push_back(Nan(v));
+    d["holdup"] = holdup;
+    d["elevation_dp_psi_per_ft"] = elevation;
+    entries.append(d);
+  }
+  out["entries"] = entries;
+  return out;
+}
+
+// The phase interface, the built-in black-oil fluid and its phase objects.
+void BindFluids(py::module_& m) {
   py::class_<CSynPar>(m, "CSynPar")
       .def(py::init<>())
       .def(py::init<double>())
@@ -292,7 +365,10 @@ PYBIND11_MODULE(_pdrop, m) {
       .def_readwrite("bubblePointCorrelation", &BlackOilFluid::bubblePointCorrelation)
       .def("Validate", py::overload_cast<>(&BlackOilFluid::Validate, py::const_))
       .def("MakePhases", &BlackOilFluid::MakePhases);
+}
 
+// The engine class with its catalogue of correlations and regimes.
+void BindEngine(py::module_& m) {
   py::class_<CPressDrop, std::unique_ptr<CPressDrop>>(m, "CPressDrop")
       .def_static("New", [](int code) { return std::unique_ptr<CPressDrop>(CPressDrop::New(code)); })
       .def("Init", &CPressDrop::Init)
@@ -336,7 +412,10 @@ PYBIND11_MODULE(_pdrop, m) {
         return py::make_tuple(names, codes);
       })
       .def_static("SetMechModel", [](int on) { CPressDrop::m_bMechModel = on; });
+}
 
+// Traverses, many traverses, the flow-pattern map and the case check.
+void BindTraverses(py::module_& m) {
   m.def("traverse_json",
         [](const std::string& text) {
           const TraverseCase c = ParseCase(text);
@@ -359,48 +438,25 @@ PYBIND11_MODULE(_pdrop, m) {
           return TraverseDict(c, r);
         },
         "Runs a traverse from a JSON case with host phase objects (black-oil mode).");
-  m.def("vfp_json",
-        [](const std::string& caseText, const std::string& axesText, int threads,
-           const std::string& caseFile) {
-          const TraverseCase c = ParseCase(caseText);
-          VfpTable t;
-          try {
-            const VfpAxes axes = VfpAxesFromJson(ParseJsonText(axesText, "axes"), "axes");
+  m.def("case_json_check", [](const std::string& text) { ParseCase(text); });
+  m.def("traverse_many_json", &TraverseMany,
+        "Runs many cases (JSON texts) on threads; (summaries, rows or None).");
+  m.def("flow_map_json",
+        [](const std::string& text) {
+          TraverseCase c = ParseCase(text);
+          c.correlation = 9;
+          CaseFlowMap map;
+          {
             py::gil_scoped_release release;
-            t = BuildVfpTable(c, axes, threads);
-          } catch (const InputError& e) {
-            throw std::invalid_argument(e.what());
+            map = MapFirstSegment(c);
           }
-          t.case_file = caseFile;
-          return VfpDict(t);
+          return FlowMapDict(map);
         },
-        "A VFP table of a case from its axes (both JSON); the BHP of every cell, the filled "
-        "and raised cells and the deck text.");
-  m.def("fitted_range_warnings",
-        [](const BlackOilFluid& fluid, int code, double tMin, double tMax, double pipeId,
-           double gas, double oil, double water) {
-          OperatingEnvelope e;
-          e.minTemperature_F = tMin;
-          e.maxTemperature_F = tMax;
-          e.maxPipeId_in = pipeId;
-          e.gas_MMscfd = gas;
-          e.oil_STBd = oil;
-          e.water_bbld = water;
-          return FittedRangeWarnings(fluid, code, e);
-        },
-        "The published ranges of the fluid's and the correlation's data that a segment leaves.");
-  m.def("pressure_out_of_range", &PressureOutOfRange,
-        "Why a computed pressure [psia] is not shown as an answer, or ''.");
-  m.def("regime_name", &RegimeName, "The flow-regime name of a code; '\u2014' for 666.");
-  m.def("correlation_code_of_name",
-        [](const std::string& name) {
-          try {
-            return CorrelationCode(nlohmann::json(name), "correlation");
-          } catch (const InputError& e) {
-            throw std::invalid_argument(e.what());
-          }
-        },
-        "The code of a correlation name, by the case files' rule.");
+        "The mechanistic flow-pattern map of a case's first segment.");
+}
+
+// Lift curves, VFP tables and survey matches.
+void BindWorkflows(py::module_& m) {
   m.def("lift_curves_json",
         [](const std::string& caseText, const std::string& requestText, int threads) {
           const TraverseCase base = ParseCase(caseText);
@@ -422,56 +478,23 @@ PYBIND11_MODULE(_pdrop, m) {
           return LiftCurvesJson(base, request, result).dump();
         },
         "Lift curves of a well case (JSON) over sensitivities (JSON), as the command's JSON.");
-  m.def("traverse_many_json",
-        [](const std::vector<std::string>& texts, int threads, bool withRows) {
-          // Cases that cannot be read are reported in their row; the others
-          // run on the threads with the GIL released.
-          std::vector<TraverseCase> cases;
-          std::vector<std::size_t> index;
-          std::vector<std::string> errors(texts.size());
-          for (std::size_t i = 0; i < texts.size(); ++i) {
-            try {
-              cases.push_back(ParseCase(texts[i]));
-              index.push_back(i);
-            } catch (const std::invalid_argument& e) {
-              errors[i] = e.what();
-            }
+  m.def("vfp_json",
+        [](const std::string& caseText, const std::string& axesText, int threads,
+           const std::string& caseFile) {
+          const TraverseCase c = ParseCase(caseText);
+          VfpTable t;
+          try {
+            const VfpAxes axes = VfpAxesFromJson(ParseJsonText(axesText, "axes"), "axes");
+            py::gil_scoped_release release;
+            t = BuildVfpTable(c, axes, threads);
+          } catch (const InputError& e) {
+            throw std::invalid_argument(e.what());
           }
-          // In slices, so that the rows of a large run are never all held at
-          // once when only the summaries are wanted.
-          constexpr std::size_t kSlice = 1024;
-          py::list summaries, rows;
-          std::size_t next = 0;  // the next case to report, in input order
-          auto unreadable = [&](std::size_t i) {
-            py::dict summary;
-            summary["complete"] = false;
-            summary["error"] = errors[i];
-            summaries.append(summary);
-            rows.append(py::none());
-          };
-          for (std::size_t from = 0; from < cases.size(); from += kSlice) {
-            const std::size_t to = std::min(cases.size(), from + kSlice);
-            const std::vector<TraverseCase> slice(cases.begin() + from, cases.begin() + to);
-            std::vector<TraverseResult> results;
-            {
-              py::gil_scoped_release release;
-              results = RunTraverses(slice, threads);
-            }
-            for (std::size_t r = 0; r < slice.size(); ++r) {
-              const std::size_t i = index[from + r];
-              while (next < i) unreadable(next++);
-              py::dict summary = SummaryDict(slice[r], results[r]);
-              summary["error"] = "";
-              summaries.append(summary);
-              rows.append(withRows ? py::object(RowsDict(results[r])) : py::none());
-              next = i + 1;
-            }
-          }
-          while (next < texts.size()) unreadable(next++);
-          return py::make_tuple(summaries, rows);
+          t.case_file = caseFile;
+          return VfpDict(t);
         },
-        "Runs many cases (JSON texts) on threads; (summaries, rows or None).");
-  m.def("case_json_check", [](const std::string& text) { ParseCase(text); });
+        "A VFP table of a case from its axes (both JSON); the BHP of every cell, the filled "
+        "and raised cells and the deck text.");
   m.def("fitting_available", &FittingAvailable,
         "Whether this build fits efficiencies (it was built with NLopt).");
   m.def("match_json",
@@ -510,7 +533,35 @@ PYBIND11_MODULE(_pdrop, m) {
           }
         },
         "Matches a survey (CSV or JSON text) with the correlations of a JSON case.");
+}
 
+// The shared input limits, fitted ranges and names, for the Python layer.
+void BindChecks(py::module_& m) {
+  m.def("fitted_range_warnings",
+        [](const BlackOilFluid& fluid, int code, double tMin, double tMax, double pipeId,
+           double gas, double oil, double water) {
+          OperatingEnvelope e;
+          e.minTemperature_F = tMin;
+          e.maxTemperature_F = tMax;
+          e.maxPipeId_in = pipeId;
+          e.gas_MMscfd = gas;
+          e.oil_STBd = oil;
+          e.water_bbld = water;
+          return FittedRangeWarnings(fluid, code, e);
+        },
+        "The published ranges of the fluid's and the correlation's data that a segment leaves.");
+  m.def("pressure_out_of_range", &PressureOutOfRange,
+        "Why a computed pressure [psia] is not shown as an answer, or ''.");
+  m.def("regime_name", &RegimeName, "The flow-regime name of a code; '\u2014' for 666.");
+  m.def("correlation_code_of_name",
+        [](const std::string& name) {
+          try {
+            return CorrelationCode(nlohmann::json(name), "correlation");
+          } catch (const InputError& e) {
+            throw std::invalid_argument(e.what());
+          }
+        },
+        "The code of a correlation name, by the case files' rule.");
   m.def("check_segment",
         [](double pipeId, double innerOd, double roughness, double dx, double dz, double p,
            double t, double gradient, double gas, double oil, double water, double direction,
@@ -520,38 +571,19 @@ PYBIND11_MODULE(_pdrop, m) {
         },
         "Checks the inputs of one segment with the limits every pdrop tool shares; raises "
         "ValueError naming the keyword argument.");
-  m.def("flow_map_json",
-        [](const std::string& text) {
-          TraverseCase c = ParseCase(text);
-          c.correlation = 9;
-          CaseFlowMap map;
-          {
-            py::gil_scoped_release release;
-            map = MapFirstSegment(c);
-          }
-          py::dict out;
-          out["ok"] = map.ok;
-          out["reason"] = map.reason;
-          out["vsg_ftps"] = Nan(map.vsg_ftps);
-          out["vsl_ftps"] = Nan(map.vsl_ftps);
-          out["regime_code"] = map.regime_code;
-          py::list entries;
-          for (const CFlowRegime& e : map.entries) {
-            if (!e.IsCode()) continue;
-            py::dict d;
-            d["code"] = e.m_nCode;
-            d["name"] = e.GetCodeName();
-            d["vsg_ftps"] = e.m_aVsg;
-            d["vsl_ftps"] = e.m_aVsl;
-            std::vector<double> holdup, elevation;
-            for (double v : e.m_aHoldup) holdup.push_back(Nan(v));
-            for (double v : e.m_aElevationDP) elevation.push_back(Nan(v));
-            d["holdup"] = holdup;
-            d["elevation_dp_psi_per_ft"] = elevation;
-            entries.append(d);
-          }
-          out["entries"] = entries;
-          return out;
-        },
-        "The mechanistic flow-pattern map of a case's first segment.");
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_pdrop, m) {
+  m.doc() = "Binding of the pdrop engine; use the pdrop package.";
+  m.attr("NOT_SET") = kNotSet;
+  m.attr("__version__") = kVersion;
+  BindFluids(m);
+  BindEngine(m);
+  python::BindSegment(m);
+  python::BindGradient(m);
+  BindTraverses(m);
+  BindWorkflows(m);
+  BindChecks(m);
 }
