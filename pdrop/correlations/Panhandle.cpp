@@ -17,8 +17,8 @@ constexpr double kSecondsPerDay = 86400.0;
 constexpr double kCubicFeetPerBarrel = 5.6145835;
 constexpr double kLeastGasRate = 1e-6;     // scf/d, below it no friction
 constexpr double kFlaniganPlateau = 82.0;  // % where the curve flattens
-constexpr double kGasDefaultFE = 0.85;
-constexpr double kMultiphaseDefaultFE = 0.82;
+// Panhandle A: 1.279e-05 = 435.87^-1.8539.
+constexpr GasEquationConstants kPanhandleA{1.8539, 2.0, 0.8539, 4.8539, 1.279e-05, 0.85, 0.82};
 
 // Flanigan's efficiency [%] against X = Vsg / R^0.32 (Vsg ft/s, R bbl per
 // MMscf of free gas).
@@ -33,9 +33,10 @@ double FlaniganEfficiency(double x) {
 
 }  // namespace
 
-CPanhandle::CPanhandle() {
-  // 1.279e-05 = 435.87^-1.8539
-  SetConstants(1.8539, 2.0, 0.8539, 4.8539, 1.279e-05);
+CPanhandle::CPanhandle() : CPanhandle(kPanhandleA) {}
+
+CPanhandle::CPanhandle(const GasEquationConstants& k) : m_dGasDefaultFE(k.gasFE) {
+  SetConstants(k.expQ, k.expBase, k.expGravity, k.expD, k.coef);
   m_dFE = 1.0;
   m_dPipeID = 4.0;
   SetDefaultFE();
@@ -52,13 +53,13 @@ void CPanhandle::SetConstants(double expQ, double expBase, double expGravity, do
 }
 
 double CPanhandle::GetDefaultFE(bool multiphase) {
-  return multiphase ? kMultiphaseDefaultFE : kGasDefaultFE;
+  return multiphase ? kPanhandleA.multiphaseFE : kPanhandleA.gasFE;
 }
 
-void CPanhandle::SetDefaultFE() { m_dFlowEff = GetDefaultFE(false); }
+void CPanhandle::SetDefaultFE() { m_dFlowEff = m_dGasDefaultFE; }
 double CPanhandle::GetFE() { return m_dFlowEff; }
 
-void CPanhandle::SetFE(double fe) { m_dFlowEff = fe > 0.0 ? fe : kGasDefaultFE; }
+void CPanhandle::SetFE(double fe) { m_dFlowEff = fe > 0.0 ? fe : kPanhandleA.gasFE; }
 
 bool CPanhandle::bIsSinglePhase() { return false; }
 
