@@ -20,6 +20,7 @@
 #include "Outputs.h"
 #include "Report.h"
 #include "pdrop/pdrop.h"
+#include "pdrop/platform/Units.h"
 
 namespace {
 
@@ -115,7 +116,7 @@ int RunSegmentCommand(const SegmentArgs& a) {
   e->SetFlw(static_cast<int>(in.flowSign));
   e->SetFf(in.roughness_in);
   e->SetProps(ph.gas.get(), ph.oil.get(), ph.water.get());
-  const double p2 = e->Cal(in.pressure_psia, in.temperature_F + 459.67, in.gradient_F_per_ft,
+  const double p2 = e->Cal(in.pressure_psia, in.temperature_F + units::kRankineOffset, in.gradient_F_per_ft,
                            in.gas_MMscfd, in.oil_STBd, in.water_bbld);
   std::string noResult = IsSet(p2) ? PressureOutOfRange(p2) : NoResultReason(*e);
   const bool ok = noResult.empty();

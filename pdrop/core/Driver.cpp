@@ -9,6 +9,7 @@
 
 #include "pdrop/core/PressDrop.h"
 #include "pdrop/core/Subdivision.h"
+#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 namespace {
@@ -19,7 +20,6 @@ constexpr double kZeroInletPressure = 0.0001;  // psia
 constexpr double kGuessPivot = 500.0;          // psia
 constexpr int kRescuePieces = 10;
 constexpr int kIterationCap = 10000;           // bound of a host-set iteration limit
-constexpr double kScfPerMMscf = 1.0e6;
 
 }  // namespace
 
@@ -38,7 +38,7 @@ void CPressDrop::Pbp() {
   if (m_dQg != 0.0 && m_dQo != 0.0) {
     double pb = par->Value();
     if (!IsSet(pb)) {
-      const double gor = m_dQg / m_dQo / kScfPerMMscf;  // MMscf/STB
+      const double gor = m_dQg / m_dQo / units::kScfPerMMscf;  // MMscf/STB
       pb = FiniteOrNotSet(m_pOil->BubblePointPressure(m_dT, gor));
     }
     *par = pb;
@@ -129,7 +129,7 @@ double CPressDrop::SolveUsableSegment(double p1, double t1, double dTdL, double 
   m_bWater = m_dQw != 0.0;
   m_bLiquid = m_bOil || m_bWater;
   m_dLGR = qg != 0.0 ? std::fabs((m_dQo + m_dQw) / qg) : 0.0;
-  m_dQg = qg * kScfPerMMscf;
+  m_dQg = qg * units::kScfPerMMscf;
 
   // Reverse flow: the pressure changes the other way; the rates are magnitudes.
   if (m_dQg < 0.0 || m_dQw < 0.0 || m_dQo < 0.0) {
@@ -345,7 +345,7 @@ void CPressDrop::RescueSplit() {
   copy->m_dStatus = m_dStatus;
 
   const double t = m_dT;
-  copy->Cal(m_dP1, m_dT - m_dHalfStepT, m_dTempGradient, m_dQg / kScfPerMMscf, m_dQo, m_dQw);
+  copy->Cal(m_dP1, m_dT - m_dHalfStepT, m_dTempGradient, m_dQg / units::kScfPerMMscf, m_dQo, m_dQw);
   if (m_bDiag) {
     m_aSubSegments.insert(m_aSubSegments.end(), copy->m_aSubSegments.begin(),
                           copy->m_aSubSegments.end());

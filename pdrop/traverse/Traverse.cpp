@@ -11,15 +11,15 @@
 #include "pdrop/loading/Coleman.h"
 #include "pdrop/traverse/Applicability.h"
 #include "pdrop/traverse/Limits.h"
+#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 namespace {
 
-constexpr double kRankine = 459.67;
+constexpr double kRankine = units::kRankineOffset;
 constexpr double kShortestSegment = 0.01;   // ft, the engine's own limit
 constexpr std::size_t kMaxStations = 100000;
 constexpr int kHighestCode = 9;
-constexpr double kPi = 3.14159265358979323846;
 // Liquid-gas ratio up to which a well counts as a gas well for the
 // liquid-loading flag [bbl/MMscf]; Turner et al. fitted wells up to about 130.
 constexpr double kGasWellLiquidRatio = 200.0;
@@ -39,7 +39,7 @@ std::string StationField(std::size_t i, const char* name) {
 }
 
 double FlowArea_ft2(const Station& s) {
-  return kPi * (s.id_in * s.id_in - s.inner_od_in * s.inner_od_in) / 576.0;
+  return units::kPi * (s.id_in * s.id_in - s.inner_od_in * s.inner_od_in) / 576.0;
 }
 
 }  // namespace
