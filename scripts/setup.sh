@@ -11,8 +11,8 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libcl
           libxlsxwriter-dev python3-openpyxl pkg-config libnlopt-cxx-dev)
 if [ "${1:-}" = "--tests" ]; then
   # OPM Flow reads the VFP tables pdrop writes in the test suite; mypy checks
-  # the Python package's types.
-  packages+=(libopm-simulators-bin python3-opm-common python3-mypy)
+  # the Python package's types; clang-format and black check the formatting.
+  packages+=(libopm-simulators-bin python3-opm-common python3-mypy clang-format-14 black)
 fi
 
 missing=()
