@@ -126,37 +126,4 @@ void WriteCsv(std::ostream& out, const TraverseResult& r) {
   }
 }
 
-nlohmann::json ResultJson(const TraverseCase& c, const TraverseResult& r) {
-  auto value = [](double v) -> nlohmann::json {
-    if (!IsSet(v) || !std::isfinite(v)) return nullptr;
-    return v;
-  };
-  nlohmann::json rows = nlohmann::json::array();
-  using K = RowColumn::Kind;
-  for (const TraverseRow& row : r.rows) {
-    nlohmann::json& out = rows.emplace_back(nlohmann::json::object());
-    for (const RowColumn& col : TraverseColumns()) {
-      switch (col.kind) {
-        case K::kNumber: out[col.name] = col.number(row); break;
-        case K::kOptional: out[col.name] = value(col.number(row)); break;
-        case K::kCode: out[col.name] = static_cast<int>(col.number(row)); break;
-        case K::kText: out[col.name] = row.regime_name; break;
-        case K::kFlag: out[col.name] = col.number(row) != 0.0; break;
-      }
-    }
-  }
-  nlohmann::json summary = {
-      {"complete", r.complete},
-      {"computed_end_pressure_psia", value(r.computed_end_pressure_psia)},
-      {"total_friction_dp_psi", r.total_friction_dp_psi},
-      {"total_elevation_dp_psi", r.total_elevation_dp_psi},
-      {"loading_md_ft", r.has_loading ? nlohmann::json(r.loading_md_ft) : nlohmann::json()},
-      {"warnings", r.warnings}};
-  if (!r.complete) {
-    summary["reason"] = r.reason;
-    summary["stopped_at_md_ft"] = r.stopped_at_md_ft;
-  }
-  return {{"name", c.name}, {"correlation", c.correlation}, {"summary", summary}, {"rows", rows}};
-}
-
 }  // namespace pdrop::cli

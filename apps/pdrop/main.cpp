@@ -17,6 +17,7 @@
 #include "Batch.h"
 #include "Commands.h"
 #include "pdrop/case/CaseFile.h"
+#include "pdrop/case/ResultJson.h"
 #include "Outputs.h"
 #include "Report.h"
 #include "pdrop/pdrop.h"
@@ -41,7 +42,7 @@ int RunTraverseCommand(const std::string& casePath, const std::string& csvPath,
     WriteCsv(s, r);
     outputs.Stage(csvPath, s.str());
   }
-  if (!jsonPath.empty()) outputs.Stage(jsonPath, ResultJson(c, r).dump(2) + "\n");
+  if (!jsonPath.empty()) outputs.Stage(jsonPath, TraverseJson(c, r).dump(2) + "\n");
   outputs.Commit();
   return r.complete ? 0 : 1;
 }
@@ -172,11 +173,12 @@ int RunSegmentCommand(const SegmentArgs& a) {
 }
 
 int RunMapCommand(const std::string& casePath, const std::string& csvPath,
-                  const std::string& dumpsPath) {
+                  const std::string& jsonPath, const std::string& dumpsPath) {
   TraverseCase c = ReadCaseFile(casePath);
   c.correlation = 9;
   OutputSet outputs({casePath});
   outputs.ExpectFile("--csv", csvPath);
+  outputs.ExpectFile("--json", jsonPath);
   const std::string staging = dumpsPath.empty() ? std::string()
                                                 : outputs.ExpectFolder("--dumps", dumpsPath);
   const CaseFlowMap map = MapFirstSegment(c);
@@ -203,6 +205,7 @@ int RunMapCommand(const std::string& casePath, const std::string& csvPath,
   std::cout << "operating point: vsg " << map.vsg_ftps << " ft/s, vsl " << map.vsl_ftps
             << " ft/s, " << RegimeName(map.regime_code) << "\n";
   if (!csvPath.empty()) outputs.Stage(csvPath, csv.str());
+  if (!jsonPath.empty()) outputs.Stage(jsonPath, FlowMapJson(map).dump(2) + "\n");
   if (!staging.empty()) {
     std::string reason;
     if (!WriteFlowMapDumps(c, staging, &reason)) throw InputError("--dumps " + dumpsPath + ": " + reason);
@@ -291,13 +294,16 @@ int main(int argc, char** argv) {
   segment->add_option("--bubble-point-psia", seg.fluid.bubblePoint, "fixed bubble point [psia]");
   segment->add_flag("--json", seg.json, "print JSON");
 
-  app.add_subcommand("list", "correlations, their lists and flow-regime codes");
+  bool listJson = false;
+  app.add_subcommand("list", "correlations, their lists and flow-regime codes")
+      ->add_flag("--json", listJson, "print JSON");
 
-  std::string mapCase, mapCsv, mapDumps;
+  std::string mapCase, mapCsv, mapJson, mapDumps;
   auto* mapCommand =
       app.add_subcommand("map", "mechanistic flow-pattern map of a case's first segment");
   mapCommand->add_option("case", mapCase, "case file (JSON)")->required();
   mapCommand->add_option("--csv", mapCsv, "write the map points as CSV");
+  mapCommand->add_option("--json", mapJson, "write the map and the operating point as JSON");
   mapCommand->add_option("--dumps", mapDumps, "write the pattern and boundary text files here");
 
   std::string batchPath;
@@ -336,11 +342,15 @@ int main(int argc, char** argv) {
     if (*traverse) return RunTraverseCommand(casePath, csvPath, jsonPath);
     if (*segment) return RunSegmentCommand(seg);
     if (*batch) return RunBatchCommand(batchPath, threads, batchCsv, batchJson);
-    if (*mapCommand) return RunMapCommand(mapCase, mapCsv, mapDumps);
+    if (*mapCommand) return RunMapCommand(mapCase, mapCsv, mapJson, mapDumps);
     for (const Command& c : workflows) {
       if (*c.app) return c.run();
     }
-    PrintList(std::cout);
+    if (listJson) {
+      std::cout << CatalogueJson().dump(2) << "\n";
+    } else {
+      PrintList(std::cout);
+    }
     return 0;
   } catch (const InputError& e) {
     std::cerr << "pdrop: error: " << e.what() << "\n";

@@ -11,6 +11,7 @@
 
 #include "Binding.h"
 #include "pdrop/case/CaseFile.h"
+#include "pdrop/case/ResultJson.h"
 #include "pdrop/workflows/VlpRequest.h"
 #include "pdrop/case/VfpAxes.h"
 #include "pdrop/pdrop.h"
@@ -277,33 +278,6 @@ py::tuple TraverseMany(const std::vector<std::string>& texts, int threads, bool 
   return py::make_tuple(summaries, rows);
 }
 
-// The flow-pattern map of a case's first segment as a dict of plain values.
-py::dict FlowMapDict(const CaseFlowMap& map) {
-  py::dict out;
-  out["ok"] = map.ok;
-  out["reason"] = map.reason;
-  out["vsg_ftps"] = Nan(map.vsg_ftps);
-  out["vsl_ftps"] = Nan(map.vsl_ftps);
-  out["regime_code"] = map.regime_code;
-  py::list entries;
-  for (const CFlowRegime& e : map.entries) {
-    if (!e.IsCode()) continue;
-    py::dict d;
-    d["code"] = e.m_nCode;
-    d["name"] = e.GetCodeName();
-    d["vsg_ftps"] = e.m_aVsg;
-    d["vsl_ftps"] = e.m_aVsl;
-    std::vector<double> holdup, elevation;
-    for (double v : e.m_aHoldup) holdup.push_back(Nan(v));
-    for (double v : e.m_aElevationDP) elevation.push_back(Nan(v));
-    d["holdup"] = holdup;
-    d["elevation_dp_psi_per_ft"] = elevation;
-    entries.append(d);
-  }
-  out["entries"] = entries;
-  return out;
-}
-
 // The phase interface, the built-in black-oil fluid and its phase objects.
 void BindFluids(py::module_& m) {
   py::class_<CSynPar>(m, "CSynPar")
@@ -450,7 +424,7 @@ void BindTraverses(py::module_& m) {
             py::gil_scoped_release release;
             map = MapFirstSegment(c);
           }
-          return FlowMapDict(map);
+          return FlowMapJson(map).dump();
         },
         "The mechanistic flow-pattern map of a case's first segment.");
 }
