@@ -320,6 +320,9 @@ int main(int argc, char** argv) {
   workflows.push_back(AddVlpCommand(app));
   workflows.push_back(AddVfpCommand(app));
   workflows.push_back(AddMatchCommand(app));
+#ifdef PDROP_HAVE_SERVE
+  workflows.push_back(AddServeCommand(app));
+#endif
 
   try {
     app.parse(argc, argv);
