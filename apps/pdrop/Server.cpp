@@ -25,23 +25,24 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-// The field a message of the case reader names: "case: oil_STBd: expected a
-// number" names oil_STBd, "case: unknown field 'x'" names x. "" when the
-// message names none (a syntax error, the profile as a whole).
+// The field a message of the case reader names: "oil_STBd: expected a
+// number" and "oil_STBd = -1 is outside ..." name oil_STBd, "unknown field
+// 'x'" names x. "" when the message names none (a syntax error).
 std::string FieldOf(const std::string& message) {
-  const std::string unknown = "unknown field '";
-  std::size_t at = message.find(unknown);
-  if (at != std::string::npos) {
-    const std::size_t from = at + unknown.size();
-    return message.substr(from, message.find('\'', from) - from);
+  for (const std::string quoted : {"unknown field '", "missing field '"}) {
+    const std::size_t at = message.find(quoted);
+    if (at != std::string::npos) {
+      const std::size_t from = at + quoted.size();
+      return message.substr(from, message.find('\'', from) - from);
+    }
   }
   std::size_t end = 0;
   while (end < message.size() && (std::isalnum(static_cast<unsigned char>(message[end])) ||
                                   std::string("_.[]").find(message[end]) != std::string::npos)) {
     ++end;
   }
-  if (end == 0 || end == message.size() || (message[end] != ' ' && message[end] != ':')) return "";
-  return message.substr(0, end);
+  const bool named = message.compare(end, 1, ":") == 0 || message.compare(end, 3, " = ") == 0;
+  return end > 0 && named ? message.substr(0, end) : "";
 }
 
 // 400 with the message as the command gives it after the file name, and the
