@@ -235,6 +235,7 @@ int Serve(const ServeOptions& o) {
   httplib::Server server;
   server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
   server.set_payload_max_length(kMaxBodyBytes);
+  server.set_tcp_nodelay(true);  // answers are written in parts; no wait for the client's ack
   server.set_read_timeout(30, 0);
   server.set_write_timeout(30, 0);
 

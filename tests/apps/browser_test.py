@@ -99,6 +99,10 @@ class BrowserTest(unittest.TestCase):
             self.assertTrue(points and points[0] > 0, (chart, points))
         rows = self.browser.execute_script("return Chart.getChart('chart-pressure').data.datasets[0].data.length")
         self.assertEqual(rows, len(expected["rows"]))
+        # Everything the page loaded came from the server itself.
+        loaded = self.browser.execute_script("return performance.getEntriesByType('resource').map(e => e.name)")
+        origin = self.browser.execute_script("return location.origin")
+        self.assertTrue(loaded and all(u.startswith(origin + "/") for u in loaded), loaded)
         for name in ("traverse", "map", "lift", "table"):
             self.view(name)
         self.view("traverse")
