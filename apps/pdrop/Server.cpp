@@ -247,11 +247,11 @@ int Serve(const ServeOptions& o) {
     const std::string self = o.host.find(':') != std::string::npos ? "[" + o.host + "]" : o.host;
     const std::string suffix = ":" + std::to_string(port.load());
     const std::string host = req.get_header_value("Host");
-    bool hostOk = host == self + suffix;
-    if (IsLoopback(o.host)) {
-      hostOk = hostOk || host == "127.0.0.1" + suffix || host == "localhost" + suffix ||
-               host == "[::1]" + suffix;
-    }
+    // A server on another address is reached by whatever name the network
+    // gives it; only a loopback server knows all its names.
+    const bool hostOk = !IsLoopback(o.host) || host == self + suffix ||
+                        host == "127.0.0.1" + suffix || host == "localhost" + suffix ||
+                        host == "[::1]" + suffix;
     const bool originOk = !req.has_header("Origin") || req.get_header_value("Origin") == "http://" + host;
     if (hostOk && originOk) return httplib::Server::HandlerResponse::Unhandled;
     res.status = 403;
