@@ -20,7 +20,13 @@
 //   is zero at both boundaries (a level pipe's elevation change) stays zero,
 //   and the superficial gas velocity and the decision fields are put back on
 //   every exit;
-// - each froth boundary search gives up after kMaxFrothDecisions decisions.
+// - each froth boundary search gives up after kMaxFrothDecisions decisions;
+// - the walk back into froth in fine steps is bisected over the same
+//   velocities, between its first step and the step that reaches the
+//   velocity last found to be froth: where the pattern changes once between
+//   them it ends on the step the walk ends on, and it counts its decisions
+//   as the walk would; the decisions on the way need only tell froth from
+//   the rest, so those that cannot be froth skip the level and film searches.
 #include <cmath>
 
 #include "pdrop/mechanistic/MechConstants.h"
@@ -67,6 +73,13 @@ double LogLogBlend(double a, double b, double w) {
 }
 
 double Magnitude(double v) { return IsUsable(v) ? std::fabs(v) : kNotSet; }
+
+// The velocity k fine steps of delta from v, added one step at a time as a
+// walk adds them, so that the same velocities are met.
+double FineStep(double v, double delta, int k) {
+  for (int i = 0; i < k; ++i) v += delta;
+  return v;
+}
 
 }  // namespace
 
@@ -240,26 +253,62 @@ bool CMechModel::FrothBoundary(double v0, bool upper, double* boundary) {
   double step = v0 / (upper ? kUpperStepDivisor : kLowerStepDivisor);
   double fine = 0.0;
   int decisions = 0;
+  double froth = v0;  // the velocity last found to be froth
   m_dVsg = v0;
   do {
     // Out of froth in coarse steps ...
-    do {
+    for (;;) {
       m_dVsg += way * step;
       if (upper ? m_dVsg > kFrothUpperLimit : m_dVsg <= 0.0) return false;
       if (++decisions > kMaxFrothDecisions) return false;
-    } while (GetFlowRegime() == kFroth);
-    // ... back in with fine ones, and the last fine step undone, so that the
-    // boundary point is never froth.
+      if (!IsFroth()) break;
+      froth = m_dVsg;
+    }
+    // ... back in with fine ones to the first fine step that is froth, and
+    // that step undone, so that the boundary point is never froth.
     fine = step / kFineStepDivisor;
-    do {
-      m_dVsg -= way * fine;
-      if (++decisions > kMaxFrothDecisions) return false;
-    } while (GetFlowRegime() != kFroth);
-    m_dVsg += way * fine;
+    const double out = m_dVsg;
+    const int k = FirstFrothStep(out, -way * fine, froth, kMaxFrothDecisions - decisions);
+    if (k == 0) return false;
+    decisions += k;
+    froth = FineStep(out, -way * fine, k);
+    m_dVsg = froth + way * fine;
     step /= kPassRefinement;
   } while (fine > kFrothResolution);
   *boundary = m_dVsg;
   return true;
+}
+
+int CMechModel::FirstFrothStep(double v, double delta, double froth, int budget) {
+  auto frothAt = [&](int k) {
+    m_dVsg = FineStep(v, delta, k);
+    return IsFroth();
+  };
+  if (budget < 1) return 0;
+  // Most passes end on their first fine step.
+  if (frothAt(1)) return 1;
+  // The first step that reaches the velocity last found to be froth ...
+  int hi = 1;
+  for (double vh = v + delta; hi <= budget && (vh - froth) * delta < 0.0; vh += delta) ++hi;
+  if (hi <= budget && frothAt(hi)) {
+    // ... bounds a bisection over the steps between: where the pattern
+    // changes once on the way, it ends on the step a walk would end on.
+    int lo = 1;
+    while (hi - lo > 1) {
+      const int mid = lo + (hi - lo) / 2;
+      if (frothAt(mid)) {
+        hi = mid;
+      } else {
+        lo = mid;
+      }
+    }
+    return hi;
+  }
+  // Without that bound, the walk itself.
+  for (int k = 2; k <= budget; ++k) {
+    if (frothAt(k)) return k;
+  }
+  return 0;
 }
 
 void CMechModel::FrothP() {

@@ -186,7 +186,17 @@ int CMechModel::Mphase(bool bFroth) {
   return code;
 }
 
-int CMechModel::GetFlowRegime() {
+int CMechModel::GetFlowRegime() { return Decide(false); }
+
+bool CMechModel::IsFroth() {
+  // A trace of the level residuals moves the row cursor once per
+  // evaluation, and a film trace writes cells: either needs the searches run
+  // as the full decision runs them.
+  const bool traced = m_bDiagStratified != 0 || (m_bDiagFilm != 0 && m_pExcel != nullptr);
+  return Decide(!traced) == kFroth;
+}
+
+int CMechModel::Decide(bool frothOnly) {
   const double rhoL = m_dRhoL;
   const double rhoG = m_dRhoG;
   const double muL = m_dMuL;
@@ -252,6 +262,14 @@ int CMechModel::GetFlowRegime() {
     SetDiagText("Dispersed bubble flow regime", 1);
     return kDispersedBubble;
   }
+
+  // Every pattern decided after this point but froth needs either a
+  // mixture fast enough for no slug body (ELS < 0.48) or an intermittent
+  // holdup that is not above 0.24: without one the point is stratified,
+  // annular, bubble, slug or elongated bubble (or has no entrained fraction),
+  // none of them froth, and the level and film searches are not needed to
+  // tell. A NaN holdup is not above 0.24, as in the tests below.
+  if (frothOnly && !(els < 0.48) && eli > 0.24) return kUndetermined;
 
   m_dResl = REl(m_dVsl, kNotSet);
   if (muG > 0.0) {

@@ -173,8 +173,21 @@ class CMechModel : public CPressDrop {
   // -1 at a positive one, 0 never.
   double Minimise(double ax, double bx, double cx, Residual f, double tol, double* xmin,
                   int stopSign);
+  // The decision; with frothOnly it may stop as soon as the point is known
+  // not to be froth, returning kUndetermined then.
+  int Decide(bool frothOnly);
+  // Whether the pattern at the current velocities is froth: the decision,
+  // cut short where the answer is already known. It moves the trace cursor
+  // as the full decision does.
+  bool IsFroth();
   // One side of the froth interpolation; false when no boundary is found.
   bool FrothBoundary(double v0, bool upper, double* boundary);
+  // The number of fine steps of delta from v to the first velocity that is
+  // froth, as a walk deciding the pattern at every step would count them,
+  // with froth a velocity at or beyond which the pattern is known to be
+  // froth; 0 when that takes more than budget steps. Leaves m_dVsg at the
+  // last velocity decided.
+  int FirstFrothStep(double v, double delta, double froth, int budget);
 
   void AdvanceDiagRow(int rows);
   void SetDiagText(const char* text, int col);
