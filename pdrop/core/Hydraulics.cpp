@@ -13,8 +13,8 @@ namespace {
 
 constexpr double kGasReynoldsFactor = 0.020011;  // Re = 0.020011 gamma q[scf/d] / (mu[cP] d[in])
 constexpr double kCpToLbmPerFtS = 0.000672;      // lbm/(ft s) per cP
-constexpr double kLaminarLimit = 2000.0;
-constexpr double kTurbulentLimit = 4000.0;
+constexpr double kLaminarLimit = kLaminarReynolds;
+constexpr double kTurbulentLimit = kTurbulentReynolds;
 constexpr double kStdPressure = 14.65;            // psia
 constexpr double kStdTemperature = 520.0;         // degR, the gas pipeline equations' base
 constexpr double kSecondsPerDay = 86400.0;

@@ -30,6 +30,7 @@
 #include <cmath>
 
 #include "pdrop/mechanistic/MechConstants.h"
+#include "pdrop/mechanistic/MechFriction.h"
 #include "pdrop/mechanistic/MechModel.h"
 
 namespace pdrop {
@@ -107,7 +108,7 @@ double CMechModel::hl_d(double h) {
 
   const double gasDiameter = m_dHydDiamGas * d;  // ft
   const double reG = gasDiameter * m_dVg * m_dRhoG / m_dMuG / kCpToLbmPerFtS;
-  const double fG = ff2(m_dFf, kInchesPerFoot * gasDiameter, reG);
+  const double fG = FanningFf2(m_dFf, kInchesPerFoot * gasDiameter, reG);
 
   m_dFroudeL = m_dVl / std::sqrt(kGravity * hL);
   m_dFroudeL1 = m_dFroudeL;
@@ -127,6 +128,46 @@ double CMechModel::hl_d(double h) {
   return residual;
 }
 
+const CMechModel::FilmTerms& CMechModel::FilmTermsNow() {
+  const double state[] = {m_dFf,   m_dDiameter, m_dVsl,    m_dVsg,     m_dFEnt,
+                          m_dRhoL, m_dMuL,      m_dRhoCore, m_dMuCore, m_dSigma};
+  FilmTerms& t = filmTerms_;
+  bool same = t.formed;
+  for (int i = 0; same && i < kFilmStateSize; ++i) same = state[i] == t.state[i];
+  if (same) return t;
+  for (int i = 0; i < kFilmStateSize; ++i) t.state[i] = state[i];
+  const double dPipe = m_dDiameter / kInchesPerFoot;
+  const double fe = m_dFEnt;
+  const double coreFlux = m_dVsl * fe + m_dVsg;  // core velocity times (1 - 2 delta/D)^2
+  // The exponent of Re in the turbulent factor: the smooth-pipe fit's or Chen's.
+  const double reExponent = m_dFf == 0.0 ? -0.32 : -0.8981;
+  t.filmRe = REl((1.0 - fe) * m_dVsl, dPipe);
+  const double lnFilmRe = std::log(t.filmRe);
+  t.filmRePow = std::exp(reExponent * lnFilmRe);
+  t.shearPow = std::exp(0.305 * lnFilmRe);
+  t.roughness = m_dFf / m_dDiameter;
+  t.roughPow = std::pow(t.roughness, 1.1098);
+  t.coreRe = REm(coreFlux, m_dRhoCore, m_dMuCore, dPipe);
+  t.coreRePow = std::pow(t.coreRe, reExponent);
+  t.weberPow = std::pow(
+      kLbmPerS2PerDynPerCm * m_dSigma / (m_dRhoCore * coreFlux * coreFlux * dPipe), 0.085);
+  t.formed = true;
+  return t;
+}
+
+void CMechModel::FilmFactors(const FilmTerms& t, double hlf, double* f, double* f2) const {
+  // The film's hydraulic diameter is hlf D: its roughness ratio is e/D over
+  // hlf, its Reynolds number that of the state.
+  FactorPair(
+      t.filmRe,
+      [&] {
+        if (m_dFf == 0.0) return 0.0014 + 0.125 * t.filmRePow;
+        return Chen(t.roughness / hlf, t.roughPow * std::exp(-1.1098 * std::log(hlf)),
+                    1.0 / t.filmRe, t.filmRePow);
+      },
+      f, f2);
+}
+
 double CMechModel::dl_d(double d) {
   m_dFilmRatio = d;
   if (m_dVsl < 0.0) m_dVsl = 0.001;
@@ -136,7 +177,6 @@ double CMechModel::dl_d(double d) {
   const double delta = d * dPipe;
   const double dc = dPipe - 2.0 * delta;
   const double hlf = 4.0 * d * (1.0 - d);
-  const double df = hlf * dPipe;
 
   m_dPerimCore = kPi * dc;
   m_dPerimWall = kPi * dPipe;
@@ -146,20 +186,28 @@ double CMechModel::dl_d(double d) {
   const double areaCore = ac / (dPipe * dPipe);
 
   const double fe = m_dFEnt;
+  const double s = 1.0 - 2.0 * d;  // core diameter over D
   m_dVFilm = (1.0 - fe) * m_dVsl / hlf;
-  m_dVCore = (m_dVsl * fe + m_dVsg) / ((1.0 - 2.0 * d) * (1.0 - 2.0 * d));
+  m_dVCore = (m_dVsl * fe + m_dVsg) / (s * s);
   const double vr = (m_dVCore - m_dVFilm) / m_dVsg;
   const double vf = m_dVFilm / m_dVsl;
 
-  const double reF = REl(m_dVFilm, df);
-  FrictionFactors(m_dFf, kInchesPerFoot * df, reF, &m_dFfFilm1, &m_dFfFilm);
-  const double reC = REm(m_dVCore, m_dRhoCore, m_dMuCore, dc);
-  const double k =
-      0.24 *
-      std::pow(kLbmPerS2PerDynPerCm * m_dSigma / (m_dRhoCore * m_dVCore * m_dVCore * dc), 0.085) *
-      std::pow(reF, 0.305);
+  const FilmTerms& t = FilmTermsNow();
+  FilmFactors(t, hlf, &m_dFfFilm1, &m_dFfFilm);
+  // The core's Reynolds number goes as 1/s, its roughness ratio as 1/s and
+  // its Weber group as s^3: one logarithm of s gives their powers.
+  const double lnS = std::log(s);
+  const double reC = t.coreRe / s;
+  const double k = 0.24 * t.weberPow * std::exp(0.255 * lnS) * t.shearPow;
   double fCore = 0.0, fCore2 = 0.0;
-  FrictionFactors(m_dFf, kInchesPerFoot * dc, reC, &fCore, &fCore2);
+  FactorPair(
+      reC,
+      [&] {
+        if (m_dFf == 0.0) return 0.0014 + 0.125 * t.coreRePow * std::exp(0.32 * lnS);
+        return Chen(t.roughness / s, t.roughPow * std::exp(-1.1098 * lnS), s / t.coreRe,
+                    t.coreRePow * std::exp(0.8981 * lnS));
+      },
+      &fCore, &fCore2);
   m_dFfInt = k * fCore2;
   m_dFfInt1 = k * fCore;
 
@@ -175,10 +223,8 @@ double CMechModel::RootMin_dl_d(double d) {
   const double dPipe = m_dDiameter / kInchesPerFoot;
   const double fe = m_dFEnt;
   const double hlf = 4.0 * d * (1.0 - d);
-  const double df = hlf * dPipe;
-  const double vf = (1.0 - fe) * m_dVsl / hlf;
-  const double reF = REl(vf, df);
-  const double fF = ff2(m_dFf, kInchesPerFoot * df, reF);
+  double unused = 0.0, fF = 0.0;
+  FilmFactors(FilmTermsNow(), hlf, &unused, &fF);
 
   const double lambdaCore = fe * m_dVsl / (fe * m_dVsl + m_dVsg);
   const double rhoCore = lambdaCore * m_dRhoL + (1.0 - lambdaCore) * m_dRhoG;
@@ -225,7 +271,7 @@ void CMechModel::AnnularMistP() {
 double CMechModel::IntSlugPf() {
   const double d = m_dDiameter / kInchesPerFoot;
   const double re = m_dRhoL * m_dVm * d * kReynoldsFactorSlug / m_dMuL;
-  const double f = ff(m_dFf, m_dDiameter, re);
+  const double f = FanningFf(m_dFf, m_dDiameter, re);
   return m_dFlw * m_dLength / kSquareInchesPerSquareFoot * 2.0 * f * m_dVm * m_dVm * m_dRhoS /
          (d * kGravity);
 }
@@ -240,7 +286,7 @@ double CMechModel::IntAmPf() {
     const double vf = (1.0 - fe) * m_dVsl / hlf;
     const double df = hlf * dPipe;
     const double re = m_dRhoL * vf * df * kReynoldsFactorSlug / m_dMuL;
-    const double f = ff(m_dFf, kInchesPerFoot * df, re);
+    const double f = FanningFf(m_dFf, kInchesPerFoot * df, re);
     gradient = 4.0 * (f * m_dRhoL * vf * vf / (2.0 * kGravity)) / dPipe;
   } else {
     gradient = 2.0 * m_dDriftFactor * m_dVm * m_dVm * m_dRhoS / (kGravity * dPipe);

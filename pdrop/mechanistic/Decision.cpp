@@ -14,7 +14,8 @@
 // - when no film thickness exists the flow is not annular: the decision goes
 //   on to the bubble, intermittent and froth tests;
 // - the fields read after a level or film search are those of the level or
-//   film the search returns;
+//   film the search returns; the film fields of a decision that is not
+//   annular describe the last film the search tried;
 // - friction takes the sign of the flow (m_dFlw) alone in every pattern;
 // - m_dStatus is cleared once at the start of every Cal: an out-of-range
 //   input (1) met by any piece or iteration marks the whole segment, while
@@ -27,6 +28,7 @@
 #include <initializer_list>
 
 #include "pdrop/mechanistic/MechConstants.h"
+#include "pdrop/mechanistic/MechFriction.h"
 #include "pdrop/mechanistic/MechModel.h"
 
 namespace pdrop {
@@ -133,7 +135,7 @@ int CMechModel::Mphase(bool bFroth) {
 
   const double d = m_dDiameter / kInchesPerFoot;
   m_dReM = REm(m_dVm, m_dRhoNS, m_dMuNS, kNotSet);
-  m_dFm = ff(m_dFf, m_dDiameter, m_dReM);
+  m_dFm = FanningFf(m_dFf, m_dDiameter, m_dReM);
   // Without a holdup there is no slip density.
   auto slipDensity = [this]() {
     return IsSet(m_dHoldup) ? m_dRhoL * m_dHoldup + (1.0 - m_dHoldup) * m_dRhoG : kNotSet;
@@ -277,13 +279,14 @@ int CMechModel::Decide(bool frothOnly) {
   } else {
     m_dResg = IsSet(muG) ? kTurbulentGasReynolds : 0.0;
   }
-  FrictionFactors(m_dFf, m_dDiameter, m_dResl, &m_dFsl, &m_dFsl2);
-  m_dFsg2 = ff2(m_dFf, m_dDiameter, m_dResg);
+  FanningFactors(m_dFf, m_dDiameter, m_dResl, &m_dFsl, &m_dFsl2);
+  m_dFsg2 = FanningFf2(m_dFf, m_dDiameter, m_dResg);
   const double gasMomentum = m_dFsg2 * m_dVsg * m_dVsg * rhoG;
   m_dX2 = m_dFsl2 * m_dVsl * m_dVsl * rhoL / gasMomentum;
   m_dY = -drho * kGravity * sinT * d / (2.0 * gasMomentum);
   m_dFfLiqWall = 0.452 * std::pow(m_dFsl2, 0.731);
-  m_dFfLiqWall1 = 0.452 * std::pow(m_dFsl, 0.731);
+  // The two forms differ only between Re_SL 2000 and 4000.
+  m_dFfLiqWall1 = m_dFsl == m_dFsl2 ? m_dFfLiqWall : 0.452 * std::pow(m_dFsl, 0.731);
 
   // Stratified flow: level and downward pipes only.
   if (theta <= 0.0) {
@@ -319,13 +322,16 @@ int CMechModel::Decide(bool frothOnly) {
   m_dY = std::sin(-theta) * (rhoL - m_dRhoCore) * kGravity * d /
          (2.0 * m_dFsg2 * m_dVsg * m_dVsg * rhoG);
 
-  const double delta = Calculate_dl_d();
+  // Only annular flow reads the film fields: they are made to describe the
+  // film found when the flow is annular (or a film trace shows them).
+  const double delta = FilmSearch(m_bDiagFilm != 0 && m_pExcel != nullptr);
   if (IsSet(delta)) {
     const double thinning = (1.0 - 2.0 * delta) * (1.0 - 2.0 * delta);
     const double ela = 1.0 - thinning * m_dVsg / (m_dVsl * fe + m_dVsg);
     if (ela <= 0.24) {
       const double deltaMin = theta > 0.0 ? Min_dl_d() : 0.5;
       if (delta <= deltaMin) {
+        if (!frothOnly && m_dFilmRatio != delta) dl_d(delta);
         m_dHoldup = ela;
         return kAnnularMist;
       }
