@@ -145,8 +145,10 @@ const CMechModel::FilmTerms& CMechModel::FilmTermsNow() {
   const double lnFilmRe = std::log(t.filmRe);
   t.filmRePow = std::exp(reExponent * lnFilmRe);
   t.shearPow = std::exp(0.305 * lnFilmRe);
-  t.roughness = m_dFf / m_dDiameter;
-  t.roughPow = std::pow(t.roughness, 1.1098);
+  const double roughness = m_dFf / m_dDiameter;
+  // The pipe seldom changes between states.
+  if (!t.formed || !(roughness == t.roughness)) t.roughPow = std::pow(roughness, 1.1098);
+  t.roughness = roughness;
   t.coreRe = REm(coreFlux, m_dRhoCore, m_dMuCore, dPipe);
   t.coreRePow = std::pow(t.coreRe, reExponent);
   t.weberPow = std::pow(

@@ -232,15 +232,18 @@ int CMechModel::Decide(bool frothOnly) {
 
   const double sinT = std::sin(theta);
   const double cosT = std::cos(theta);
-  const double u0 = kBubbleRiseFactor * std::pow(drho * sigma / (rhoL * rhoL), 0.25);
+  // (drho sigma / rhoL^2)^(1/4), of both bubble rise velocities.
+  const double riseScale = std::sqrt(std::sqrt(drho * sigma / (rhoL * rhoL)));
+  const double u0 = kBubbleRiseFactor * riseScale;
   const double ub = u0 * sinT;
 
   // Elongated-bubble drift: its vertical and horizontal limits, each with
   // its surface-tension term, combined by the inclination.
-  const double beta = bo * std::exp(3.278 - 1.424 * std::log(bo));
+  const double lnBo = std::log(bo);
+  const double beta = bo * std::exp(3.278 - 1.424 * lnBo);
   const double gScale = std::sqrt(kGravity * d * drho / rhoL);
   const double uv = 0.345 * (1.0 - std::exp(-beta)) * gScale;
-  const double uh = (0.54 - 1.76 / std::pow(bo, 0.56)) * gScale;
+  const double uh = (0.54 - 1.76 * std::exp(-0.56 * lnBo)) * gScale;
   const double udInf = uh * cosT + uv * sinT;
   const double reb = std::fabs(udInf) * rhoL * d * kReynoldsFactor / (2.0 * muL);
   m_dDriftFactor = 0.316 * std::sqrt(reb);
@@ -346,8 +349,7 @@ int CMechModel::Decide(bool frothOnly) {
   const double dmin = std::sqrt(drho / (kLbmPerFt3ToKgPerM3 * rhoL * rhoL) * kInverseGravitySI *
                                 sigma / kDynPerCmPerNPerM) *
                       kLeastBubbleDiameterFactor;
-  const double ubExist =
-      kBubbleRiseFactorExistence * std::pow(drho * sigma / (rhoL * rhoL), 0.25) * sinT;
+  const double ubExist = kBubbleRiseFactorExistence * riseScale * sinT;
   const double k = kBubbleExistenceCosine * ubExist * ubExist * kBubbleExistenceFactor;
   if (dmin < d && cosT <= k && eli > 0.75) {
     m_dHoldup = 1.0 - m_dVsg / (1.2 * m_dVm + ubExist);
