@@ -129,8 +129,9 @@ double CMechModel::hl_d(double h) {
 }
 
 const CMechModel::FilmTerms& CMechModel::FilmTermsNow() {
-  const double state[] = {m_dFf,   m_dDiameter, m_dVsl,    m_dVsg,     m_dFEnt,
-                          m_dRhoL, m_dMuL,      m_dRhoCore, m_dMuCore, m_dSigma};
+  const double state[] = {m_dFf,     m_dDiameter, m_dVsl,  m_dVsg,  m_dFEnt,
+                          m_dRhoL,   m_dMuL,      m_dRhoG, m_dSigma, m_dRhoCore,
+                          m_dMuCore, m_dFsl2,     m_dFsg2};
   FilmTerms& t = filmTerms_;
   bool same = t.formed;
   for (int i = 0; same && i < kFilmStateSize; ++i) same = state[i] == t.state[i];
@@ -149,7 +150,13 @@ const CMechModel::FilmTerms& CMechModel::FilmTermsNow() {
   // The pipe seldom changes between states.
   if (!t.formed || !(roughness == t.roughness)) t.roughPow = std::pow(roughness, 1.1098);
   t.roughness = roughness;
+  t.inverseFilmRe = 1.0 / t.filmRe;
+  t.interfaceScale = m_dRhoCore / (m_dFsg2 * m_dRhoG);
+  t.inverseFsl = 1.0 / m_dFsl2;
+  t.inverseVsl = 1.0 / m_dVsl;
+  t.inverseVsg = 1.0 / m_dVsg;
   t.coreRe = REm(coreFlux, m_dRhoCore, m_dMuCore, dPipe);
+  t.inverseCoreRe = 1.0 / t.coreRe;
   t.coreRePow = std::pow(t.coreRe, reExponent);
   t.weberPow = std::pow(
       kLbmPerS2PerDynPerCm * m_dSigma / (m_dRhoCore * coreFlux * coreFlux * dPipe), 0.085);
@@ -157,15 +164,16 @@ const CMechModel::FilmTerms& CMechModel::FilmTermsNow() {
   return t;
 }
 
-void CMechModel::FilmFactors(const FilmTerms& t, double hlf, double* f, double* f2) const {
+void CMechModel::FilmFactors(const FilmTerms& t, double hlf, double inverseHlf, double* f,
+                             double* f2) const {
   // The film's hydraulic diameter is hlf D: its roughness ratio is e/D over
   // hlf, its Reynolds number that of the state.
   FactorPair(
       t.filmRe,
       [&] {
         if (m_dFf == 0.0) return 0.0014 + 0.125 * t.filmRePow;
-        return Chen(t.roughness / hlf, t.roughPow * std::exp(-1.1098 * std::log(hlf)),
-                    1.0 / t.filmRe, t.filmRePow);
+        return Chen(t.roughness * inverseHlf, t.roughPow * std::exp(-1.1098 * std::log(hlf)),
+                    t.inverseFilmRe, t.filmRePow);
       },
       f, f2);
 }
@@ -184,38 +192,48 @@ double CMechModel::dl_d(double d) {
   m_dPerimWall = kPi * dPipe;
   const double ac = kPi * dc * dc / 4.0;
   m_dAreaFilm = m_dArea - ac;
-  const double areaFilm = m_dAreaFilm / (dPipe * dPipe);
-  const double areaCore = ac / (dPipe * dPipe);
+  const double inverseD2 = 1.0 / (dPipe * dPipe);
+  const double areaFilm = m_dAreaFilm * inverseD2;
+  const double areaCore = ac * inverseD2;
+  const double inverseAreas = 1.0 / (areaFilm * areaCore);
 
+  // Divisions are few: the residual is evaluated some fourteen times per
+  // decision.
+  const FilmTerms& t = FilmTermsNow();
   const double fe = m_dFEnt;
   const double s = 1.0 - 2.0 * d;  // core diameter over D
-  m_dVFilm = (1.0 - fe) * m_dVsl / hlf;
-  m_dVCore = (m_dVsl * fe + m_dVsg) / (s * s);
-  const double vr = (m_dVCore - m_dVFilm) / m_dVsg;
-  const double vf = m_dVFilm / m_dVsl;
+  const double inverseS = 1.0 / s;
+  const double inverseHlf = 1.0 / hlf;
+  m_dVFilm = (1.0 - fe) * m_dVsl * inverseHlf;
+  const double vf = m_dVFilm * t.inverseVsl;
+  m_dVCore = (m_dVsl * fe + m_dVsg) * (inverseS * inverseS);
+  const double vr = (m_dVCore - m_dVFilm) * t.inverseVsg;
 
-  const FilmTerms& t = FilmTermsNow();
-  FilmFactors(t, hlf, &m_dFfFilm1, &m_dFfFilm);
+  FilmFactors(t, hlf, inverseHlf, &m_dFfFilm1, &m_dFfFilm);
   // The core's Reynolds number goes as 1/s, its roughness ratio as 1/s and
-  // its Weber group as s^3: one logarithm of s gives their powers.
+  // its Weber group as s^3: one logarithm of s gives their powers, and
+  // Chen's inner sum is s^-1.1098 (0.3539 (e/D)^1.1098 + 5.8506 s^2.0079
+  // coreRe^-0.8981).
   const double lnS = std::log(s);
-  const double reC = t.coreRe / s;
+  const double reC = t.coreRe * inverseS;
   const double k = 0.24 * t.weberPow * std::exp(0.255 * lnS) * t.shearPow;
   double fCore = 0.0, fCore2 = 0.0;
   FactorPair(
       reC,
       [&] {
         if (m_dFf == 0.0) return 0.0014 + 0.125 * t.coreRePow * std::exp(0.32 * lnS);
-        return Chen(t.roughness / s, t.roughPow * std::exp(-1.1098 * lnS), s / t.coreRe,
-                    t.coreRePow * std::exp(0.8981 * lnS));
+        const double lnInner =
+            std::log(0.3539 * t.roughPow + 5.8506 * t.coreRePow * std::exp(2.0079 * lnS)) -
+            1.1098 * lnS;
+        return ChenFromInner(t.roughness * inverseS, s * t.inverseCoreRe, lnInner);
       },
       &fCore, &fCore2);
   m_dFfInt = k * fCore2;
   m_dFfInt1 = k * fCore;
 
-  const double ti = (m_dFfInt / m_dFsg2) * (m_dRhoCore / m_dRhoG) * vr * std::fabs(vr) *
-                    (kPi * dc / dPipe) * (1.0 / areaFilm + 1.0 / areaCore);
-  const double tf = (m_dFfFilm / m_dFsl2) * vf * vf * kPi / areaFilm;
+  const double ti = m_dFfInt * t.interfaceScale * vr * std::fabs(vr) * (kPi * s) *
+                    ((areaFilm + areaCore) * inverseAreas);
+  const double tf = m_dFfFilm * t.inverseFsl * vf * vf * kPi * (areaCore * inverseAreas);
   const double residual = m_dX2 * tf - ti - 4.0 * m_dY;
   if (m_bDiagFilm) TraceFilm(d, residual, tf, ti);
   return residual;
@@ -226,7 +244,7 @@ double CMechModel::RootMin_dl_d(double d) {
   const double fe = m_dFEnt;
   const double hlf = 4.0 * d * (1.0 - d);
   double unused = 0.0, fF = 0.0;
-  FilmFactors(FilmTermsNow(), hlf, &unused, &fF);
+  FilmFactors(FilmTermsNow(), hlf, 1.0 / hlf, &unused, &fF);
 
   const double lambdaCore = fe * m_dVsl / (fe * m_dVsl + m_dVsg);
   const double rhoCore = lambdaCore * m_dRhoL + (1.0 - lambdaCore) * m_dRhoG;

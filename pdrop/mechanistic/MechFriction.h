@@ -18,11 +18,15 @@ namespace pdrop::mech {
 constexpr double kLog10e = 0.43429448190325182765;  // 1/ln 10
 
 // Chen's turbulent factor for roughness ratio r and Reynolds number Re,
-// given r^1.1098, 1/Re and Re^-0.8981.
-inline double Chen(double r, double rPow, double inverseRe, double rePow) {
-  const double inner = kLog10e * std::log(0.3539 * rPow + 5.8506 * rePow);
-  const double x = -4.0 * kLog10e * std::log(0.2698 * r - 5.0452 * inverseRe * inner);
+// given 1/Re and the natural logarithm of 0.3539 r^1.1098 + 5.8506 Re^-0.8981.
+inline double ChenFromInner(double r, double inverseRe, double lnInner) {
+  const double x = -4.0 * kLog10e * std::log(0.2698 * r - 5.0452 * inverseRe * kLog10e * lnInner);
   return 1.0 / (x * x);
+}
+
+// The same given r^1.1098, 1/Re and Re^-0.8981.
+inline double Chen(double r, double rPow, double inverseRe, double rePow) {
+  return ChenFromInner(r, inverseRe, std::log(0.3539 * rPow + 5.8506 * rePow));
 }
 
 // ff and ff2 at Reynolds number re, with the turbulent factor from
@@ -33,16 +37,16 @@ void FactorPair(double re, const Turbulent& turbulent, double* f, double* f2) {
     *f = *f2 = 0.0;
     return;
   }
+  if (re > kTurbulentReynolds) {
+    *f = *f2 = turbulent();
+    return;
+  }
   const double fl = 16.0 / re;
   if (re <= kLaminarReynolds) {
     *f = *f2 = fl;
     return;
   }
   const double ft = turbulent();
-  if (re > kTurbulentReynolds) {
-    *f = *f2 = ft;
-    return;
-  }
   *f = ((re - kLaminarReynolds) * ft + (kTurbulentReynolds - re) * fl) /
        (kTurbulentReynolds - kLaminarReynolds);
   *f2 = std::max(ft, fl);

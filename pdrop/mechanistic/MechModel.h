@@ -199,10 +199,17 @@ class CMechModel : public CPressDrop {
   // film Reynolds number is the same at every thickness, and the core's
   // Reynolds number, roughness ratio and Weber group are these terms times
   // powers of 1 - 2 delta/D.
-  static constexpr int kFilmStateSize = 10;
+  static constexpr int kFilmStateSize = 13;
   struct FilmTerms {
-    double state[kFilmStateSize] = {};  // e, D, Vsl, Vsg, FE, rhoL, muL, rhoCore, muCore, sigma
+    // e, D, Vsl, Vsg, FE, rhoL, muL, rhoG, sigma, rhoCore, muCore, fSL, fSG
+    double state[kFilmStateSize] = {};
     double filmRe = 0.0;      // film Reynolds number
+    double inverseFilmRe = 0.0;
+    double interfaceScale = 0.0;  // rhoCore / (fSG rhoG)
+    double inverseFsl = 0.0;
+    double inverseVsl = 0.0;
+    double inverseVsg = 0.0;
+    double inverseCoreRe = 0.0;
     double filmRePow = 0.0;   // filmRe^-0.8981 (filmRe^-0.32 in a smooth pipe)
     double shearPow = 0.0;    // filmRe^0.305, of the interfacial factor
     double roughness = 0.0;   // e/D
@@ -214,8 +221,8 @@ class CMechModel : public CPressDrop {
   };
   const FilmTerms& FilmTermsNow();
   // The film's ff and ff2 factors at the film fraction hlf = 4 (delta/D)
-  // (1 - delta/D).
-  void FilmFactors(const FilmTerms& t, double hlf, double* f, double* f2) const;
+  // (1 - delta/D), given also 1/hlf.
+  void FilmFactors(const FilmTerms& t, double hlf, double inverseHlf, double* f, double* f2) const;
 
   void AdvanceDiagRow(int rows);
   void SetDiagText(const char* text, int col);
