@@ -197,8 +197,9 @@ double CMechModel::dl_d(double d) {
   const double areaCore = ac * inverseD2;
   const double inverseAreas = 1.0 / (areaFilm * areaCore);
 
-  // Divisions are few: the residual is evaluated some fourteen times per
-  // decision.
+  // The residual is evaluated some fourteen times per decision: what does
+  // not change with the thickness, reciprocals included, comes with the
+  // state's terms.
   const FilmTerms& t = FilmTermsNow();
   const double fe = m_dFEnt;
   const double s = 1.0 - 2.0 * d;  // core diameter over D
@@ -351,12 +352,12 @@ int CMechModel::FirstFrothStep(double v, double delta, double froth, int budget)
     return IsFroth();
   };
   if (budget < 1) return 0;
-  // Most passes end on their first fine step.
+  // The walk's first step first: the boundary is often one fine step away.
   if (frothAt(1)) return 1;
   // The first step that reaches the velocity last found to be froth ...
   int hi = 1;
   for (double vh = v + delta; hi <= budget && (vh - froth) * delta < 0.0; vh += delta) ++hi;
-  if (hi <= budget && frothAt(hi)) {
+  if (hi > 1 && hi <= budget && frothAt(hi)) {
     // ... bounds a bisection over the steps between: where the pattern
     // changes once on the way, it ends on the step a walk would end on.
     int lo = 1;

@@ -203,20 +203,20 @@ class CMechModel : public CPressDrop {
   struct FilmTerms {
     // e, D, Vsl, Vsg, FE, rhoL, muL, rhoG, sigma, rhoCore, muCore, fSL, fSG
     double state[kFilmStateSize] = {};
-    double filmRe = 0.0;      // film Reynolds number
-    double inverseFilmRe = 0.0;
+    double filmRe = 0.0;          // film Reynolds number
+    double inverseFilmRe = 0.0;   // 1/filmRe
     double interfaceScale = 0.0;  // rhoCore / (fSG rhoG)
-    double inverseFsl = 0.0;
-    double inverseVsl = 0.0;
-    double inverseVsg = 0.0;
-    double inverseCoreRe = 0.0;
-    double filmRePow = 0.0;   // filmRe^-0.8981 (filmRe^-0.32 in a smooth pipe)
-    double shearPow = 0.0;    // filmRe^0.305, of the interfacial factor
-    double roughness = 0.0;   // e/D
-    double roughPow = 0.0;    // (e/D)^1.1098
-    double coreRe = 0.0;      // core Reynolds number times 1 - 2 delta/D
-    double coreRePow = 0.0;   // coreRe^-0.8981 (coreRe^-0.32 in a smooth pipe)
-    double weberPow = 0.0;    // (sigma/(rhoCore Vc^2 Dc))^0.085 over (1 - 2 delta/D)^0.255
+    double inverseFsl = 0.0;      // 1/fSL
+    double inverseVsl = 0.0;      // 1/Vsl
+    double inverseVsg = 0.0;      // 1/Vsg
+    double inverseCoreRe = 0.0;   // 1/coreRe
+    double filmRePow = 0.0;       // filmRe^-0.8981 (filmRe^-0.32 in a smooth pipe)
+    double shearPow = 0.0;        // filmRe^0.305, of the interfacial factor
+    double roughness = 0.0;       // e/D
+    double roughPow = 0.0;        // (e/D)^1.1098
+    double coreRe = 0.0;          // core Reynolds number times 1 - 2 delta/D
+    double coreRePow = 0.0;       // coreRe^-0.8981 (coreRe^-0.32 in a smooth pipe)
+    double weberPow = 0.0;        // (sigma/(rhoCore Vc^2 Dc))^0.085 over (1 - 2 delta/D)^0.255
     bool formed = false;
   };
   const FilmTerms& FilmTermsNow();
