@@ -14,9 +14,9 @@ namespace {
 
 constexpr double kGasReynoldsFactor = 0.020011;  // Re = 0.020011 gamma q[scf/d] / (mu[cP] d[in])
 constexpr double kCpToLbmPerFtS = 0.000672;      // lbm/(ft s) per cP
-constexpr double kLaminarLimit = 2000.0;
-constexpr double kTurbulentLimit = 4000.0;
-constexpr double kStdPressure = units::kEngineStdPressure;            // psia
+constexpr double kLaminarLimit = kLaminarReynolds;
+constexpr double kTurbulentLimit = kTurbulentReynolds;
+constexpr double kStdPressure = units::kEngineStdPressure;  // psia
 constexpr double kStdTemperature = units::kEngineStdTemperature;
 
 // Fanning factor of turbulent flow: the smooth-pipe fit for zero roughness,

@@ -14,7 +14,8 @@
 // - when no film thickness exists the flow is not annular: the decision goes
 //   on to the bubble, intermittent and froth tests;
 // - the fields read after a level or film search are those of the level or
-//   film the search returns;
+//   film the search returns; the film fields of a decision that is not
+//   annular describe the last film the search tried;
 // - friction takes the sign of the flow (m_dFlw) alone in every pattern;
 // - m_dStatus is cleared once at the start of every Cal: an out-of-range
 //   input (1) met by any piece or iteration marks the whole segment, while
@@ -27,6 +28,7 @@
 #include <initializer_list>
 
 #include "pdrop/mechanistic/MechConstants.h"
+#include "pdrop/mechanistic/MechFriction.h"
 #include "pdrop/mechanistic/MechModel.h"
 
 namespace pdrop {
@@ -133,7 +135,7 @@ int CMechModel::Mphase(bool bFroth) {
 
   const double d = m_dDiameter / kInchesPerFoot;
   m_dReM = REm(m_dVm, m_dRhoNS, m_dMuNS, kNotSet);
-  m_dFm = ff(m_dFf, m_dDiameter, m_dReM);
+  m_dFm = FanningFf(m_dFf, m_dDiameter, m_dReM);
   // Without a holdup there is no slip density.
   auto slipDensity = [this]() {
     return IsSet(m_dHoldup) ? m_dRhoL * m_dHoldup + (1.0 - m_dHoldup) * m_dRhoG : kNotSet;
@@ -186,7 +188,17 @@ int CMechModel::Mphase(bool bFroth) {
   return code;
 }
 
-int CMechModel::GetFlowRegime() {
+int CMechModel::GetFlowRegime() { return Decide(false); }
+
+bool CMechModel::IsFroth() {
+  // A trace of the level residuals moves the row cursor once per
+  // evaluation, and a film trace writes cells: either needs the searches run
+  // as the full decision runs them.
+  const bool traced = m_bDiagStratified != 0 || (m_bDiagFilm != 0 && m_pExcel != nullptr);
+  return Decide(!traced) == kFroth;
+}
+
+int CMechModel::Decide(bool frothOnly) {
   const double rhoL = m_dRhoL;
   const double rhoG = m_dRhoG;
   const double muL = m_dMuL;
@@ -220,15 +232,18 @@ int CMechModel::GetFlowRegime() {
 
   const double sinT = std::sin(theta);
   const double cosT = std::cos(theta);
-  const double u0 = kBubbleRiseFactor * std::pow(drho * sigma / (rhoL * rhoL), 0.25);
+  // (drho sigma / rhoL^2)^(1/4), of both bubble rise velocities.
+  const double riseScale = std::sqrt(std::sqrt(drho * sigma / (rhoL * rhoL)));
+  const double u0 = kBubbleRiseFactor * riseScale;
   const double ub = u0 * sinT;
 
   // Elongated-bubble drift: its vertical and horizontal limits, each with
   // its surface-tension term, combined by the inclination.
-  const double beta = bo * std::exp(3.278 - 1.424 * std::log(bo));
+  const double lnBo = std::log(bo);
+  const double beta = bo * std::exp(3.278 - 1.424 * lnBo);
   const double gScale = std::sqrt(kGravity * d * drho / rhoL);
   const double uv = 0.345 * (1.0 - std::exp(-beta)) * gScale;
-  const double uh = (0.54 - 1.76 / std::pow(bo, 0.56)) * gScale;
+  const double uh = (0.54 - 1.76 * std::exp(-0.56 * lnBo)) * gScale;
   const double udInf = uh * cosT + uv * sinT;
   const double reb = std::fabs(udInf) * rhoL * d * kReynoldsFactor / (2.0 * muL);
   m_dDriftFactor = 0.316 * std::sqrt(reb);
@@ -253,19 +268,28 @@ int CMechModel::GetFlowRegime() {
     return kDispersedBubble;
   }
 
+  // Every pattern decided after this point but froth needs either a
+  // mixture fast enough for no slug body (ELS < 0.48) or an intermittent
+  // holdup that is not above 0.24: without one the point is stratified,
+  // annular, bubble, slug or elongated bubble (or has no entrained fraction),
+  // none of them froth, and the level and film searches are not needed to
+  // tell. A NaN holdup is not above 0.24, as in the tests below.
+  if (frothOnly && !(els < 0.48) && eli > 0.24) return kUndetermined;
+
   m_dResl = REl(m_dVsl, kNotSet);
   if (muG > 0.0) {
     m_dResg = d * m_dVsg * rhoG / (muG * kCpToLbmPerFtS);
   } else {
     m_dResg = IsSet(muG) ? kTurbulentGasReynolds : 0.0;
   }
-  FrictionFactors(m_dFf, m_dDiameter, m_dResl, &m_dFsl, &m_dFsl2);
-  m_dFsg2 = ff2(m_dFf, m_dDiameter, m_dResg);
+  FanningFactors(m_dFf, m_dDiameter, m_dResl, &m_dFsl, &m_dFsl2);
+  m_dFsg2 = FanningFf2(m_dFf, m_dDiameter, m_dResg);
   const double gasMomentum = m_dFsg2 * m_dVsg * m_dVsg * rhoG;
   m_dX2 = m_dFsl2 * m_dVsl * m_dVsl * rhoL / gasMomentum;
   m_dY = -drho * kGravity * sinT * d / (2.0 * gasMomentum);
   m_dFfLiqWall = 0.452 * std::pow(m_dFsl2, 0.731);
-  m_dFfLiqWall1 = 0.452 * std::pow(m_dFsl, 0.731);
+  // The two forms differ only between Re_SL 2000 and 4000.
+  m_dFfLiqWall1 = m_dFsl == m_dFsl2 ? m_dFfLiqWall : 0.452 * std::pow(m_dFsl, 0.731);
 
   // Stratified flow: level and downward pipes only.
   if (theta <= 0.0) {
@@ -301,13 +325,16 @@ int CMechModel::GetFlowRegime() {
   m_dY = std::sin(-theta) * (rhoL - m_dRhoCore) * kGravity * d /
          (2.0 * m_dFsg2 * m_dVsg * m_dVsg * rhoG);
 
-  const double delta = Calculate_dl_d();
+  // Only annular flow reads the film fields: they are made to describe the
+  // film found when the flow is annular (or a film trace shows them).
+  const double delta = FilmSearch(m_bDiagFilm != 0 && m_pExcel != nullptr);
   if (IsSet(delta)) {
     const double thinning = (1.0 - 2.0 * delta) * (1.0 - 2.0 * delta);
     const double ela = 1.0 - thinning * m_dVsg / (m_dVsl * fe + m_dVsg);
     if (ela <= 0.24) {
       const double deltaMin = theta > 0.0 ? Min_dl_d() : 0.5;
       if (delta <= deltaMin) {
+        if (!frothOnly && m_dFilmRatio != delta) dl_d(delta);
         m_dHoldup = ela;
         return kAnnularMist;
       }
@@ -322,8 +349,7 @@ int CMechModel::GetFlowRegime() {
   const double dmin = std::sqrt(drho / (kLbmPerFt3ToKgPerM3 * rhoL * rhoL) * kInverseGravitySI *
                                 sigma / kDynPerCmPerNPerM) *
                       kLeastBubbleDiameterFactor;
-  const double ubExist =
-      kBubbleRiseFactorExistence * std::pow(drho * sigma / (rhoL * rhoL), 0.25) * sinT;
+  const double ubExist = kBubbleRiseFactorExistence * riseScale * sinT;
   const double k = kBubbleExistenceCosine * ubExist * ubExist * kBubbleExistenceFactor;
   if (dmin < d && cosT <= k && eli > 0.75) {
     m_dHoldup = 1.0 - m_dVsg / (1.2 * m_dVm + ubExist);
