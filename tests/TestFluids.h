@@ -2,9 +2,31 @@
 // whose values a test can work out by hand.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
 #include "pdrop/fluid/Prop.h"
 
 namespace pdrop::test {
+
+// A computed value, its expectation and the tolerance (0: exactly equal).
+struct Near {
+  double got, want, tol = 0.0;
+};
+
+// Checks a table of values against their expectations; a failure names its row.
+inline void ExpectNear(std::initializer_list<Near> rows, const char* what = "") {
+  int row = 0;
+  for (const Near& r : rows) {
+    if (r.tol == 0.0) {
+      EXPECT_EQ(r.got, r.want) << what << " row " << row;
+    } else {
+      EXPECT_NEAR(r.got, r.want, r.tol) << what << " row " << row;
+    }
+    ++row;
+  }
+}
 
 // Gas constant of the real-gas density: rho = 2.69881 p gamma / (z T)
 // [lbm/ft3] (28.9625 lbm/lbmol air, 10.7316 psia ft3/(lbmol degR)).
@@ -15,14 +37,16 @@ class TestGas : public CProp {
  public:
   double gravity = 0.65;
   double z = 1.0;
-  double viscosity = 0.012;   // cP
-  double yield = kNotSet;     // bbl/MMscf
-  double massFlow = kNotSet;  // lbm/s (stream mode)
+  double viscosity = 0.012;     // cP
+  double yield = kNotSet;       // bbl/MMscf
+  double massFlow = kNotSet;    // lbm/s (stream mode)
   double stdVolFlow = kNotSet;  // MMscf/d (stream mode)
 
   double ZFactor(double, double) override { return z; }
   double SpecificGravity() override { return gravity; }
-  double Density(double T, double p) override { return kGasDensityConstant * p * gravity / (z * T); }
+  double Density(double T, double p) override {
+    return kGasDensityConstant * p * gravity / (z * T);
+  }
   double Viscosity(double, double) override { return viscosity; }
   double LiquidYield(double, double) override { return yield; }
   double MassFlow() override { return massFlow; }
@@ -33,15 +57,15 @@ class TestGas : public CProp {
 // parameter and answers the bubble point with a fixed value.
 class TestLiquid : public CProp {
  public:
-  double gravity = 1.0;       // SpecificGravity and OilGravity
-  double fvf = 1.0;           // bbl/STB
-  double viscosity = 1.0;     // cP
-  double solutionRatio = 0.0;  // MMscf/STB
-  double tension = 30.0;      // dyn/cm
-  double density = kNotSet;   // lbm/ft3, answered in stream mode
+  double gravity = 1.0;         // SpecificGravity and OilGravity
+  double fvf = 1.0;             // bbl/STB
+  double viscosity = 1.0;       // cP
+  double solutionRatio = 0.0;   // MMscf/STB
+  double tension = 30.0;        // dyn/cm
+  double density = kNotSet;     // lbm/ft3, answered in stream mode
   double bubblePoint = 2000.0;  // psia
-  double massFlow = kNotSet;  // lbm/s
-  double volFlow = kNotSet;   // ft3/s
+  double massFlow = kNotSet;    // lbm/s
+  double volFlow = kNotSet;     // ft3/s
   double liqVolFlow = kNotSet;  // STB/d or bbl/d
   bool hasParameter = false;
   CSynPar parameter;
