@@ -15,16 +15,26 @@ struct Near {
   double got, want, tol = 0.0;
 };
 
+inline void ExpectRow(const Near& r, const char* what, int row) {
+  if (r.tol == 0.0) {
+    EXPECT_EQ(r.got, r.want) << what << " row " << row;
+  } else {
+    EXPECT_NEAR(r.got, r.want, r.tol) << what << " row " << row;
+  }
+}
+
 // Checks a table of values against their expectations; a failure names its row.
 inline void ExpectNear(std::initializer_list<Near> rows, const char* what = "") {
   int row = 0;
-  for (const Near& r : rows) {
-    if (r.tol == 0.0) {
-      EXPECT_EQ(r.got, r.want) << what << " row " << row;
-    } else {
-      EXPECT_NEAR(r.got, r.want, r.tol) << what << " row " << row;
-    }
-    ++row;
+  for (const Near& r : rows) ExpectRow(r, what, row++);
+}
+
+// Checks values against their expectations pairwise, to tol (0: exactly).
+inline void ExpectValues(std::initializer_list<double> got, std::initializer_list<double> want,
+                         double tol = 0.0, const char* what = "") {
+  ASSERT_EQ(got.size(), want.size()) << what;
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    ExpectRow({got.begin()[i], want.begin()[i], tol}, what, int(i));
   }
 }
 

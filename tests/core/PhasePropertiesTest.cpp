@@ -47,11 +47,8 @@ TEST_F(PhasePropertiesTest, BlackOilGasPropertiesAbsentGasAndThePressureCap) {
   // rhoG = 2.69881 x 1000 x 0.65 / (0.9 x 600); Bg = 14.65 x 600 x 0.9 /
   // (519.668 x 1000) ft3/scf; 1 MMscf/d x 10 bbl/MMscf carried.
   ExpectNear({{e->m_dZ, 0.9},
-              {e->m_dMuG, 0.012},
-              {e->m_dRhoG, 3.24857, 1e-5},
-              {e->m_dBg, 0.0152232, 1e-7},
-              {e->m_dVsg, PerDay(1.0e6 * 0.0152232), 1e-5},
-              {e->m_dQlInGas, 10.0, 1e-12}});
+              {e->m_dMuG, 0.012}, {e->m_dRhoG, 3.24857, 1e-5}, {e->m_dBg, 0.0152232, 1e-7},
+              {e->m_dVsg, PerDay(1.0e6 * 0.0152232), 1e-5}, {e->m_dQlInGas, 10.0, 1e-12}});
   for (double gravity : {0.0, kNotSet}) {
     gas.gravity = gravity;
     e->GasProp();
@@ -78,10 +75,8 @@ TEST_F(PhasePropertiesTest, BlackOilOilAndWaterDensityAndVelocity) {
   e->WtrProp();
   // Stock-tank oil and its dissolved gas: (62.3 x 0.85 + 0.0136 x 0.65 x 400) / 1.2
   ExpectNear({{e->m_dRhoO, 47.07583, 1e-5},
-              {e->m_dRso, 0.0004},
-              {e->m_dVso, PerDay(1000.0 * 1.2 * 5.6145835), 1e-5},
-              {e->m_dRhoW, 62.3, 1e-12},
-              {e->m_dVsw, PerDay(500.0 * 5.6145835), 1e-5}});
+              {e->m_dRso, 0.0004}, {e->m_dVso, PerDay(1000.0 * 1.2 * 5.6145835), 1e-5},
+              {e->m_dRhoW, 62.3, 1e-12}, {e->m_dVsw, PerDay(500.0 * 5.6145835), 1e-5}});
   // A missing or non-positive Bo gives no density and counts as 0 in the velocity.
   for (double bo : {0.0, -1.2, kNotSet}) {
     oil.fvf = bo;
@@ -105,14 +100,11 @@ TEST_F(PhasePropertiesTest, BlackOilLiquidMixesByInSituVolumeAfterFreeGasSplit) 
   // In situ: 1000 x 1.2 + 500 x 1 = 1700 res bbl/d; fo = 12/17, fw = 5/17.
   // Surface tension by stock-tank rates: (1000 x 25 + 500 x 60) / 1500.
   ExpectNear({{e->m_dQgDissolved, 0.4, 1e-12},
-              {e->m_dQgFree, 6.0e5, 1e-6},
-              {e->m_dVsg, PerDay(6.0e5 * 0.0152232), 1e-5},
-              {e->m_dQwFree, 500.0},
-              {e->m_dQlInSitu, 1700.0, 1e-9},
+              {e->m_dQgFree, 6.0e5, 1e-6}, {e->m_dVsg, PerDay(6.0e5 * 0.0152232), 1e-5},
+              {e->m_dQwFree, 500.0}, {e->m_dQlInSitu, 1700.0, 1e-9},
               {e->m_dRhoL, 51.55353, 1e-5},  // 47.07583 x 12/17 + 62.3 x 5/17
               {e->m_dMuL, 1.705882, 1e-6},   // 2 x 12/17 + 1 x 5/17
-              {e->m_dVsl, PerDay(1700.0 * 5.6145835), 1e-5},
-              {e->m_dSigma, 36.66667, 1e-5}});
+              {e->m_dVsl, PerDay(1700.0 * 5.6145835), 1e-5}, {e->m_dSigma, 36.66667, 1e-5}});
   // Free gas below 0.5 scf/d, or dissolved gas above the total, is none.
   for (double qg : {400000.4, 100000.0, 400000.6}) {
     e->m_dQg = qg;
@@ -128,8 +120,7 @@ TEST_F(PhasePropertiesTest, BlackOilWaterCarriedByTheGasIsTakenFromTheWaterRate)
   e->GasProp();
   e->LiquidProp();
   ExpectNear({{e->m_dQlInGas, 10.0, 1e-12},
-              {e->m_dQwFree, 40.0, 1e-12},
-              {e->m_dVsw, PerDay(40.0 * 5.6145835), 1e-7},
+              {e->m_dQwFree, 40.0, 1e-12}, {e->m_dVsw, PerDay(40.0 * 5.6145835), 1e-7},
               {e->m_dSigma, 60.0, 1e-12}});
   // Less water than the gas carries: none is free, and there is no liquid,
   // but black-oil mode never switches phases.
@@ -181,22 +172,16 @@ TEST_F(EosTest, RatesVelocitiesMixingAndMassFractionsComeFromTheStreams) {
   e->GasProp();
   e->LiquidProp();
   ExpectNear({{oil.lastPressure, 25000.0},
-              {e->m_dQgFree, 1.5e6},
-              {e->m_dQg, 1.5e6},
-              {e->m_dVsg, 2.0 / (e->m_dRhoG * 0.0324985), 1e-4},
-              {e->m_dQo, 1000.0},
-              {e->m_dQw, 800.0},
-              {e->m_dQwFree, 800.0},
+              {e->m_dQgFree, 1.5e6}, {e->m_dQg, 1.5e6},
+              {e->m_dVsg, 2.0 / (e->m_dRhoG * 0.0324985), 1e-4}, {e->m_dQo, 1000.0},
+              {e->m_dQw, 800.0}, {e->m_dQwFree, 800.0},
               {e->m_dVso, 10.0 / (50.0 * 0.0324985), 1e-4},  // 6.1541 ft/s
               {e->m_dQlInSitu, 0.4, 1e-12},
               {e->m_dRhoL, 56.2, 1e-9},  // equal volumes of 50 and 62.4
-              {e->m_dMuL, 1.5, 1e-12},
-              {e->m_dVsl, 0.4 / 0.0324985, 1e-4},
+              {e->m_dMuL, 1.5, 1e-12}, {e->m_dVsl, 0.4 / 0.0324985, 1e-4},
               {e->m_dSigma, 40.55556, 1e-5},  // (1000 x 25 + 800 x 60) / 1800
-              {e->m_dGLMassRatio, 2.0 / 22.48, 1e-12},
-              {e->m_dXg, 2.0 / 24.48, 1e-12},
-              {e->m_dXo, 10.0 / 24.48, 1e-12},
-              {e->m_dXg + e->m_dXo + e->m_dXw, 1.0, 1e-12},
+              {e->m_dGLMassRatio, 2.0 / 22.48, 1e-12}, {e->m_dXg, 2.0 / 24.48, 1e-12},
+              {e->m_dXo, 10.0 / 24.48, 1e-12}, {e->m_dXg + e->m_dXo + e->m_dXw, 1.0, 1e-12},
               {e->m_dLGR, 0.4 / 1.5, 1e-12}});
 }
 
@@ -206,11 +191,8 @@ TEST_F(EosTest, GasWithoutMassRateSwitchesTheSegmentToLiquidFlowOnce) {
   e->GasProp();
   // The liquid properties and the liquid flow routine have run: 56.2 x 1000 / 144.
   ExpectNear({{e->m_dVsg, kNotSet},
-              {e->m_dQg, 0.0},
-              {e->m_dQgFree, 0.0},
-              {e->m_dRhoL, 56.2, 1e-9},
-              {e->m_dFlowRegime, 1.0},
-              {e->m_dElevationDP, 390.2778, 1e-4}});
+              {e->m_dQg, 0.0}, {e->m_dQgFree, 0.0}, {e->m_dRhoL, 56.2, 1e-9},
+              {e->m_dFlowRegime, 1.0}, {e->m_dElevationDP, 390.2778, 1e-4}});
   EXPECT_FALSE(e->m_bGas || e->m_bInPhaseSwitch);
   EXPECT_TRUE(e->m_bLiquid && e->m_bOil && e->m_bWater);
   // Inside a switch already, no flow routine runs again.
@@ -231,10 +213,7 @@ TEST_F(EosTest, LiquidWithoutMassRateSwitchesTheSegmentToGasFlow) {
   EXPECT_FALSE(e->m_bLiquid || e->m_bOil || e->m_bWater || e->m_bInPhaseSwitch);
   // Gas properties and gas flow have run.
   ExpectNear({{e->m_dQo, 0.0},
-              {e->m_dQw, 0.0},
-              {e->m_dQg, 1.5e6},
-              {e->m_dFlowRegime, 1.0},
-              {e->m_dXg, 1.0},
+              {e->m_dQw, 0.0}, {e->m_dQg, 1.5e6}, {e->m_dFlowRegime, 1.0}, {e->m_dXg, 1.0},
               {e->m_dXo, 0.0}});
   EXPECT_GT(e->m_dFrictionDP, 0.0);
 }
@@ -246,11 +225,8 @@ TEST_F(EosTest, MissingOilOrMassRatesInTheStreams) {
   e->GasProp();
   e->LiquidProp();
   ExpectNear({{e->m_dRhoO, kNotSet},
-              {e->m_dRhoL, 62.4, 1e-12},
-              {e->m_dQlInSitu, 0.2, 1e-12},
-              {e->m_dSigma, 60.0, 1e-12},
-              {e->m_dXo, 0.0},
-              {e->m_dXw, 12.48 / 14.48, 1e-12}});
+              {e->m_dRhoL, 62.4, 1e-12}, {e->m_dQlInSitu, 0.2, 1e-12}, {e->m_dSigma, 60.0, 1e-12},
+              {e->m_dXo, 0.0}, {e->m_dXw, 12.48 / 14.48, 1e-12}});
   // No mass at all: no fractions and no ratio.
   gas.massFlow = water.massFlow = 0.0;
   e->GasProp();
