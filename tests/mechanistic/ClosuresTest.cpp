@@ -15,6 +15,7 @@ namespace pdrop {
 namespace {
 
 using test::kPi;
+using test::ExpectValues;
 using test::MechProbe;
 
 constexpr double kD = 4.0 / 12.0;  // ft
@@ -26,22 +27,19 @@ TEST(MechClosures, GeometryAtAHalfFullPipeAndAQuarterFilm) {
   m.hl_d(0.5);
   // acos(0) = pi/2: A_G = A_L = pi/8, S_i = 1, S_L = pi/2, D_G = (pi/2)/(pi/2 + 1);
   // the gas fills half the area, so Vg = 2 Vsg; the negative Vsl became 0.
-  EXPECT_NEAR(m.m_dAreaGas, kPi / 8.0, 1e-15);
-  EXPECT_NEAR(m.m_dAreaLiq, kPi / 8.0, 1e-15);
-  EXPECT_NEAR(m.m_dPerimInt, 1.0, 1e-15);
-  EXPECT_NEAR(m.m_dPerimLiq, kPi / 2.0, 1e-15);
-  EXPECT_NEAR(m.m_dHydDiamGas, (kPi / 2.0) / (kPi / 2.0 + 1.0), 1e-15);
-  EXPECT_NEAR(m.m_dVg, 4.0, 1e-12);
-  EXPECT_EQ(m.m_dVsl, 0.0);
+  ExpectValues({m.m_dAreaGas, m.m_dAreaLiq, m.m_dPerimInt, m.m_dPerimLiq, m.m_dHydDiamGas,
+                m.m_dVg, m.m_dVsl},
+               {kPi / 8.0, kPi / 8.0, 1.0, kPi / 2.0, (kPi / 2.0) / (kPi / 2.0 + 1.0), 4.0, 0.0},
+               1e-12);
 
   // d = 0.25: HLF = 4 x 0.25 x 0.75 = 0.75, Dc = D/2, film area 3/4 of the pipe's.
   m.m_dVsl = 0.5;
   m.m_dFEnt = 0.4;
   m.dl_d(0.25);
-  EXPECT_NEAR(m.m_dVFilm, 0.6 * 0.5 / 0.75, 1e-14);
-  EXPECT_NEAR(m.m_dVCore, (0.4 * 0.5 + 2.0) / 0.25, 1e-13);
-  EXPECT_NEAR(m.m_dPerimCore, kPi * kD / 2.0, 1e-15);
-  EXPECT_NEAR(m.m_dAreaFilm, 0.75 * kPi * kD * kD / 4.0, 1e-15);
+  ExpectValues({m.m_dVFilm, m.m_dVCore, m.m_dPerimCore, m.m_dAreaFilm},
+               {0.6 * 0.5 / 0.75, (0.4 * 0.5 + 2.0) / 0.25, kPi * kD / 2.0,
+                0.75 * kPi * kD * kD / 4.0},
+               1e-13);
 }
 
 TEST(MechClosures, EntrainedFractionStaysBelowOneOrIsNotSet) {

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "../TestFluids.h"
 #include "pdrop/mechanistic/MechModel.h"
 
 namespace pdrop::test {
