@@ -14,30 +14,26 @@ rho_l, vsg = float(out[0]), float(out[1])
 
 sheet = openpyxl.load_workbook(path).active
 labels = ["rol", "rog", "stl", "mul", "r", "theta", "Dia", "Vsl", "Vsg"]
-failures = 0
+failures = []
 label_rows = [row for row in range(1, sheet.max_row + 1) if sheet.cell(row, 1).value == "rol"]
 if not label_rows:
-    print("FAILED: no decision header in the workbook")
-    failures += 1
+    failures.append("no decision header in the workbook")
 else:
     last = label_rows[-1]
     for col, label in enumerate(labels, start=1):
         cell = sheet.cell(last, col)
         if cell.value != label:
-            print(f"FAILED: header column {col} is {cell.value!r}, expected {label!r}")
-            failures += 1
-        if not cell.font.bold or cell.font.color is None or cell.font.color.rgb not in ("FF800000", "00800000"):
-            print(f"FAILED: header {label} is not dark red bold: {cell.font.color}")
-            failures += 1
-    values = sheet.cell(last + 1, 1).value, sheet.cell(last + 1, 9).value
-    if not (isinstance(values[0], float) and abs(values[0] - rho_l) < 1e-9 * rho_l):
-        print(f"FAILED: rol value {values[0]!r}, expected {rho_l}")
-        failures += 1
-    if not (isinstance(values[1], float) and abs(values[1] - vsg) < 1e-9 * max(vsg, 1.0)):
-        print(f"FAILED: Vsg value {values[1]!r}, expected {vsg}")
-        failures += 1
+            failures.append(f"header column {col} is {cell.value!r}, expected {label!r}")
+        color = cell.font.color.rgb if cell.font.color is not None else None
+        if not cell.font.bold or color not in ("FF800000", "00800000"):
+            failures.append(f"header {label} is not dark red bold: {cell.font.color}")
+    for col, expected in ((1, rho_l), (9, vsg)):
+        value = sheet.cell(last + 1, col).value
+        if not (isinstance(value, float) and abs(value - expected) < 1e-9 * max(expected, 1.0)):
+            failures.append(f"column {col} value {value!r}, expected {expected}")
     if sheet.cell(last + 1, 1).font.bold:
-        print("FAILED: a value row is bold")
-        failures += 1
-print(f"{1 if failures == 0 else 0} passed, {1 if failures else 0} failed")
+        failures.append("a value row is bold")
+for failure in failures:
+    print(f"FAILED: {failure}")
+print(f"{0 if failures else 1} passed, {1 if failures else 0} failed")
 sys.exit(1 if failures else 0)
