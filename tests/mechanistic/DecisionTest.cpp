@@ -13,6 +13,7 @@
 namespace pdrop {
 namespace {
 
+using test::ExpectValues;
 using test::MechProbe;
 
 // Gregory's slug-body holdup, Vm in ft/s.
@@ -68,10 +69,8 @@ TEST(MechDecision, EveryPatternFromPlausibleVelocities) {
   MechProbe light(100.0, 0.0, 3.0, 1.0);
   light.m_dRhoL = 3.0;  // lighter than the gas
   light.MultiPhase();
-  EXPECT_EQ(light.m_dFlowRegime, 666.0);
-  EXPECT_EQ(light.m_dHoldup, kNotSet);
-  EXPECT_EQ(light.m_dFrictionDP, kNotSet);
-  EXPECT_EQ(light.m_dElevationDP, kNotSet);
+  ExpectValues({light.m_dFlowRegime, light.m_dHoldup, light.m_dFrictionDP, light.m_dElevationDP},
+               {666.0, kNotSet, kNotSet, kNotSet});
 }
 
 TEST(MechDecision, TransitionTiesFallAsWritten) {
@@ -99,12 +98,12 @@ TEST(MechDecision, TransitionTiesFallAsWritten) {
 
   // Smooth stratified flow only above -0.087267 rad; none upward, even slightly.
   MechProbe s(100.0, -10.0, 0.1, 0.1);
-  s.m_dTheta = -0.087267;
-  EXPECT_EQ(s.GetFlowRegime(), CMechModel::kStratifiedWavy);
-  s.m_dTheta = std::nextafter(-0.087267, 0.0);
-  EXPECT_EQ(s.GetFlowRegime(), CMechModel::kStratifiedSmooth);
-  s.m_dTheta = 0.01;
-  EXPECT_EQ(s.GetFlowRegime(), CMechModel::kElongatedBubble);
+  for (const auto& [theta, code] : {std::pair{-0.087267, CMechModel::kStratifiedWavy},
+                                    {std::nextafter(-0.087267, 0.0), CMechModel::kStratifiedSmooth},
+                                    {0.01, CMechModel::kElongatedBubble}}) {
+    s.m_dTheta = theta;
+    EXPECT_EQ(s.GetFlowRegime(), code) << theta;
+  }
 
   // The range limits belong to the range; out of it the results still come.
   for (const auto& [vsg, vsl, status] :
@@ -167,16 +166,12 @@ TEST(MechDecision, FrictionFollowsTheFlowSignAndElevationTheDirectionSign) {
   MechProbe m(100.0, 10.0, 3.0, 3.0);
   m.MultiPhase();
   ASSERT_EQ(m.GetCode(), CMechModel::kSlug);
-  const double friction = m.m_dFrictionDP;
-  const double elevation = m.m_dElevationDP;
-  const double holdup = m.m_dHoldup;
+  const double friction = m.m_dFrictionDP, elevation = m.m_dElevationDP, holdup = m.m_dHoldup;
   EXPECT_TRUE(friction > 0.0 && elevation > 0.0);
   m.SetFlw(-1);
   m.SetDir(-1);
   m.MultiPhase();
-  EXPECT_EQ(m.m_dHoldup, holdup);
-  EXPECT_EQ(m.m_dFrictionDP, -friction);
-  EXPECT_EQ(m.m_dElevationDP, -elevation);
+  ExpectValues({m.m_dHoldup, m.m_dFrictionDP, m.m_dElevationDP}, {holdup, -friction, -elevation});
   // One sign reversed: the flow runs downhill, still slug.
   for (const auto& [flw, dir] : {std::pair{1, -1}, std::pair{-1, 1}}) {
     m.SetFlw(flw);
