@@ -80,10 +80,12 @@ class TestLiquid : public CProp {
   bool hasParameter = false;
   CSynPar parameter;
   int bubblePointCalls = 0;
-  double lastPressure = kNotSet;  // pressure of the last property call
+  double lastPressure = kNotSet;   // pressure of the last volume-factor call
+  double seenParameter = kNotSet;  // the bubble-point parameter at that call
 
   double FormationVolumeFactor(double, double p) override {
     lastPressure = p;
+    seenParameter = parameter.Value();
     return fvf;
   }
   double SolutionGasRatio(double, double, int) override { return solutionRatio; }

@@ -16,6 +16,7 @@
 namespace pdrop {
 namespace {
 
+using test::ExpectValues;
 using test::TestGas;
 using test::TestLiquid;
 
@@ -55,26 +56,23 @@ class WaterLine : public ::testing::Test {
   }
 };
 
-TEST_F(WaterLine, StaticWaterColumnIsTheHydrostaticHead) {
+TEST_F(WaterLine, VerticalWaterIsTheHydrostaticHeadPlusFriction) {
   // 1000 ft of water at 62.3 lbm/ft3: 62.3 * 1000 / 144 = 432.639 psi.
   auto e = Engine(2.441, 0.0, 1000.0);
   e->SetProps(nullptr, nullptr, &water);
   e->SetGradientType(2);
   const double p2 = e->Cal(100.0, kT, 0.0, kNotSet, kNotSet, kNotSet);
   // 432.6 psi in one pass is split, capped at 20 pieces; a column is linear.
-  test::ExpectNear({{p2, 100.0 + 432.639, 1e-3},
-                    {e->m_dFrictionDP, 0.0}, {e->m_dElevationDP, 432.639, 1e-3},
-                    {double(e->GetCode()), 0.0}, {double(e->m_nSubdivUsed), 20.0}});
+  test::ExpectNear({{p2, 100.0 + 432.639, 1e-3}, {e->m_dFrictionDP, 0.0},
+                    {e->m_dElevationDP, 432.639, 1e-3}, {double(e->GetCode()), 0.0},
+                    {double(e->m_nSubdivUsed), 20.0}});
   // Marching up instead of down reverses the elevation change only.
   e->Init(0.0, 2.441, 0.0, 1000.0);
   e->SetDir(-1);
   e->SetGradientType(2);
   EXPECT_NEAR(e->Cal(1000.0, kT, 0.0, 0.0, 0.0, 0.0), 1000.0 - 432.639, 1e-3);
-}
-
-TEST_F(WaterLine, FlowingVerticalWaterAddsFrictionToTheHead) {
-  auto e = Engine(2.0, 0.0, 1000.0);
-  e->SetProps(nullptr, nullptr, &water);
+  // Flowing 2000 bbl/d up 2 in smooth tubing adds the friction by hand.
+  e->Init(0.0, 2.0, 0.0, 1000.0);
   e->SetFf(0.0);
   e->Cal(1500.0, kT, 0.0, 0.0, 0.0, 2000.0);
   test::ExpectNear({{e->m_dElevationDP, 432.639, 1e-3},
@@ -217,22 +215,9 @@ TEST(DriverClamp, NegativeOutletIsClampedInProportion) {
 
 class BubblePoint : public ::testing::Test {
  protected:
-  // An oil that records the bubble-point parameter it sees while evaluated.
-  struct WatchedOil : TestLiquid {
-    double seen = kNotSet;
-    double FormationVolumeFactor(double T, double p) override {
-      seen = parameter.Value();
-      return TestLiquid::FormationVolumeFactor(T, p);
-    }
-  };
+  void SetUp() override { oil.bubblePoint = 2345.0; }
   TestGas gas;
-  WatchedOil oil;
-  TestLiquid water = test::MakeWater();
-
-  void SetUp() override {
-    static_cast<TestLiquid&>(oil) = test::MakeOil();
-    oil.bubblePoint = 2345.0;
-  }
+  TestLiquid oil = test::MakeOil(), water = test::MakeWater();
 };
 
 TEST_F(BubblePoint, UnsetIsComputedOnceAHostValueSurvivesNoFlowMeansZero) {
@@ -241,16 +226,15 @@ TEST_F(BubblePoint, UnsetIsComputedOnceAHostValueSurvivesNoFlowMeansZero) {
   e->SetSubdiv(1);
   e->Cal(3000.0, kT, 0.0, 1.0, 1000.0, 0.0);
   EXPECT_GT(e->m_nSubdivUsed, 1);
-  test::ExpectNear(
-      {{double(oil.bubblePointCalls), 1.0}, {oil.seen, 2345.0}, {oil.parameter.Value(), kNotSet}});
+  ExpectValues({double(oil.bubblePointCalls), oil.seenParameter, oil.parameter.Value()},
+               {1.0, 2345.0, kNotSet});
   oil.parameter = 1800.0;
   e->Cal(3000.0, kT, 0.0, 1.0, 1000.0, 0.0);
-  test::ExpectNear(
-      {{oil.seen, 1800.0}, {double(oil.bubblePointCalls), 1.0}, {oil.parameter.Value(), 1800.0}});
+  ExpectValues({double(oil.bubblePointCalls), oil.seenParameter, oil.parameter.Value()},
+               {1.0, 1800.0, 1800.0});
   // Oil without gas: dead oil during the call, the host's value afterwards.
   e->Cal(3000.0, kT, 0.0, 0.0, 1000.0, 0.0);
-  EXPECT_EQ(oil.seen, 0.0);
-  EXPECT_EQ(oil.parameter.Value(), 1800.0);
+  ExpectValues({oil.seenParameter, oil.parameter.Value()}, {0.0, 1800.0});
 }
 
 TEST_F(BubblePoint, RestoredOnEveryExit) {
@@ -279,20 +263,23 @@ TEST_F(BubblePoint, RestoredOnEveryExit) {
   }
 }
 
-// A correlation whose flow routine cannot compute its friction component,
-// as a gas-pipeline equation below its pressure limit does.
-class NoFrictionEngine : public CPressDrop {
+// A correlation whose liquid friction is rigged: not computable, as a
+// gas-pipeline equation below its pressure limit is, or pushing the mean
+// pressure back across 1000 psia at every iteration, so that the fixed point
+// is never reached.
+class RiggedEngine : public CPressDrop {
  public:
+  bool oscillate = false;
   void LiquidFlow() override {
     CPressDrop::LiquidFlow();
-    m_dFrictionDP = kNotSet;
+    m_dFrictionDP = !oscillate ? kNotSet : m_dP < 1000.0 ? 50.0 : -50.0;
   }
 };
 
 TEST(DriverNoResult, PieceWithoutAComponentHasNoResult) {
   TestLiquid water = test::MakeWater();
   for (double pieces : {kNotSet, 5.0}) {
-    NoFrictionEngine e;
+    RiggedEngine e;
     e.Init(0.0, 2.0, 1000.0, 0.0);
     e.SetProps(nullptr, nullptr, &water);
     e.m_dNumSubdiv = pieces;
@@ -345,19 +332,10 @@ TEST(DriverRescue, NestedSplitsAreBounded) {
   EXPECT_NEAR(p2, 100.0 + 432.639, 1e-3);
 }
 
-// Friction that pushes the mean pressure back across 1000 psia at every
-// iteration: the fixed point is never reached.
-class OscillatingEngine : public CPressDrop {
- public:
-  void LiquidFlow() override {
-    CPressDrop::LiquidFlow();
-    m_dFrictionDP = m_dP < 1000.0 ? 50.0 : -50.0;
-  }
-};
-
 TEST(DriverRescue, WholeSegmentKeepsItsLastIterate) {
   TestLiquid water = test::MakeWater();
-  OscillatingEngine e;
+  RiggedEngine e;
+  e.oscillate = true;
   e.Init(0.0, 2.0, 100.0, 0.0);
   e.SetProps(nullptr, nullptr, &water);
   e.SetSubdiv(0);

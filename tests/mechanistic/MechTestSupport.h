@@ -2,13 +2,11 @@
 // members are reachable, test residuals, and a sheet that keeps what it gets.
 #pragma once
 
-#include <map>
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "../TestFluids.h"
 #include "pdrop/mechanistic/MechModel.h"
+#include "pdrop/platform/MemorySheet.h"
 
 namespace pdrop::test {
 
@@ -50,21 +48,16 @@ class MechProbe : public CMechModel {
   static Residual R(double (MechProbe::*f)(double)) { return static_cast<Residual>(f); }
 };
 
-class RecordingSheet : public CDiagSheet {
+// A memory sheet that also keeps the numbers written to column 9 in order:
+// the Vsg of each decision.
+class RecordingSheet : public MemorySheet {
  public:
-  std::map<std::pair<int, int>, CellValue> values;
-  std::map<std::pair<int, int>, unsigned long> colours;
-  std::map<std::pair<int, int>, bool> bold;
-  std::vector<double> column9;  // numbers in column 9 in order: the Vsg of each decision
-
+  std::vector<double> column9;
   void SetValue(int col, int row, const CellValue& value) override {
-    values[{col, row}] = value;
+    MemorySheet::SetValue(col, row, value);
     if (col == 9 && value.index() == 0) column9.push_back(std::get<double>(value));
   }
-  void SetFontColor(int col, int row, unsigned long color) override { colours[{col, row}] = color; }
-  void SetBold(int col, int row, bool b) override { bold[{col, row}] = b; }
-  double Number(int col, int row) const { return std::get<double>(values.at({col, row})); }
-  std::string Text(int col, int row) const { return std::get<std::string>(values.at({col, row})); }
+  bool Has(int col, int row) const { return At(col, row) != nullptr && At(col, row)->hasValue; }
 };
 
 }  // namespace pdrop::test

@@ -108,12 +108,12 @@ TEST(MechDiagnostics, DecisionsWriteTheirInputsAndMoveTheCursorWithOrWithoutAShe
   EXPECT_EQ(sheet.Text(1, 1), "rol");
   EXPECT_EQ(sheet.Text(9, 1), "Vsg");
   for (int col = 1; col <= 19; ++col) {
-    EXPECT_EQ(sheet.colours.at({col, 1}), 128u);
-    EXPECT_TRUE(sheet.bold.at({col, 1}));
+    ASSERT_NE(sheet.At(col, 1), nullptr);
+    EXPECT_TRUE(sheet.At(col, 1)->color == 128u && sheet.At(col, 1)->bold) << col;
   }
   const double inputs[] = {50.0, 5.0, 20.0, 1.0, 0.0006, 1.5707963267948966, 4.0, 1.0, 0.1};
   for (int col = 1; col <= 9; ++col) EXPECT_EQ(sheet.Number(col, 2), inputs[col - 1]) << col;
-  EXPECT_EQ(sheet.values.count({1, 3}), 0u);
+  EXPECT_FALSE(sheet.Has(1, 3));
 
   // Dispersed bubble by its test leaves a note under the inputs; by flow-over not.
   for (int flowOver : {0, 1}) {
@@ -123,7 +123,7 @@ TEST(MechDiagnostics, DecisionsWriteTheirInputsAndMoveTheCursorWithOrWithoutAShe
     d.SetFlowOver(flowOver);
     d.MultiPhase();
     ASSERT_EQ(d.GetCode(), CMechModel::kDispersedBubble);
-    EXPECT_EQ(s.values.count({1, 3}), flowOver == 0 ? 1u : 0u);
+    EXPECT_EQ(s.Has(1, 3), flowOver == 0);
     EXPECT_TRUE(flowOver == 1 || s.Text(1, 3) == "Dispersed bubble flow regime");
   }
 }
@@ -144,7 +144,7 @@ TEST(MechDiagnostics, StratifiedTraceWritesOneRowPerLevel) {
   EXPECT_EQ(sheet.Text(18, 3), "rog");
   EXPECT_EQ(sheet.Number(1, 4), 5e-5);
   EXPECT_EQ(sheet.Number(17, 4), 50.0);
-  EXPECT_EQ(sheet.values.count({1, m.m_nDiagRow - 2}), 1u);  // the last level, before Mphase's row
+  EXPECT_TRUE(sheet.Has(1, m.m_nDiagRow - 2));  // the last level, before Mphase's row
 }
 
 TEST(MechDiagnostics, FilmScanRunsToItsEndOrItsPointCount) {
@@ -167,7 +167,7 @@ TEST(MechDiagnostics, FilmScanRunsToItsEndOrItsPointCount) {
   for (int i = 0; i < 3; ++i) {
     EXPECT_NEAR(sheet.Number(1, 1 + i), 0.2 + 0.0001 * i, 1e-12);
     EXPECT_EQ(sheet.Number(3, 1 + i), m.m_dX2);
-    EXPECT_EQ(sheet.values.count({8, 1 + i}), 0u);  // seven cells a row
+    EXPECT_FALSE(sheet.Has(8, 1 + i));  // seven cells a row
   }
 }
 
