@@ -80,6 +80,20 @@ TEST_F(WaterLine, VerticalWaterIsTheHydrostaticHeadPlusFriction) {
                     {e->m_dP2, 1500.0 + e->m_dElevationDP + e->m_dFrictionDP, 1e-9},
                     {e->m_dTotalDP, e->m_dFrictionDP + e->m_dElevationDP, 1e-12},
                     {double(e->GetCode()), 1.0}});
+  // Efficiencies divide their component; a zero one has no finite result.
+  const double friction = e->m_dFrictionDP, elevation = e->m_dElevationDP;
+  e->SetFe(0.5);
+  e->SetHFe(0.8);
+  e->Cal(1500.0, kT, 0.0, 0.0, 0.0, 2000.0);
+  ExpectValues({e->m_dFrictionDP, e->m_dElevationDP}, {friction / 0.5, elevation / 0.8}, 1e-9);
+  e->SetFe(0.0);
+  EXPECT_EQ(e->Cal(1500.0, kT, 0.0, 0.0, 0.0, 2000.0), kNotSet);
+  EXPECT_EQ(e->m_dP2, kNotSet);
+  // Any negative rate reverses the friction exactly; rates are kept as magnitudes.
+  e->SetFe(1.0);
+  e->SetHFe(1.0);
+  e->Cal(1500.0, kT, 0.0, 0.0, 0.0, -2000.0);
+  ExpectValues({e->m_dFrictionDP, e->m_dElevationDP, e->m_dQw}, {-friction, elevation, 2000.0});
 }
 
 // The piece count follows the whole-segment change; the log holds one record
@@ -130,22 +144,6 @@ TEST_F(WaterLine, SubdivisionSettings) {
   EXPECT_EQ(e->m_nSubdivUsed, 1);
 }
 
-TEST_F(WaterLine, EfficienciesDivideTheirComponent) {
-  auto e = Engine(2.0, 1000.0, 100.0);
-  e->SetProps(nullptr, nullptr, &water);
-  e->Cal(1000.0, kT, 0.0, 0.0, 0.0, 1000.0);
-  const double friction = e->m_dFrictionDP, elevation = e->m_dElevationDP;
-  e->SetFe(0.5);
-  e->SetHFe(0.8);
-  e->Cal(1000.0, kT, 0.0, 0.0, 0.0, 1000.0);
-  EXPECT_NEAR(e->m_dFrictionDP, friction / 0.5, 1e-9);
-  EXPECT_NEAR(e->m_dElevationDP, elevation / 0.8, 1e-9);
-  // A zero efficiency has no finite result.
-  e->SetFe(0.0);
-  EXPECT_EQ(e->Cal(1000.0, kT, 0.0, 0.0, 0.0, 1000.0), kNotSet);
-  EXPECT_EQ(e->m_dP2, kNotSet);
-}
-
 // Isothermal flow of a gas with constant z and viscosity: the friction
 // change of a piece at mean pressure p is K/p, so the mean-pressure solution
 // satisfies p1^2 - p2^2 = 2K exactly, the textbook isothermal equation. A
@@ -170,18 +168,6 @@ TEST(GasLine, MatchesTheIsothermalEquationBothWays) {
                       {e->m_dFlw, -1.0},  // the flow sign restored
                       {e->m_dQg, q}});    // rates kept as magnitudes
   }
-}
-
-TEST(DriverReverseFlow, AnyNegativeRateReversesTheFrictionExactly) {
-  TestLiquid oil = test::MakeOil();
-  oil.solutionRatio = 0.0;
-  auto e = Engine(2.0, 500.0, 0.0);
-  e->SetProps(nullptr, &oil, nullptr);
-  e->Cal(1000.0, kT, 0.0, 0.0, 800.0, 0.0);
-  const double forward = e->m_dFrictionDP;
-  e->Cal(1000.0, kT, 0.0, 0.0, -800.0, 0.0);
-  EXPECT_DOUBLE_EQ(e->m_dFrictionDP, -forward);
-  EXPECT_EQ(e->m_dQo, 800.0);
 }
 
 TEST(DriverClamp, NegativeOutletIsClampedInProportion) {
