@@ -1,7 +1,7 @@
 // The segment driver: whole-segment solve, sub-division, reverse flow,
 // clamping, bubble-point handling, pieces without a result and bad input.
-// Bad values of every argument and geometry field, for every code, are the
-// randomised sweep's (robustness/SweepTest.cpp).
+// Bad values of every argument and geometry field, for every code, are
+// checked by the randomised sweep (robustness/RobustnessTest.cpp).
 #include <gtest/gtest.h>
 
 #include <array>

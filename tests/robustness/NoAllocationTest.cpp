@@ -20,10 +20,7 @@ class NoAllocation : public ::testing::TestWithParam<int> {};
 // Every reference segment (two-phase up and down, gas with condensate, a
 // gas well, a water injector), with 200 inlet pressures each.
 TEST_P(NoAllocation, CalAllocatesNothing) {
-  BlackOilFluid fluid;
-  fluid.gasGravity = 0.7;
-  fluid.oilApi = 32.0;
-  BlackOilPhases ph = fluid.MakePhases();
+  BlackOilPhases ph = reference::Phases();
   std::unique_ptr<CPressDrop> e(CPressDrop::New(GetParam()));
   long calls = 0;
   for (const reference::Segment& s : reference::Segments()) {

@@ -37,12 +37,17 @@ struct Outcome {
   int regime;
 };
 
-inline Outcome Solve(int code, const Segment& s) {
+// The fluid of the reference cases: 0.7 gas, 33 API oil, 2 % brine.
+inline BlackOilPhases Phases() {
   BlackOilFluid fluid;
   fluid.gasGravity = 0.7;
   fluid.oilApi = 33.0;
   fluid.waterSalinity = 2.0;
-  BlackOilPhases ph = fluid.MakePhases();
+  return fluid.MakePhases();
+}
+
+inline Outcome Solve(int code, const Segment& s) {
+  BlackOilPhases ph = Phases();
   std::unique_ptr<CPressDrop> e(CPressDrop::New(0.0, 2.992, s.dx, s.dz, code));
   e->SetDir(s.dir);
   e->SetFlw(s.flw);
