@@ -163,8 +163,7 @@ TEST(GasLine, MatchesTheIsothermalEquationBothWays) {
     e->SetFlw(-1);
     const double p2 = e->Cal(1000.0, kT, 0.0, qg, 0.0, 0.0);
     EXPECT_NEAR(p2, std::sqrt(1000.0 * 1000.0 - std::copysign(2.0 * k, qg)), 0.02) << qg;
-    test::ExpectNear({{e->m_dElevationDP, 0.0},
-                      {e->m_dFlowRegime, 1.0}, {e->m_dHoldup, 0.0},
+    test::ExpectNear({{e->m_dElevationDP, 0.0}, {e->m_dFlowRegime, 1.0}, {e->m_dHoldup, 0.0},
                       {e->m_dFlw, -1.0},  // the flow sign restored
                       {e->m_dQg, q}});    // rates kept as magnitudes
   }
@@ -185,8 +184,7 @@ TEST(DriverClamp, NegativeOutletIsClampedInProportion) {
     e.m_dElevationDP = r.elevation;
     e.m_dP2 = r.p2;
     e.FixOutletPressure();
-    test::ExpectNear({{e.m_dP2, r.clampedP2},
-                      {e.m_dFrictionDP, r.clampedFriction, 1e-12},
+    test::ExpectNear({{e.m_dP2, r.clampedP2}, {e.m_dFrictionDP, r.clampedFriction, 1e-12},
                       {e.m_dElevationDP, r.clampedElevation, 1e-12}});
   }
   // Through Cal an outlet below 5 psia is no result.

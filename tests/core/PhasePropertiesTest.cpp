@@ -83,8 +83,7 @@ TEST_F(PhasePropertiesTest, BlackOilGasPropertiesAbsentGasAndThePressureCap) {
   e->m_dQgFree = 0.0;
   e->GasProp();
   e->LiquidProp();
-  ExpectNear({{oil.lastPressure, 20000.0},
-              {water.lastPressure, 20000.0},
+  ExpectNear({{oil.lastPressure, 20000.0}, {water.lastPressure, 20000.0},
               {e->m_dBg, 6.08927e-4, 1e-9},  // 14.65 x 600 x 0.9 / (519.668 x 25000)
               {e->m_dRhoG, 3.24857 * 25.0, 1e-3}});
 }
@@ -191,8 +190,7 @@ TEST_F(EosTest, RatesVelocitiesMixingAndMassFractionsComeFromTheStreams) {
   e->m_dP = 25000.0;  // no pressure cap in this mode
   e->GasProp();
   e->LiquidProp();
-  ExpectNear({{oil.lastPressure, 25000.0},
-              {e->m_dQgFree, 1.5e6}, {e->m_dQg, 1.5e6},
+  ExpectNear({{oil.lastPressure, 25000.0}, {e->m_dQgFree, 1.5e6}, {e->m_dQg, 1.5e6},
               {e->m_dVsg, 2.0 / (e->m_dRhoG * 0.0324985), 1e-4}, {e->m_dQo, 1000.0},
               {e->m_dQw, 800.0}, {e->m_dQwFree, 800.0},
               {e->m_dVso, 10.0 / (50.0 * 0.0324985), 1e-4},  // 6.1541 ft/s
@@ -210,8 +208,7 @@ TEST_F(EosTest, GasWithoutMassRateSwitchesTheSegmentToLiquidFlowOnce) {
   e->m_bGas = true;
   e->GasProp();
   // The liquid properties and the liquid flow routine have run: 56.2 x 1000 / 144.
-  ExpectNear({{e->m_dVsg, kNotSet},
-              {e->m_dQg, 0.0}, {e->m_dQgFree, 0.0}, {e->m_dRhoL, 56.2, 1e-9},
+  ExpectNear({{e->m_dVsg, kNotSet}, {e->m_dQg, 0.0}, {e->m_dQgFree, 0.0}, {e->m_dRhoL, 56.2, 1e-9},
               {e->m_dFlowRegime, 1.0}, {e->m_dElevationDP, 390.2778, 1e-4}});
   EXPECT_FALSE(e->m_bGas || e->m_bInPhaseSwitch);
   EXPECT_TRUE(e->m_bLiquid && e->m_bOil && e->m_bWater);

@@ -136,8 +136,7 @@ TEST(MechClosures, StratifiedFrictionChangesSmoothlyAlongAWetGasLine) {
   TraverseCase c;
   c.correlation = 9;
   c.stations = {{0.0, 0.0, 7.981, 0.0, 0.0018},
-                {40000.0, 0.0, 7.981, 0.0, 0.0018},
-                {80000.0, 0.0, 7.981, 0.0, 0.0018}};
+                {40000.0, 0.0, 7.981, 0.0, 0.0018}, {80000.0, 0.0, 7.981, 0.0, 0.0018}};
   c.max_segment_ft = 2000.0;
   c.temperature.first_F = 100.0;
   c.temperature.last_F = 65.0;
