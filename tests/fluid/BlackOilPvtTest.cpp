@@ -96,9 +96,8 @@ TEST(BlackOilGas, ZDensityBgAndViscosityOfThreeGases) {
   EXPECT_EQ(gas.LiquidYield(600.0, 1000.0), 12.5);
   EXPECT_EQ(gas.SpecificGravity(), 0.65);
   for (double bad : {0.0, -10.0, std::nan(""), kNotSet}) {
-    EXPECT_EQ(gas.ZFactor(bad, 1000.0), kNotSet);
-    EXPECT_EQ(gas.Density(600.0, bad), kNotSet);
-    EXPECT_EQ(gas.Viscosity(bad, bad), kNotSet);
+    test::ExpectValues({gas.ZFactor(bad, 1000.0), gas.Density(600.0, bad), gas.Viscosity(bad, bad)},
+                       {kNotSet, kNotSet, kNotSet});
   }
 }
 

@@ -235,9 +235,8 @@ TEST(MechClosures, FrothRefinesItsLowerBoundaryAndInterpolatesOnLogLogScales) {
   EXPECT_NEAR(m.m_dFrictionDP, line(lo.m_dFrictionDP, hi.m_dFrictionDP), 1e-10);
   EXPECT_NEAR(m.m_dElevationDP, line(lo.m_dElevationDP, hi.m_dElevationDP), 1e-10);
   // What the trials moved is back.
-  EXPECT_EQ(m.m_dVsg, 30.0);
-  EXPECT_EQ(m.m_dFlowRegime, 13.0);
-  EXPECT_EQ(m.m_dReM, m.REm(40.0, m.m_dRhoNS, m.m_dMuNS, kNotSet));
+  test::ExpectValues({m.m_dVsg, m.m_dFlowRegime, m.m_dReM},
+                     {30.0, 13.0, m.REm(40.0, m.m_dRhoNS, m.m_dMuNS, kNotSet)});
 
   // Level froth: no elevation change (not log10(0)); friction of the flow's sign.
   MechProbe level(100.0, 0.0, 30.0, 10.0);
@@ -254,9 +253,8 @@ TEST(MechClosures, FailedFrothRestoresVsgAndDoesNotMarkTheNextSegment) {
   MechProbe m(0.0, 100.0, 2.0, 0.1);
   m.m_dRhoG = 50.0;
   m.MultiPhase();
-  EXPECT_EQ(m.m_dFlowRegime, 13.0);
-  EXPECT_EQ(m.m_dStatus, CMechModel::kStatusNoFroth);
-  EXPECT_EQ(m.m_dVsg, 2.0);
+  test::ExpectValues({m.m_dFlowRegime, m.m_dStatus, m.m_dVsg},
+                     {13.0, CMechModel::kStatusNoFroth, 2.0});
   for (double v : {m.m_dHoldup, m.m_dFrictionDP, m.m_dElevationDP, m.m_dRhoS}) {
     EXPECT_EQ(v, kNotSet);
   }
