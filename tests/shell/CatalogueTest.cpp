@@ -48,8 +48,7 @@ TEST(Catalogue, MechanisticModelFlagAppendsItToAllAndMultiphaseListsOnly) {
 TEST(Catalogue, NamesAndHelpTextsOutsideTheListedOnes) {
   for (int code : {666, 14, 665, -1}) EXPECT_EQ(CPressDrop::GetCodeName(code), "Undefined") << code;
   // Only Fanning and Weymouth have a second help text.
-  EXPECT_EQ(CPressDrop::GetBblHelp(1, 0), "Equivalent to Moody");
-  EXPECT_EQ(CPressDrop::GetBblHelp(-5, 0), "Equivalent to Moody");
+  for (int option : {1, -5}) EXPECT_EQ(CPressDrop::GetBblHelp(option, 0), "Equivalent to Moody");
   EXPECT_EQ(CPressDrop::GetBblHelp(2, 6), "Weymouth Multiphase - Horizontal Pipes");
   EXPECT_EQ(CPressDrop::GetBblHelp(1, 3), CPressDrop::GetBblHelp(0, 3));
   for (int code : {10, -1, 666}) EXPECT_EQ(CPressDrop::GetBblHelp(0, code), "") << code;
@@ -70,21 +69,13 @@ TEST(Catalogue, FlowRegimeEntryNamesItsCodeOnlyWhenSet) {
   EXPECT_EQ(entry.GetCodeName(), "Undefined");
 }
 
-TEST(Catalogue, FactoryKeepsTheCodeFallsBackToFanningAndSetsTheGeometry) {
+// The geometry the factory passes to Init is Init's (core/EngineTest.cpp) and
+// reaches every solved segment of the other suites.
+TEST(Catalogue, FactoryKeepsTheCodeAndFallsBackToFanning) {
   std::unique_ptr<CPressDrop> unknown(CPressDrop::New(42));
   EXPECT_STREQ(unknown->GetRuntimeClass()->m_lpszClassName, "CFanning");
   EXPECT_EQ(unknown->m_nCode, 42);
-  // 2.375 in tubing in 6.276 in casing, 500 ft vertical:
-  // pi ((6.276/24)^2 - (2.375/24)^2) = pi (0.0683823 - 0.0097928) = 0.184064 ft2.
-  std::unique_ptr<CPressDrop> e(CPressDrop::New(2.375, 6.276, 0.0, 500.0, 5));
-  EXPECT_EQ(e->m_nCode, 5);
-  EXPECT_DOUBLE_EQ(e->m_dDiameter, 3.901);
-  EXPECT_NEAR(e->m_dArea, 0.184064, 1e-6);
-  EXPECT_DOUBLE_EQ(e->m_dLength, 500.0);
-  // Not-set arguments are read as 0: a 3-4-5 segment with no inner string.
-  std::unique_ptr<CPressDrop> g(CPressDrop::New(kNotSet, 2.441, 300.0, 400.0, 0));
-  EXPECT_EQ(g->m_dInnerOD, 0.0);
-  EXPECT_DOUBLE_EQ(g->m_dLength, 500.0);
+  EXPECT_EQ(std::unique_ptr<CPressDrop>(CPressDrop::New(2.375, 6.276, 0.0, 500.0, 5))->m_nCode, 5);
 }
 
 }  // namespace
