@@ -235,38 +235,29 @@ TEST_F(OilO3, BubblePointFromTheProducingRatioDeadOilAndTheOtherCorrelation) {
 // without a bubble point, and brine.
 TEST(BlackOilPhases, FinitePositiveOverTheWholeRange) {
   using Property = double (CProp::*)(double, double);
-  struct Phase {
-    CProp* object;
-    std::vector<Property> properties;
-  };
-  std::vector<std::unique_ptr<CProp>> objects;
-  std::vector<Phase> phases;
-  for (double g : {0.55, 0.65, 1.0, 1.8}) {
-    objects.push_back(std::make_unique<BlackOilGas>(g, 0.0, ZCorrelation::kDranchukAbouKassem));
-    phases.push_back({objects.back().get(), {&CProp::Viscosity}});
-  }
-  for (double api : {10.0, 35.0, 60.0}) {
-    for (double pb : {0.0, 2500.0, kNotSet}) {
-      objects.push_back(
-          std::make_unique<BlackOilOil>(api, 0.8, 0.8, BubblePointCorrelation::kStanding, pb));
-      phases.push_back({objects.back().get(),
-                        {&CProp::FormationVolumeFactor, &CProp::Viscosity, &CProp::Density,
-                         &CProp::SurfaceTension}});
-    }
-  }
-  objects.push_back(std::make_unique<BlackOilWater>(5.0));
-  phases.push_back({objects.back().get(),
-                    {&CProp::FormationVolumeFactor, &CProp::Viscosity, &CProp::SurfaceTension}});
-  for (const Phase& ph : phases) {
+  auto check = [](CProp& phase, std::initializer_list<Property> properties, double what) {
     for (double t = 460.0; t <= 760.0; t += 50.0) {
       for (double p = 14.7; p <= 20000.0; p *= 1.5) {
-        for (Property f : ph.properties) {
-          const double v = (ph.object->*f)(t, p);
-          ASSERT_TRUE(std::isfinite(v) && v > 0.0) << &ph - phases.data() << " " << t << " " << p;
+        for (Property f : properties) {
+          const double v = (phase.*f)(t, p);
+          ASSERT_TRUE(std::isfinite(v) && v > 0.0) << what << " " << t << " " << p;
         }
       }
     }
+  };
+  for (double g : {0.55, 0.65, 1.0, 1.8}) {
+    BlackOilGas gas(g, 0.0, ZCorrelation::kDranchukAbouKassem);
+    check(gas, {&CProp::Viscosity}, g);
   }
+  for (double api : {10.0, 35.0, 60.0}) {
+    for (double pb : {0.0, 2500.0, kNotSet}) {
+      BlackOilOil oil(api, 0.8, 0.8, BubblePointCorrelation::kStanding, pb);
+      check(oil, {&CProp::FormationVolumeFactor, &CProp::Viscosity, &CProp::Density,
+                  &CProp::SurfaceTension}, api + pb);
+    }
+  }
+  BlackOilWater brine(5.0);
+  check(brine, {&CProp::FormationVolumeFactor, &CProp::Viscosity, &CProp::SurfaceTension}, 5.0);
 }
 
 std::string ErrorOf(const BlackOilFluid& fluid) {
