@@ -16,6 +16,10 @@ constexpr double kFlowOverFroude = 1.1;
 // s(y) peaks at y = 52.15; y below it is mirrored in ln y about the peak.
 constexpr double kPeakY = 52.15;
 constexpr double kPeakYSquared = 2719.6225;
+// ln of the leading factors of the inclination coefficient K.
+const double kLnSegregatedK = std::log(0.011);
+const double kLnIntermittentK = std::log(2.96);
+const double kLnDownhillK = std::log(4.7);
 
 // Horizontal holdup HL0 = a lambda^b / NFr^c of one flow pattern.
 struct HoldupRow {
@@ -34,14 +38,23 @@ double WithinLambdaAndOne(double hl0, double lambda) {
   return hl0;
 }
 
-double SegregatedOrIntermittent(int regime, double lambda, double angle, const MapNumbers& n) {
-  const double hl0 = WithinLambdaAndOne(HorizontalHoldup(regime, lambda, n.froude), lambda);
+// The logarithms a pattern's holdup is built from: those of the map and, when
+// the inclination correction needs it, ln NLv.
+struct PatternLogs {
+  MapLogs map;
+  double liqVelNo;
+};
+
+double SegregatedOrIntermittent(int regime, double lambda, double angle, const PatternLogs& l) {
+  const double hl0 = WithinLambdaAndOne(HorizontalHoldup(regime, l.map), lambda);
   const double hl =
-      angle != 0.0 ? Psi(InclinationCoefficient(regime, angle, lambda, n), angle) * hl0 : hl0;
+      angle != 0.0 ? Psi(InclinationCoefficient(regime, angle, lambda, l.map, l.liqVelNo), angle) * hl0
+                   : hl0;
   return Clamp01(hl);
 }
 
-double Distributed(double lambda, double angle, const MapNumbers& n, bool flowOver) {
+double Distributed(double lambda, double angle, const MapNumbers& n, const PatternLogs& l,
+                   bool flowOver) {
   double hl0;
   if (flowOver && n.froude < kFlowOverFroude) {
     // Linear in NFr below 1.1, meeting the power law at 1.1; the slope
@@ -51,10 +64,13 @@ double Distributed(double lambda, double angle, const MapNumbers& n, bool flowOv
                   (std::pow(kFlowOverFroude, -row.c) -
                    0.069 * (n.froude - kFlowOverFroude) / std::pow(kFlowOverFroude, 1.0 + row.c)));
   } else {
-    hl0 = WithinLambdaAndOne(HorizontalHoldup(kDistributed, lambda, n.froude), lambda);
+    hl0 = WithinLambdaAndOne(HorizontalHoldup(kDistributed, l.map), lambda);
   }
-  double hl =
-      angle != 0.0 ? Psi(InclinationCoefficient(kDistributed, angle, lambda, n), angle) * hl0 : hl0;
+  double hl = angle != 0.0 ? Psi(InclinationCoefficient(kDistributed, angle, lambda, l.map,
+                                                        l.liqVelNo),
+                                 angle) *
+                                 hl0
+                           : hl0;
   if (flowOver && hl < hl0) {
     hl = hl0;
   } else if (hl < lambda) {
@@ -65,10 +81,10 @@ double Distributed(double lambda, double angle, const MapNumbers& n, bool flowOv
 
 // The intermittent part of the transitional blend: on a horizontal pipe its
 // holdup is left without the lambda and 1 limits.
-double TransitionalIntermittent(double lambda, double angle, const MapNumbers& n) {
-  double hl = HorizontalHoldup(kIntermittent, lambda, n.froude);
+double TransitionalIntermittent(double lambda, double angle, const PatternLogs& l) {
+  double hl = HorizontalHoldup(kIntermittent, l.map);
   if (angle != 0.0) {
-    hl = Psi(InclinationCoefficient(kIntermittent, angle, lambda, n), angle) *
+    hl = Psi(InclinationCoefficient(kIntermittent, angle, lambda, l.map, l.liqVelNo), angle) *
          WithinLambdaAndOne(hl, lambda);
   }
   return Clamp01(hl);
@@ -77,19 +93,35 @@ double TransitionalIntermittent(double lambda, double angle, const MapNumbers& n
 }  // namespace
 
 MapNumbers FlowNumbers(double vm, double vsl, double lambda, double diameterIn, double rhoL,
-                       double sigma) {
+                       double sigma, MapLogs* logs) {
   MapNumbers n;
   n.froude = vm * vm / kGravity / (diameterIn / kInchesPerFoot);
-  n.l1 = 316.0 * std::pow(lambda, 0.302);
-  n.l2 = 0.0009252 / std::pow(lambda, 2.4684);
-  n.l3 = 0.1 / std::pow(lambda, 1.4516);
-  n.lambdaPow = std::pow(lambda, 6.738);
+  // The four boundaries are powers of lambda: one logarithm serves them all.
+  const double lnLambda = std::log(lambda);
+  n.l1 = 316.0 * std::exp(0.302 * lnLambda);
+  n.l2 = 0.0009252 * std::exp(-2.4684 * lnLambda);
+  n.l3 = 0.1 * std::exp(-1.4516 * lnLambda);
+  n.lambdaPow = std::exp(6.738 * lnLambda);
   n.l4 = n.lambdaPow == 0.0 ? kNoFourthBoundary : 0.5 / n.lambdaPow;
   // Only the inclination correction needs it; a liquid without surface
-  // tension has none.
-  n.liqVelNo = sigma > 0.0 && NonNegative(rhoL) ? 1.938 * vsl * std::pow(rhoL / sigma, 0.25)
-                                                : kNotSet;
+  // tension has none. The ratio is not negative here, and a fourth root of
+  // -0 is +0 as pow gives it.
+  if (sigma > 0.0 && NonNegative(rhoL)) {
+    const double ratio = rhoL / sigma;
+    n.liqVelNo = 1.938 * vsl * (ratio > 0.0 ? std::sqrt(std::sqrt(ratio)) : 0.0);
+  } else {
+    n.liqVelNo = kNotSet;
+  }
+  if (logs != nullptr) {
+    logs->lambda = lnLambda;
+    logs->froude = std::log(n.froude);
+  }
   return n;
+}
+
+MapNumbers FlowNumbers(double vm, double vsl, double lambda, double diameterIn, double rhoL,
+                       double sigma) {
+  return FlowNumbers(vm, vsl, lambda, diameterIn, rhoL, sigma, nullptr);
 }
 
 double Psi(double C, double angle) {
@@ -98,49 +130,59 @@ double Psi(double C, double angle) {
   return psi < 0.0 ? kLeastPsi : psi;
 }
 
-double HorizontalHoldup(int regime, double lambda, double froude) {
+double HorizontalHoldup(int regime, const MapLogs& logs) {
   const HoldupRow& row = regime == kSegregated     ? kSegregatedRow
                          : regime == kIntermittent ? kIntermittentRow
                                                    : kDistributedRow;
-  return row.a * std::pow(lambda, row.b) / std::pow(froude, row.c);
+  return row.a * std::exp(row.b * logs.lambda - row.c * logs.froude);
 }
 
-double InclinationCoefficient(int regime, double angle, double lambda, const MapNumbers& n) {
-  const double nfr = n.froude;
-  const double nlv = n.liqVelNo;
-  double k;
+double InclinationCoefficient(int regime, double angle, double lambda, const MapLogs& logs,
+                              double lnLiqVelNo) {
+  // K = 0.011 NLv^3.539 / (lambda^3.768 NFr^1.614) segregated uphill,
+  // 2.96 lambda^0.305 NFr^0.0978 / NLv^0.4473 intermittent uphill and
+  // 4.7 NLv^0.1244 / (lambda^0.3692 NFr^0.5056) downhill, as ln K.
+  double lnK;
   if (angle > 0.0) {
     if (regime == kDistributed) return 0.0;
-    k = regime == kSegregated
-            ? 0.011 * std::pow(nlv, 3.539) / (std::pow(lambda, 3.768) * std::pow(nfr, 1.614))
-            : 2.96 * std::pow(lambda, 0.305) * std::pow(nfr, 0.0978) / std::pow(nlv, 0.4473);
+    lnK = regime == kSegregated ? kLnSegregatedK + 3.539 * lnLiqVelNo - 3.768 * logs.lambda -
+                                      1.614 * logs.froude
+                                : kLnIntermittentK + 0.305 * logs.lambda +
+                                      0.0978 * logs.froude - 0.4473 * lnLiqVelNo;
   } else {
-    k = 4.7 * std::pow(nlv, 0.1244) / (std::pow(lambda, 0.3692) * std::pow(nfr, 0.5056));
+    lnK = kLnDownhillK + 0.1244 * lnLiqVelNo - 0.3692 * logs.lambda - 0.5056 * logs.froude;
   }
-  const double c = (1.0 - lambda) * std::log(k);
+  const double c = (1.0 - lambda) * lnK;
   return c < 0.0 ? 0.0 : c;
 }
 
 double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers& n,
-                       bool flowOver) {
+                       const MapLogs& logs, bool flowOver) {
   // The inclination correction needs the liquid velocity number, except in
   // uphill distributed flow.
   const bool needsVelocityNumber = angle != 0.0 && !(regime == kDistributed && angle > 0.0);
   if (needsVelocityNumber && !IsSet(n.liqVelNo)) return kNotSet;
+  const PatternLogs l{logs, needsVelocityNumber ? std::log(n.liqVelNo) : 0.0};
   switch (regime) {
     case kSegregated:
     case kIntermittent:
-      return SegregatedOrIntermittent(regime, lambda, angle, n);
+      return SegregatedOrIntermittent(regime, lambda, angle, l);
     case kDistributed:
-      return Distributed(lambda, angle, n, flowOver);
+      return Distributed(lambda, angle, n, l, flowOver);
     case kTransitional: {
       const double a = (n.l3 - n.froude) / (n.l3 - n.l2);
-      return a * SegregatedOrIntermittent(kSegregated, lambda, angle, n) +
-             (1.0 - a) * TransitionalIntermittent(lambda, angle, n);
+      return a * SegregatedOrIntermittent(kSegregated, lambda, angle, l) +
+             (1.0 - a) * TransitionalIntermittent(lambda, angle, l);
     }
     default:
       return kNotSet;
   }
+}
+
+double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers& n,
+                       bool flowOver) {
+  return HoldupOfPattern(regime, lambda, angle, n, MapLogs{std::log(lambda), std::log(n.froude)},
+                         flowOver);
 }
 
 double PublishedS(double x) {

@@ -21,23 +21,34 @@ struct MapNumbers {
   double lambdaPow;  // lambda^6.738
 };
 
+// Natural logarithms of lambda and NFr: every power law of the method is
+// taken as exp(b ln lambda + c ln NFr + ...) from these.
+struct MapLogs {
+  double lambda;
+  double froude;
+};
+
 // Map numbers for mixture and liquid superficial velocities [ft/s], no-slip
 // holdup lambda, diameter [in], liquid density [lbm/ft3] and surface tension
-// [dyn/cm].
+// [dyn/cm]; the second form also gives their logarithms.
 MapNumbers FlowNumbers(double vm, double vsl, double lambda, double diameterIn, double rhoL,
                        double sigma);
+MapNumbers FlowNumbers(double vm, double vsl, double lambda, double diameterIn, double rhoL,
+                       double sigma, MapLogs* logs);
 
 // psi = 1 + C (sin 1.8 theta - sin^3 1.8 theta / 3), a negative psi taken as
 // 0.0001; theta [rad].
 double Psi(double C, double angle);
 
 // HL0 = a lambda^b / NFr^c of a pattern (segregated, intermittent,
-// distributed).
-double HorizontalHoldup(int regime, double lambda, double froude);
+// distributed), from ln lambda and ln NFr.
+double HorizontalHoldup(int regime, const MapLogs& logs);
 
 // C = (1 - lambda) ln K of a pattern at angle theta, not below 0; uphill
-// distributed flow has none.
-double InclinationCoefficient(int regime, double angle, double lambda, const MapNumbers& n);
+// distributed flow has none. ln K is summed from the logarithms of lambda,
+// NFr and NLv, so no power is taken.
+double InclinationCoefficient(int regime, double angle, double lambda, const MapLogs& logs,
+                              double lnLiqVelNo);
 
 // The holdup of a mapped pattern (2 to 5) with the limits of the modified
 // method: HL0 within [lambda, 1], psi applied off the horizontal, the
@@ -46,6 +57,9 @@ double InclinationCoefficient(int regime, double angle, double lambda, const Map
 // liquid velocity number that is not set.
 double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers& n,
                        bool flowOver);
+// The same with ln lambda and ln NFr already taken.
+double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers& n,
+                       const MapLogs& logs, bool flowOver);
 
 // s(x) = x / (0.01853 x^4 - 0.8725 x^2 + 3.182 x - 0.0523), in Horner form.
 double PublishedS(double x);

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "pdrop/correlations/BeggsBrill.h"
 #include "pdrop/traverse/Limits.h"
 
 namespace pdrop {
@@ -65,13 +66,72 @@ void CheckInSitu(const InSituPoint& p) {
   }
 }
 
+namespace {
+
+// The gradient of a one-foot segment's changes, as added marching with the
+// flow (negative when the pressure falls) over the segment's length.
+InSituGradient FromChanges(double friction, double elevation, double length, double holdup,
+                           int regimeCode) {
+  InSituGradient g;
+  if (!IsSet(friction) || !IsSet(elevation) || !std::isfinite(friction) ||
+      !std::isfinite(elevation)) {
+    return g;
+  }
+  g.friction_psi_per_ft = -friction / length;
+  g.elevation_psi_per_ft = -elevation / length;
+  g.total_psi_per_ft = g.friction_psi_per_ft + g.elevation_psi_per_ft;
+  g.holdup = FiniteOrNotSet(holdup);
+  g.regimeCode = regimeCode;
+  return g;
+}
+
+// Modified Beggs & Brill straight from its point solution: the numbers
+// MultiPhase gives on the segment GradientAt sets up, without filling the
+// rest of the record.
+InSituGradient BeggsBrillGradient(const InSituPoint& p, double dx, double dz, double dir) {
+  constexpr double kVerticalRun = 1e-10;  // ft, as CBeggsBrill::MultiPhase
+  constexpr double kFlw = -1.0;
+  beggsbrill::PointInput in;
+  double angle = std::fabs(dx) <= kVerticalRun ? (dz < 0.0 ? -kPi / 2.0 : kPi / 2.0)
+                                                : std::atan(dz / dx);
+  angle *= kFlw * dir;
+  in.vsg = p.vsg_ftps;
+  in.vsl = p.vsl_ftps;
+  in.rhoL = p.liquidDensity_lbmft3;
+  in.rhoG = p.gasDensity_lbmft3;
+  in.muL = p.liquidViscosity_cP;
+  in.muG = p.gasViscosity_cP;
+  in.sigma = p.tension_dyncm;
+  in.diameter = p.pipeId_in;
+  in.roughness = p.roughness_in;
+  in.angle = angle;
+  in.dz = dz;
+  in.length = std::sqrt(dz * dz + dx * dx);  // as Init
+  in.dir = dir;
+  in.flw = kFlw;
+  in.flowOver = false;  // Init's SetUp clears it
+  beggsbrill::PointResult r;
+  beggsbrill::SolvePoint(in, r);
+  const double code = r.regime;
+  return FromChanges(r.frictionDP, r.elevationDP, in.length, r.holdup,
+                     std::isfinite(code) ? static_cast<int>(code)
+                                         : static_cast<int>(CPressData::kUndefinedRegime));
+}
+
+}  // namespace
+
 InSituGradient GradientAt(CPressDrop& e, const InSituPoint& p) {
   // One foot of pipe at the point's angle, marched with the flow: uphill is
   // the engine's upward direction.
   const double angle = p.angle_deg * kPi / 180.0;
   const double rise = std::sin(angle);
-  e.Init(0.0, p.pipeId_in, std::cos(angle), std::fabs(rise));
-  e.SetDir(rise > 0.0 ? -1 : +1);
+  const double run = std::cos(angle);
+  const int dir = rise > 0.0 ? -1 : +1;
+  if (e.GetRuntimeClass() == CBeggsBrill::GetThisClass() && !CBeggsBrill::DebugTableOn()) {
+    return BeggsBrillGradient(p, run, std::fabs(rise), static_cast<double>(dir));
+  }
+  e.Init(0.0, p.pipeId_in, run, std::fabs(rise));
+  e.SetDir(dir);
   e.SetFlw(-1);
   e.SetFf(p.roughness_in);
   e.m_bGas = e.m_bLiquid = true;
@@ -91,21 +151,7 @@ InSituGradient GradientAt(CPressDrop& e, const InSituPoint& p) {
   e.m_dQwFree = 0.0;
   e.m_dZ = p.zFactor;
   e.MultiPhase();
-
-  InSituGradient g;
-  const double friction = e.m_dFrictionDP, elevation = e.m_dElevationDP;
-  if (!IsSet(friction) || !IsSet(elevation) || !std::isfinite(friction) ||
-      !std::isfinite(elevation)) {
-    return g;
-  }
-  // The engine gives changes as added marching with the flow (negative when
-  // the pressure falls) over the segment's length of one foot.
-  g.friction_psi_per_ft = -friction / e.m_dLength;
-  g.elevation_psi_per_ft = -elevation / e.m_dLength;
-  g.total_psi_per_ft = g.friction_psi_per_ft + g.elevation_psi_per_ft;
-  g.holdup = FiniteOrNotSet(e.m_dHoldup);
-  g.regimeCode = e.GetCode();
-  return g;
+  return FromChanges(e.m_dFrictionDP, e.m_dElevationDP, e.m_dLength, e.m_dHoldup, e.GetCode());
 }
 
 }  // namespace pdrop

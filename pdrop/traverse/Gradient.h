@@ -37,8 +37,10 @@ bool HasInSituGradient(int code);
 void CheckInSitu(const InSituPoint& p);
 
 // The gradient on a one-foot segment of the point's inclination, solved by
-// the engine's own multiphase routine. A point the correlation cannot
-// compute has kNotSet fields and code 666.
+// the engine's own multiphase routine; a Modified Beggs & Brill engine gives
+// the same numbers from its point solution without filling its record
+// (unless its debug table is on). A point the correlation cannot compute has
+// kNotSet fields and code 666.
 InSituGradient GradientAt(CPressDrop& engine, const InSituPoint& p);
 
 }  // namespace pdrop
