@@ -20,15 +20,19 @@ constexpr double kStdTemperature = 520.0;         // degR, the gas pipeline equa
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kCubicFeetPerBarrel = 5.6145835;
 
+// log10 as ln x / ln 10: the natural logarithm costs a third of log10 and
+// agrees with it to within a few units in the last place.
+constexpr double kLog10E = 0.43429448190325182765;  // 1 / ln 10
+inline double Log10(double x) { return std::log(x) * kLog10E; }
+
 // Fanning factor of turbulent flow: the smooth-pipe fit for zero roughness,
 // else Chen's explicit form of Colebrook (Chen, Ind. Eng. Chem. Fundam. 18,
 // 1979, 296) with roughness ratio r = e/D.
 double TurbulentFactor(double e, double D, double Re) {
   if (e == 0.0) return 0.0014 + 0.125 * std::pow(Re, -0.32);
   const double r = e / D;
-  const double x = -4.0 * std::log10(0.2698 * r - (5.0452 / Re) *
-                                     std::log10(0.3539 * std::pow(r, 1.1098) +
-                                                5.8506 / std::pow(Re, 0.8981)));
+  const double x = -4.0 * Log10(0.2698 * r - (5.0452 / Re) *
+                                Log10(0.3539 * std::pow(r, 1.1098) + 5.8506 / std::pow(Re, 0.8981)));
   return 1.0 / (x * x);
 }
 

@@ -125,6 +125,9 @@ MapNumbers FlowNumbers(double vm, double vsl, double lambda, double diameterIn, 
 }
 
 double Psi(double C, double angle) {
+  // No correction (C = 0, as uphill in distributed flow and wherever ln K
+  // is negative): psi = 1 + 0 (...) is 1 for any finite angle.
+  if (C == 0.0 && std::isfinite(angle)) return 1.0;
   const double s = std::sin(1.8 * angle);
   const double psi = 1.0 + C * (s - s * s * s / 3.0);
   return psi < 0.0 ? kLeastPsi : psi;

@@ -1,6 +1,7 @@
 #include "pdrop/traverse/Gradient.h"
 
 #include <cmath>
+#include <cstring>
 #include <sstream>
 #include <stdexcept>
 
@@ -13,11 +14,20 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kRankine = 459.67;
 
-void Require(bool ok, const char* field, double value, const char* range) {
-  if (ok) return;
+[[noreturn]] void Refuse(const char* field, double value, const char* range) {
   std::ostringstream s;
   s << field << " = " << value << " is outside the accepted range " << range;
   throw std::invalid_argument(s.str());
+}
+
+// Every point of an array passes these checks: the message is built only for
+// one that fails.
+inline void Require(bool ok, const char* field, double value, const char* range) {
+  if (!ok) Refuse(field, value, range);
+}
+
+inline void RequireIn(const char* field, double value, const Range& range) {
+  if (!range.Contains(value)) CheckRange(field, value, range);
 }
 
 bool Finite(double v) { return std::isfinite(v); }
@@ -51,11 +61,11 @@ void CheckInSitu(const InSituPoint& p) {
           "gas_viscosity_cP", p.gasViscosity_cP, "above 0 and at most 10 cP");
   Require(Finite(p.tension_dyncm) && p.tension_dyncm > 0.0 && p.tension_dyncm <= 200.0,
           "tension_dyncm", p.tension_dyncm, "above 0 and at most 200 dyn/cm");
-  CheckRange("pipe_id_in", p.pipeId_in, limits::kPipeId_in);
+  RequireIn("pipe_id_in", p.pipeId_in, limits::kPipeId_in);
   Require(Finite(p.angle_deg) && std::fabs(p.angle_deg) <= 90.0, "angle_deg", p.angle_deg,
           "-90 to 90 deg");
-  CheckRange("pressure_psia", p.pressure_psia, limits::kPressure_psia);
-  CheckRange("temperature_F", p.temperature_F, limits::kTemperature_F);
+  RequireIn("pressure_psia", p.pressure_psia, limits::kPressure_psia);
+  RequireIn("temperature_F", p.temperature_F, limits::kTemperature_F);
   Require(Finite(p.roughness_in) && p.roughness_in >= 0.0 && p.roughness_in < 0.5 * p.pipeId_in,
           "roughness_in", p.roughness_in, "0 to below half the pipe diameter");
   Require(Finite(p.gasGravity) && p.gasGravity >= 0.55 && p.gasGravity <= 1.8, "gas_gravity",
@@ -88,13 +98,9 @@ InSituGradient FromChanges(double friction, double elevation, double length, dou
 // Modified Beggs & Brill straight from its point solution: the numbers
 // MultiPhase gives on the segment GradientAt sets up, without filling the
 // rest of the record.
-InSituGradient BeggsBrillGradient(const InSituPoint& p, double dx, double dz, double dir) {
-  constexpr double kVerticalRun = 1e-10;  // ft, as CBeggsBrill::MultiPhase
+InSituGradient BeggsBrillGradient(const InSituPoint& p, const InSituGradientSolver::Pipe& pipe) {
   constexpr double kFlw = -1.0;
   beggsbrill::PointInput in;
-  double angle = std::fabs(dx) <= kVerticalRun ? (dz < 0.0 ? -kPi / 2.0 : kPi / 2.0)
-                                                : std::atan(dz / dx);
-  angle *= kFlw * dir;
   in.vsg = p.vsg_ftps;
   in.vsl = p.vsl_ftps;
   in.rhoL = p.liquidDensity_lbmft3;
@@ -104,10 +110,10 @@ InSituGradient BeggsBrillGradient(const InSituPoint& p, double dx, double dz, do
   in.sigma = p.tension_dyncm;
   in.diameter = p.pipeId_in;
   in.roughness = p.roughness_in;
-  in.angle = angle;
-  in.dz = dz;
-  in.length = std::sqrt(dz * dz + dx * dx);  // as Init
-  in.dir = dir;
+  in.angle = pipe.flowAngle;
+  in.dz = pipe.dz;
+  in.length = pipe.length;
+  in.dir = pipe.dir;
   in.flw = kFlw;
   in.flowOver = false;  // Init's SetUp clears it
   beggsbrill::PointResult r;
@@ -118,20 +124,40 @@ InSituGradient BeggsBrillGradient(const InSituPoint& p, double dx, double dz, do
                                          : static_cast<int>(CPressData::kUndefinedRegime));
 }
 
+bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
 }  // namespace
 
-InSituGradient GradientAt(CPressDrop& e, const InSituPoint& p) {
+const InSituGradientSolver::Pipe& InSituGradientSolver::PipeAt(double angle_deg) {
+  if (pipeSet_ && SameBits(angle_deg, pipe_.angle_deg)) return pipe_;
   // One foot of pipe at the point's angle, marched with the flow: uphill is
   // the engine's upward direction.
-  const double angle = p.angle_deg * kPi / 180.0;
+  constexpr double kVerticalRun = 1e-10;  // ft, as CBeggsBrill::MultiPhase
+  constexpr double kFlw = -1.0;
+  const double angle = angle_deg * kPi / 180.0;
   const double rise = std::sin(angle);
-  const double run = std::cos(angle);
-  const int dir = rise > 0.0 ? -1 : +1;
+  pipe_.angle_deg = angle_deg;
+  pipe_.dx = std::cos(angle);
+  pipe_.dz = std::fabs(rise);
+  pipe_.dir = rise > 0.0 ? -1.0 : 1.0;
+  // What Init and CBeggsBrill::MultiPhase make of that run and rise.
+  pipe_.length = std::sqrt(pipe_.dz * pipe_.dz + pipe_.dx * pipe_.dx);
+  pipe_.flowAngle = std::fabs(pipe_.dx) <= kVerticalRun
+                        ? (pipe_.dz < 0.0 ? -kPi / 2.0 : kPi / 2.0)
+                        : std::atan(pipe_.dz / pipe_.dx);
+  pipe_.flowAngle *= kFlw * pipe_.dir;
+  pipeSet_ = true;
+  return pipe_;
+}
+
+InSituGradient InSituGradientSolver::operator()(const InSituPoint& p) {
+  CPressDrop& e = engine_;
+  const Pipe& pipe = PipeAt(p.angle_deg);
   if (e.GetRuntimeClass() == CBeggsBrill::GetThisClass() && !CBeggsBrill::DebugTableOn()) {
-    return BeggsBrillGradient(p, run, std::fabs(rise), static_cast<double>(dir));
+    return BeggsBrillGradient(p, pipe);
   }
-  e.Init(0.0, p.pipeId_in, run, std::fabs(rise));
-  e.SetDir(dir);
+  e.Init(0.0, p.pipeId_in, pipe.dx, pipe.dz);
+  e.SetDir(static_cast<int>(pipe.dir));
   e.SetFlw(-1);
   e.SetFf(p.roughness_in);
   e.m_bGas = e.m_bLiquid = true;
@@ -153,5 +179,7 @@ InSituGradient GradientAt(CPressDrop& e, const InSituPoint& p) {
   e.MultiPhase();
   return FromChanges(e.m_dFrictionDP, e.m_dElevationDP, e.m_dLength, e.m_dHoldup, e.GetCode());
 }
+
+InSituGradient GradientAt(CPressDrop& e, const InSituPoint& p) { return InSituGradientSolver(e)(p); }
 
 }  // namespace pdrop

@@ -43,4 +43,28 @@ void CheckInSitu(const InSituPoint& p);
 // kNotSet fields and code 666.
 InSituGradient GradientAt(CPressDrop& engine, const InSituPoint& p);
 
+// GradientAt for one point after another with one engine: the one-foot
+// segment of the last inclination is kept, since the points of an array
+// mostly share it. The results are GradientAt's, bit for bit.
+class InSituGradientSolver {
+ public:
+  explicit InSituGradientSolver(CPressDrop& engine) : engine_(engine) {}
+  InSituGradient operator()(const InSituPoint& p);
+
+  // The one-foot segment of an inclination as the engine sees it.
+  struct Pipe {
+    double angle_deg;
+    double dx, dz, length;  // run, rise and length [ft]
+    double dir;             // the engine's direction sign
+    double flowAngle;       // the inclination Beggs & Brill works with [rad]
+  };
+
+ private:
+  const Pipe& PipeAt(double angle_deg);
+
+  CPressDrop& engine_;
+  Pipe pipe_{};
+  bool pipeSet_ = false;
+};
+
 }  // namespace pdrop
