@@ -9,7 +9,6 @@
 #include <string>
 #include <system_error>
 
-#include "pdrop/core/Friction.h"
 #include "pdrop/platform/Message.h"
 
 namespace pdrop {
@@ -164,8 +163,7 @@ void CBeggsBrill::MultiPhase() {
   in.dir = m_dDir;
   in.flw = m_dFlw;
   in.flowOver = m_nFlowOver != 0;
-  beggsbrill::PointResult r;
-  beggsbrill::SolvePoint(in, r);
+  const beggsbrill::PointResult r = beggsbrill::SolvePoint(in);
 
   m_dVm = r.vm;
   m_dLambdaL = r.lambdaL;
@@ -253,13 +251,13 @@ FrictionExponent DampedExponent(double lambda, double holdup) {
   return e;
 }
 
-void SolvePoint(const PointInput& in, PointResult& out) {
-  out = PointResult();
+PointResult SolvePoint(const PointInput& in) {
+  PointResult out;
   const double vsg = in.vsg;
   const double vsl = in.vsl;
   const double vm = vsg + vsl;
   // lambda = vsl / vm and the Froude number need a mixture that moves.
-  if (!NonNegative(vsg) || !NonNegative(vsl) || !(vm > 0.0) || !std::isfinite(vm)) return;
+  if (!NonNegative(vsg) || !NonNegative(vsl) || !(vm > 0.0) || !std::isfinite(vm)) return out;
   out.moving = true;
   out.vm = vm;
   const double lambda = vsl / vm;
@@ -280,7 +278,7 @@ void SolvePoint(const PointInput& in, PointResult& out) {
     ShowMessage(message);
     holdup = 0.0;
   }
-  if (!IsSet(holdup)) return;
+  if (!IsSet(holdup)) return out;
   out.holdup = holdup;
 
   const FrictionExponent e = DampedExponent(lambda, holdup);
@@ -290,13 +288,16 @@ void SolvePoint(const PointInput& in, PointResult& out) {
   // Re = D v rho / mu with D in ft and mu in lbm/(ft s), as CPressDrop::REm.
   const double d = in.diameter / kInchesPerFoot;
   out.reM = d * vm * out.rhoNS / out.muNS / kCpToLbmPerFtS;
-  out.fm = std::exp(out.s) * FanningFrictionFactor(in.roughness, in.diameter, out.reM);
+  const double fn = in.pipe != nullptr ? FanningFrictionFactor(*in.pipe, out.reM)
+                                       : FanningFrictionFactor(in.roughness, in.diameter, out.reM);
+  out.fm = std::exp(out.s) * fn;
   out.rhoS = holdup * in.rhoL + (1.0 - holdup) * in.rhoG;
   out.elevationDP = out.rhoS * in.dz / kSquareInchesPerSquareFoot * in.dir;
   out.frictionDP = 2.0 * out.fm * vm * vm * out.rhoNS / (kGravity * in.diameter / kInchesPerFoot) *
                    in.flw * in.length / kSquareInchesPerSquareFoot;
   // A viscosity of 0 makes the Reynolds number infinite: no friction.
   if (!std::isfinite(out.reM)) out.frictionDP = kNotSet;
+  return out;
 }
 
 }  // namespace beggsbrill

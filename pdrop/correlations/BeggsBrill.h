@@ -25,6 +25,7 @@
 //   calculation next to the published friction columns.
 #pragma once
 
+#include "pdrop/core/Friction.h"
 #include "pdrop/core/PressDrop.h"
 #include "pdrop/correlations/BeggsBrillRules.h"
 
@@ -44,6 +45,8 @@ struct PointInput {
   double dz = 0.0, length = 0.0;  // elevation change and length [ft]
   double dir = 1.0, flw = 1.0;    // direction and flow signs
   bool flowOver = false;
+  // RoughnessOf(roughness, diameter) when the caller keeps it; else taken here.
+  const PipeRoughness* pipe = nullptr;
 };
 
 // What MultiPhase writes back, before non-finite values are cleared. With no
@@ -62,7 +65,7 @@ struct PointResult {
 // without the record, so that a caller that needs only the changes and the
 // holdup gets the same numbers without setting up an engine. An unmapped
 // pattern goes through ShowMessage here too.
-void SolvePoint(const PointInput& in, PointResult& out);
+PointResult SolvePoint(const PointInput& in);
 
 // The regime code of the map (2 to 5, or 666 when no rule holds) with the
 // ties of the modified method: NFr = L2 or L3 is transitional, NFr = L1 below

@@ -13,9 +13,6 @@ constexpr double kNoFourthBoundary = 1e30;    // L4 when lambda^6.738 underflows
 constexpr double kLeastPsi = 0.0001;
 // The flow-over holdup is extended linearly below this Froude number.
 constexpr double kFlowOverFroude = 1.1;
-// s(y) peaks at y = 52.15; y below it is mirrored in ln y about the peak.
-constexpr double kPeakY = 52.15;
-constexpr double kPeakYSquared = 2719.6225;
 // ln of the leading factors of the inclination coefficient K.
 const double kLnSegregatedK = std::log(0.011);
 const double kLnIntermittentK = std::log(2.96);
@@ -48,8 +45,9 @@ struct PatternLogs {
 double SegregatedOrIntermittent(int regime, double lambda, double angle, const PatternLogs& l) {
   const double hl0 = WithinLambdaAndOne(HorizontalHoldup(regime, l.map), lambda);
   const double hl =
-      angle != 0.0 ? Psi(InclinationCoefficient(regime, angle, lambda, l.map, l.liqVelNo), angle) * hl0
-                   : hl0;
+      angle != 0.0
+          ? Psi(InclinationCoefficient(regime, angle, lambda, l.map, l.liqVelNo), angle) * hl0
+          : hl0;
   return Clamp01(hl);
 }
 
@@ -66,11 +64,10 @@ double Distributed(double lambda, double angle, const MapNumbers& n, const Patte
   } else {
     hl0 = WithinLambdaAndOne(HorizontalHoldup(kDistributed, l.map), lambda);
   }
-  double hl = angle != 0.0 ? Psi(InclinationCoefficient(kDistributed, angle, lambda, l.map,
-                                                        l.liqVelNo),
-                                 angle) *
-                                 hl0
-                           : hl0;
+  double hl =
+      angle != 0.0
+          ? Psi(InclinationCoefficient(kDistributed, angle, lambda, l.map, l.liqVelNo), angle) * hl0
+          : hl0;
   if (flowOver && hl < hl0) {
     hl = hl0;
   } else if (hl < lambda) {
@@ -148,10 +145,9 @@ double InclinationCoefficient(int regime, double angle, double lambda, const Map
   double lnK;
   if (angle > 0.0) {
     if (regime == kDistributed) return 0.0;
-    lnK = regime == kSegregated ? kLnSegregatedK + 3.539 * lnLiqVelNo - 3.768 * logs.lambda -
-                                      1.614 * logs.froude
-                                : kLnIntermittentK + 0.305 * logs.lambda +
-                                      0.0978 * logs.froude - 0.4473 * lnLiqVelNo;
+    lnK = regime == kSegregated
+              ? kLnSegregatedK + 3.539 * lnLiqVelNo - 3.768 * logs.lambda - 1.614 * logs.froude
+              : kLnIntermittentK + 0.305 * logs.lambda + 0.0978 * logs.froude - 0.4473 * lnLiqVelNo;
   } else {
     lnK = kLnDownhillK + 0.1244 * lnLiqVelNo - 0.3692 * logs.lambda - 0.5056 * logs.froude;
   }
@@ -186,18 +182,6 @@ double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers
                        bool flowOver) {
   return HoldupOfPattern(regime, lambda, angle, n, MapLogs{std::log(lambda), std::log(n.froude)},
                          flowOver);
-}
-
-double PublishedS(double x) {
-  return x / ((((0.01853 * x) * x - 0.8725) * x + 3.182) * x - 0.0523);
-}
-
-FrictionExponent Exponent(double lambda, double holdup) {
-  if (holdup == 0.0) return {1.0, 0.0, 0.0};
-  double y = lambda / (holdup * holdup);
-  if (y < kPeakY) y = kPeakYSquared / y;
-  const double x = std::log(y);
-  return {y, x, PublishedS(x)};
 }
 
 }  // namespace pdrop::beggsbrill

@@ -9,6 +9,8 @@
 // those stay with each caller.
 #pragma once
 
+#include <cmath>
+
 namespace pdrop::beggsbrill {
 
 // Flow-regime codes of the map (the catalogue's codes 2 to 5).
@@ -62,13 +64,23 @@ double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers
                        const MapLogs& logs, bool flowOver);
 
 // s(x) = x / (0.01853 x^4 - 0.8725 x^2 + 3.182 x - 0.0523), in Horner form.
-double PublishedS(double x);
+inline double PublishedS(double x) {
+  return x / ((((0.01853 * x) * x - 0.8725) * x + 3.182) * x - 0.0523);
+}
 
 // y = lambda / HL^2 mirrored about its peak 52.15 (y < 52.15 becomes
 // 2719.6225 / y), x = ln y and s(x); HL = 0 gives y = 1, x = 0, s = 0.
 struct FrictionExponent {
   double y, lnY, s;
 };
-FrictionExponent Exponent(double lambda, double holdup);
+inline FrictionExponent Exponent(double lambda, double holdup) {
+  constexpr double kPeakY = 52.15;
+  constexpr double kPeakYSquared = 2719.6225;
+  if (holdup == 0.0) return {1.0, 0.0, 0.0};
+  double y = lambda / (holdup * holdup);
+  if (y < kPeakY) y = kPeakYSquared / y;
+  const double x = std::log(y);
+  return {y, x, PublishedS(x)};
+}
 
 }  // namespace pdrop::beggsbrill

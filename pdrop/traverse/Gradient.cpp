@@ -30,23 +30,19 @@ inline void RequireIn(const char* field, double value, const Range& range) {
   if (!range.Contains(value)) CheckRange(field, value, range);
 }
 
-bool Finite(double v) { return std::isfinite(v); }
-
 }  // namespace
 
 bool HasInSituGradient(int code) { return code == 3 || code == 4 || code == 5 || code == 9; }
 
+// Each range has finite bounds, so NaN and the infinities fail its
+// comparisons without a separate test.
 void CheckInSitu(const InSituPoint& p) {
-  Require(Finite(p.vsg_ftps) && p.vsg_ftps >= 0.0 && p.vsg_ftps <= 1.0e4, "vsg_ftps", p.vsg_ftps,
-          "0 to 10000 ft/s");
-  Require(Finite(p.vsl_ftps) && p.vsl_ftps >= 0.0 && p.vsl_ftps <= 1.0e3, "vsl_ftps", p.vsl_ftps,
-          "0 to 1000 ft/s");
-  Require(Finite(p.liquidDensity_lbmft3) && p.liquidDensity_lbmft3 > 0.0 &&
-              p.liquidDensity_lbmft3 <= 200.0,
-          "liquid_density_lbmft3", p.liquidDensity_lbmft3, "above 0 and at most 200 lbm/ft3");
-  Require(Finite(p.gasDensity_lbmft3) && p.gasDensity_lbmft3 > 0.0 &&
-              p.gasDensity_lbmft3 <= 200.0,
-          "gas_density_lbmft3", p.gasDensity_lbmft3, "above 0 and at most 200 lbm/ft3");
+  Require(p.vsg_ftps >= 0.0 && p.vsg_ftps <= 1.0e4, "vsg_ftps", p.vsg_ftps, "0 to 10000 ft/s");
+  Require(p.vsl_ftps >= 0.0 && p.vsl_ftps <= 1.0e3, "vsl_ftps", p.vsl_ftps, "0 to 1000 ft/s");
+  Require(p.liquidDensity_lbmft3 > 0.0 && p.liquidDensity_lbmft3 <= 200.0, "liquid_density_lbmft3",
+          p.liquidDensity_lbmft3, "above 0 and at most 200 lbm/ft3");
+  Require(p.gasDensity_lbmft3 > 0.0 && p.gasDensity_lbmft3 <= 200.0, "gas_density_lbmft3",
+          p.gasDensity_lbmft3, "above 0 and at most 200 lbm/ft3");
   if (!(p.gasDensity_lbmft3 < p.liquidDensity_lbmft3)) {
     std::ostringstream m;
     m << "gas_density_lbmft3 = " << p.gasDensity_lbmft3
@@ -54,25 +50,22 @@ void CheckInSitu(const InSituPoint& p) {
       << " (two phases of one density are one phase)";
     throw std::invalid_argument(m.str());
   }
-  Require(Finite(p.liquidViscosity_cP) && p.liquidViscosity_cP > 0.0 &&
-              p.liquidViscosity_cP <= 1.0e6,
-          "liquid_viscosity_cP", p.liquidViscosity_cP, "above 0 and at most 1e6 cP");
-  Require(Finite(p.gasViscosity_cP) && p.gasViscosity_cP > 0.0 && p.gasViscosity_cP <= 10.0,
-          "gas_viscosity_cP", p.gasViscosity_cP, "above 0 and at most 10 cP");
-  Require(Finite(p.tension_dyncm) && p.tension_dyncm > 0.0 && p.tension_dyncm <= 200.0,
-          "tension_dyncm", p.tension_dyncm, "above 0 and at most 200 dyn/cm");
+  Require(p.liquidViscosity_cP > 0.0 && p.liquidViscosity_cP <= 1.0e6, "liquid_viscosity_cP",
+          p.liquidViscosity_cP, "above 0 and at most 1e6 cP");
+  Require(p.gasViscosity_cP > 0.0 && p.gasViscosity_cP <= 10.0, "gas_viscosity_cP",
+          p.gasViscosity_cP, "above 0 and at most 10 cP");
+  Require(p.tension_dyncm > 0.0 && p.tension_dyncm <= 200.0, "tension_dyncm", p.tension_dyncm,
+          "above 0 and at most 200 dyn/cm");
   RequireIn("pipe_id_in", p.pipeId_in, limits::kPipeId_in);
-  Require(Finite(p.angle_deg) && std::fabs(p.angle_deg) <= 90.0, "angle_deg", p.angle_deg,
-          "-90 to 90 deg");
+  Require(std::fabs(p.angle_deg) <= 90.0, "angle_deg", p.angle_deg, "-90 to 90 deg");
   RequireIn("pressure_psia", p.pressure_psia, limits::kPressure_psia);
   RequireIn("temperature_F", p.temperature_F, limits::kTemperature_F);
-  Require(Finite(p.roughness_in) && p.roughness_in >= 0.0 && p.roughness_in < 0.5 * p.pipeId_in,
-          "roughness_in", p.roughness_in, "0 to below half the pipe diameter");
-  Require(Finite(p.gasGravity) && p.gasGravity >= 0.55 && p.gasGravity <= 1.8, "gas_gravity",
-          p.gasGravity, "0.55 to 1.8 (air = 1)");
+  Require(p.roughness_in >= 0.0 && p.roughness_in < 0.5 * p.pipeId_in, "roughness_in",
+          p.roughness_in, "0 to below half the pipe diameter");
+  Require(p.gasGravity >= 0.55 && p.gasGravity <= 1.8, "gas_gravity", p.gasGravity,
+          "0.55 to 1.8 (air = 1)");
   if (IsSet(p.zFactor)) {
-    Require(Finite(p.zFactor) && p.zFactor > 0.0 && p.zFactor <= 5.0, "z_factor", p.zFactor,
-            "above 0 and at most 5");
+    Require(p.zFactor > 0.0 && p.zFactor <= 5.0, "z_factor", p.zFactor, "above 0 and at most 5");
   }
 }
 
@@ -98,7 +91,8 @@ InSituGradient FromChanges(double friction, double elevation, double length, dou
 // Modified Beggs & Brill straight from its point solution: the numbers
 // MultiPhase gives on the segment GradientAt sets up, without filling the
 // rest of the record.
-InSituGradient BeggsBrillGradient(const InSituPoint& p, const InSituGradientSolver::Pipe& pipe) {
+InSituGradient BeggsBrillGradient(const InSituPoint& p, const InSituGradientSolver::Pipe& pipe,
+                                  const PipeRoughness& roughness) {
   constexpr double kFlw = -1.0;
   beggsbrill::PointInput in;
   in.vsg = p.vsg_ftps;
@@ -116,8 +110,8 @@ InSituGradient BeggsBrillGradient(const InSituPoint& p, const InSituGradientSolv
   in.dir = pipe.dir;
   in.flw = kFlw;
   in.flowOver = false;  // Init's SetUp clears it
-  beggsbrill::PointResult r;
-  beggsbrill::SolvePoint(in, r);
+  in.pipe = &roughness;
+  const beggsbrill::PointResult r = beggsbrill::SolvePoint(in);
   const double code = r.regime;
   return FromChanges(r.frictionDP, r.elevationDP, in.length, r.holdup,
                      std::isfinite(code) ? static_cast<int>(code)
@@ -142,19 +136,27 @@ const InSituGradientSolver::Pipe& InSituGradientSolver::PipeAt(double angle_deg)
   pipe_.dir = rise > 0.0 ? -1.0 : 1.0;
   // What Init and CBeggsBrill::MultiPhase make of that run and rise.
   pipe_.length = std::sqrt(pipe_.dz * pipe_.dz + pipe_.dx * pipe_.dx);
-  pipe_.flowAngle = std::fabs(pipe_.dx) <= kVerticalRun
-                        ? (pipe_.dz < 0.0 ? -kPi / 2.0 : kPi / 2.0)
-                        : std::atan(pipe_.dz / pipe_.dx);
+  pipe_.flowAngle = std::fabs(pipe_.dx) <= kVerticalRun ? (pipe_.dz < 0.0 ? -kPi / 2.0 : kPi / 2.0)
+                                                        : std::atan(pipe_.dz / pipe_.dx);
   pipe_.flowAngle *= kFlw * pipe_.dir;
   pipeSet_ = true;
   return pipe_;
+}
+
+const PipeRoughness& InSituGradientSolver::RoughnessAt(double roughness_in, double pipeId_in) {
+  if (!roughnessSet_ || !SameBits(roughness_in, roughness_.e) ||
+      !SameBits(pipeId_in, roughness_.D)) {
+    roughness_ = RoughnessOf(roughness_in, pipeId_in);
+    roughnessSet_ = true;
+  }
+  return roughness_;
 }
 
 InSituGradient InSituGradientSolver::operator()(const InSituPoint& p) {
   CPressDrop& e = engine_;
   const Pipe& pipe = PipeAt(p.angle_deg);
   if (e.GetRuntimeClass() == CBeggsBrill::GetThisClass() && !CBeggsBrill::DebugTableOn()) {
-    return BeggsBrillGradient(p, pipe);
+    return BeggsBrillGradient(p, pipe, RoughnessAt(p.roughness_in, p.pipeId_in));
   }
   e.Init(0.0, p.pipeId_in, pipe.dx, pipe.dz);
   e.SetDir(static_cast<int>(pipe.dir));
@@ -180,6 +182,8 @@ InSituGradient InSituGradientSolver::operator()(const InSituPoint& p) {
   return FromChanges(e.m_dFrictionDP, e.m_dElevationDP, e.m_dLength, e.m_dHoldup, e.GetCode());
 }
 
-InSituGradient GradientAt(CPressDrop& e, const InSituPoint& p) { return InSituGradientSolver(e)(p); }
+InSituGradient GradientAt(CPressDrop& e, const InSituPoint& p) {
+  return InSituGradientSolver(e)(p);
+}
 
 }  // namespace pdrop

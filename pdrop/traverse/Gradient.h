@@ -5,6 +5,7 @@
 // Flanigan forms work from the standard rates and are not offered here.
 #pragma once
 
+#include "pdrop/core/Friction.h"
 #include "pdrop/core/PressDrop.h"
 
 namespace pdrop {
@@ -44,8 +45,9 @@ void CheckInSitu(const InSituPoint& p);
 InSituGradient GradientAt(CPressDrop& engine, const InSituPoint& p);
 
 // GradientAt for one point after another with one engine: the one-foot
-// segment of the last inclination is kept, since the points of an array
-// mostly share it. The results are GradientAt's, bit for bit.
+// segment of the last inclination and the roughness terms of the last pipe
+// are kept, since the points of an array mostly share them. The results are
+// GradientAt's, bit for bit.
 class InSituGradientSolver {
  public:
   explicit InSituGradientSolver(CPressDrop& engine) : engine_(engine) {}
@@ -61,10 +63,13 @@ class InSituGradientSolver {
 
  private:
   const Pipe& PipeAt(double angle_deg);
+  const PipeRoughness& RoughnessAt(double roughness_in, double pipeId_in);
 
   CPressDrop& engine_;
   Pipe pipe_{};
   bool pipeSet_ = false;
+  PipeRoughness roughness_{};
+  bool roughnessSet_ = false;
 };
 
 }  // namespace pdrop
