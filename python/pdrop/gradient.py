@@ -75,9 +75,7 @@ def gradient(correlation, *, vsg_ftps, vsl_ftps, liquid_density_lbmft3, gas_dens
     flat = [a.reshape(1) if a.size == 1 else
             np.ascontiguousarray(np.broadcast_to(a, shape), dtype=float).ravel()
             for a in arrays]
-    values, regime = _pdrop.gradient_arrays(code, flat, int(n))
-    where, codes = pd.factorize(regime)
-    names = np.array([_pdrop.regime_name(int(c)) for c in codes], dtype=object)[where]
+    values, regime, names = _pdrop.gradient_arrays(code, flat, int(n))
     # The frame takes the arrays as they are (the four float columns are the
     # rows of one block): no copies, and none of the memory churn they cost.
     columns = dict(zip(("friction_psi_per_ft", "elevation_psi_per_ft", "total_psi_per_ft",

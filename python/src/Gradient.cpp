@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Binding.h"
@@ -83,13 +84,6 @@ py::tuple Gradient(int code, const std::vector<Array>& arrays, int threads) {
     in.data[k] = arrays[k].data();
     in.step[k] = size == 1 ? 0 : 1;
   }
-  for (std::size_t i = 0; i < n; ++i) {
-    try {
-      CheckInSitu(PointAt(in, i));
-    } catch (const std::invalid_argument& e) {
-      throw std::invalid_argument(std::string(e.what()) + " (at index " + std::to_string(i) + ")");
-    }
-  }
   // The four float results as the rows of one block, which pandas takes as
   // its own without a copy.
   Array values({static_cast<py::ssize_t>(4), static_cast<py::ssize_t>(n)});
@@ -100,16 +94,27 @@ py::tuple Gradient(int code, const std::vector<Array>& arrays, int threads) {
   double* h = t + n;
   int* r = regime.mutable_data();
   const std::size_t blocks = std::max<std::size_t>(1, std::min<std::size_t>(threads, n));
+  // Each block checks its points as it solves them and stops at the first
+  // one refused; the first refused point of all is named below.
+  std::vector<std::size_t> refused(blocks, n);
   {
     py::gil_scoped_release release;
     ParallelFor(blocks, static_cast<int>(blocks), [&](std::size_t b) {
       std::unique_ptr<CPressDrop> engine(CPressDrop::New(code));
       InSituGradientSolver solve(*engine);
       for (std::size_t i = b * n / blocks; i < (b + 1) * n / blocks; ++i) {
+        const InSituPoint p = PointAt(in, i);
+        try {
+          CheckInSitu(p);
+        } catch (const std::invalid_argument&) {
+          refused[b] = i;
+          return;
+        }
+        // The mechanistic model's searches remember their last bracket: a
+        // fresh engine for every point.
         const InSituGradient g =
-            code == 9
-                ? GradientAt(*std::unique_ptr<CPressDrop>(CPressDrop::New(code)), PointAt(in, i))
-                : solve(PointAt(in, i));
+            code == 9 ? GradientAt(*std::unique_ptr<CPressDrop>(CPressDrop::New(code)), p)
+                      : solve(p);
         f[i] = Nan(g.friction_psi_per_ft);
         el[i] = Nan(g.elevation_psi_per_ft);
         t[i] = Nan(g.total_psi_per_ft);
@@ -118,7 +123,32 @@ py::tuple Gradient(int code, const std::vector<Array>& arrays, int threads) {
       }
     });
   }
-  return py::make_tuple(values, regime);
+  for (const std::size_t i : refused) {
+    if (i == n) continue;
+    try {
+      CheckInSitu(PointAt(in, i));
+    } catch (const std::invalid_argument& e) {
+      throw std::invalid_argument(std::string(e.what()) + " (at index " + std::to_string(i) + ")");
+    }
+  }
+  // The regime names as an object array, one string object per code.
+  py::array names(py::dtype("O"), std::vector<py::ssize_t>{static_cast<py::ssize_t>(n)});
+  auto** name = static_cast<PyObject**>(names.mutable_data());
+  std::vector<std::pair<int, py::str>> known;
+  for (std::size_t i = 0; i < n; ++i) {
+    const py::str* text = nullptr;
+    for (const auto& k : known) {
+      if (k.first == r[i]) text = &k.second;
+    }
+    if (text == nullptr) {
+      known.emplace_back(r[i], py::str(RegimeName(r[i])));
+      text = &known.back().second;
+    }
+    PyObject* old = name[i];  // numpy fills a new object array with None
+    name[i] = text->inc_ref().ptr();
+    Py_XDECREF(old);
+  }
+  return py::make_tuple(values, regime, names);
 }
 
 }  // namespace
@@ -129,7 +159,7 @@ void BindGradient(py::module_& m) {
   m.def("gradient_arrays", &Gradient,
         "In-situ gradients of float arrays (GRADIENT_INPUTS order) of one common length n or of "
         "one value each, on threads: friction, elevation and total gradient and holdup as the "
-        "rows of a (4, n) array, and the regime codes.");
+        "rows of a (4, n) array, the regime codes and the regime names.");
 }
 
 }  // namespace pdrop::python
