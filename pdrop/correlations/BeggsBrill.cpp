@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <mutex>
 #include <string>
 #include <system_error>
@@ -240,7 +241,11 @@ double Pattern(double lambda, const MapNumbers& n, bool flowOver) {
 // The exponent s of the two-phase friction factor ftp = e^s fn, damped
 // towards 0 within 0.01 of lambda = 0 and 1 so that ftp meets fn there.
 FrictionExponent DampedExponent(double lambda, double holdup) {
-  FrictionExponent e = Exponent(lambda, holdup);
+  return DampedExponent(lambda, holdup, 0.0, std::numeric_limits<double>::quiet_NaN());
+}
+
+FrictionExponent DampedExponent(double lambda, double holdup, double lnLambda, double lnHoldup) {
+  FrictionExponent e = Exponent(lambda, holdup, lnLambda, lnHoldup);
   if (holdup != 0.0) {
     if (lambda > 0.0 && lambda < kLambdaDampThreshold) {
       e.s *= kLambdaDampFactor * std::pow(lambda, 0.25);
@@ -271,8 +276,9 @@ PointResult SolvePoint(const PointInput& in) {
   out.regime = Pattern(lambda, out.map, in.flowOver);
   const int regime = static_cast<int>(out.regime);
   double holdup;
+  double lnHoldup = std::numeric_limits<double>::quiet_NaN();
   if (regime >= kSegregated && regime <= kTransitional) {
-    holdup = HoldupOfPattern(regime, lambda, in.angle, out.map, logs, in.flowOver);
+    holdup = HoldupOfPattern(regime, lambda, in.angle, out.map, logs, in.flowOver, &lnHoldup);
   } else {
     static const std::string message(kUnmappedMessage);
     ShowMessage(message);
@@ -281,7 +287,7 @@ PointResult SolvePoint(const PointInput& in) {
   if (!IsSet(holdup)) return out;
   out.holdup = holdup;
 
-  const FrictionExponent e = DampedExponent(lambda, holdup);
+  const FrictionExponent e = DampedExponent(lambda, holdup, logs.lambda, lnHoldup);
   out.y = e.y;
   out.lnY = e.lnY;
   out.s = e.s;

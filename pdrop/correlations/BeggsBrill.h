@@ -76,6 +76,8 @@ double Pattern(double lambda, const MapNumbers& n, bool flowOver);
 // The friction exponent with the damping towards 0 within 0.01 of lambda = 0
 // and 1.
 FrictionExponent DampedExponent(double lambda, double holdup);
+// The same from ln lambda and ln HL (NaN: not known).
+FrictionExponent DampedExponent(double lambda, double holdup, double lnLambda, double lnHoldup);
 
 }  // namespace beggsbrill
 

@@ -1,6 +1,7 @@
 #include "pdrop/correlations/BeggsBrillRules.h"
 
 #include <cmath>
+#include <limits>
 
 #include "pdrop/platform/NotSet.h"
 
@@ -42,18 +43,45 @@ struct PatternLogs {
   double liqVelNo;
 };
 
-double SegregatedOrIntermittent(int regime, double lambda, double angle, const PatternLogs& l) {
-  const double hl0 = WithinLambdaAndOne(HorizontalHoldup(regime, l.map), lambda);
+const HoldupRow& RowOf(int regime) {
+  return regime == kSegregated     ? kSegregatedRow
+         : regime == kIntermittent ? kIntermittentRow
+                                   : kDistributedRow;
+}
+
+// ln a of each row, for ln HL0 = ln a + b ln lambda - c ln NFr.
+const double kLnSegregatedA = std::log(kSegregatedRow.a);
+const double kLnIntermittentA = std::log(kIntermittentRow.a);
+const double kLnDistributedA = std::log(kDistributedRow.a);
+
+// ln HL when a pattern's holdup is its horizontal holdup HL0 itself (no
+// limit and no inclination correction changed it), else NaN.
+double LnHoldupIfHorizontal(int regime, double holdup, double hl0, const MapLogs& logs) {
+  if (!(holdup == hl0)) return std::numeric_limits<double>::quiet_NaN();
+  const HoldupRow& row = RowOf(regime);
+  const double lnA = regime == kSegregated     ? kLnSegregatedA
+                     : regime == kIntermittent ? kLnIntermittentA
+                                               : kLnDistributedA;
+  return lnA + (row.b * logs.lambda - row.c * logs.froude);
+}
+
+double SegregatedOrIntermittent(int regime, double lambda, double angle, const PatternLogs& l,
+                                double* lnHoldup = nullptr) {
+  const double horizontal = HorizontalHoldup(regime, l.map);
+  const double hl0 = WithinLambdaAndOne(horizontal, lambda);
   const double hl =
       angle != 0.0
           ? Psi(InclinationCoefficient(regime, angle, lambda, l.map, l.liqVelNo), angle) * hl0
           : hl0;
-  return Clamp01(hl);
+  const double holdup = Clamp01(hl);
+  if (lnHoldup != nullptr) *lnHoldup = LnHoldupIfHorizontal(regime, holdup, horizontal, l.map);
+  return holdup;
 }
 
 double Distributed(double lambda, double angle, const MapNumbers& n, const PatternLogs& l,
-                   bool flowOver) {
+                   bool flowOver, double* lnHoldup) {
   double hl0;
+  double horizontal = std::numeric_limits<double>::quiet_NaN();
   if (flowOver && n.froude < kFlowOverFroude) {
     // Linear in NFr below 1.1, meeting the power law at 1.1; the slope
     // coefficient is 0.069, not the exponent 0.0609.
@@ -62,7 +90,8 @@ double Distributed(double lambda, double angle, const MapNumbers& n, const Patte
                   (std::pow(kFlowOverFroude, -row.c) -
                    0.069 * (n.froude - kFlowOverFroude) / std::pow(kFlowOverFroude, 1.0 + row.c)));
   } else {
-    hl0 = WithinLambdaAndOne(HorizontalHoldup(kDistributed, l.map), lambda);
+    horizontal = HorizontalHoldup(kDistributed, l.map);
+    hl0 = WithinLambdaAndOne(horizontal, lambda);
   }
   double hl =
       angle != 0.0
@@ -73,7 +102,9 @@ double Distributed(double lambda, double angle, const MapNumbers& n, const Patte
   } else if (hl < lambda) {
     hl = lambda;
   }
-  return hl > 1.0 ? 1.0 : hl;
+  const double holdup = hl > 1.0 ? 1.0 : hl;
+  if (lnHoldup != nullptr) *lnHoldup = LnHoldupIfHorizontal(kDistributed, holdup, horizontal, l.map);
+  return holdup;
 }
 
 // The intermittent part of the transitional blend: on a horizontal pipe its
@@ -131,9 +162,7 @@ double Psi(double C, double angle) {
 }
 
 double HorizontalHoldup(int regime, const MapLogs& logs) {
-  const HoldupRow& row = regime == kSegregated     ? kSegregatedRow
-                         : regime == kIntermittent ? kIntermittentRow
-                                                   : kDistributedRow;
+  const HoldupRow& row = RowOf(regime);
   return row.a * std::exp(row.b * logs.lambda - row.c * logs.froude);
 }
 
@@ -156,7 +185,8 @@ double InclinationCoefficient(int regime, double angle, double lambda, const Map
 }
 
 double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers& n,
-                       const MapLogs& logs, bool flowOver) {
+                       const MapLogs& logs, bool flowOver, double* lnHoldup) {
+  if (lnHoldup != nullptr) *lnHoldup = std::numeric_limits<double>::quiet_NaN();
   // The inclination correction needs the liquid velocity number, except in
   // uphill distributed flow.
   const bool needsVelocityNumber = angle != 0.0 && !(regime == kDistributed && angle > 0.0);
@@ -165,9 +195,9 @@ double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers
   switch (regime) {
     case kSegregated:
     case kIntermittent:
-      return SegregatedOrIntermittent(regime, lambda, angle, l);
+      return SegregatedOrIntermittent(regime, lambda, angle, l, lnHoldup);
     case kDistributed:
-      return Distributed(lambda, angle, n, l, flowOver);
+      return Distributed(lambda, angle, n, l, flowOver, lnHoldup);
     case kTransitional: {
       const double a = (n.l3 - n.froude) / (n.l3 - n.l2);
       return a * SegregatedOrIntermittent(kSegregated, lambda, angle, l) +
@@ -181,7 +211,7 @@ double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers
 double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers& n,
                        bool flowOver) {
   return HoldupOfPattern(regime, lambda, angle, n, MapLogs{std::log(lambda), std::log(n.froude)},
-                         flowOver);
+                         flowOver, nullptr);
 }
 
 }  // namespace pdrop::beggsbrill

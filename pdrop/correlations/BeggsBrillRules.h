@@ -59,9 +59,11 @@ double InclinationCoefficient(int regime, double angle, double lambda, const Map
 // liquid velocity number that is not set.
 double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers& n,
                        bool flowOver);
-// The same with ln lambda and ln NFr already taken.
+// The same with ln lambda and ln NFr already taken; lnHoldup, when given,
+// receives ln HL where the holdup is the horizontal holdup itself (taken from
+// the logarithms, not from HL), else NaN.
 double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers& n,
-                       const MapLogs& logs, bool flowOver);
+                       const MapLogs& logs, bool flowOver, double* lnHoldup);
 
 // s(x) = x / (0.01853 x^4 - 0.8725 x^2 + 3.182 x - 0.0523), in Horner form.
 inline double PublishedS(double x) {
@@ -80,6 +82,22 @@ inline FrictionExponent Exponent(double lambda, double holdup) {
   double y = lambda / (holdup * holdup);
   if (y < kPeakY) y = kPeakYSquared / y;
   const double x = std::log(y);
+  return {y, x, PublishedS(x)};
+}
+
+// The same with ln lambda and ln HL known (lnHoldup NaN: not known), so that
+// x = ln lambda - 2 ln HL needs no logarithm.
+inline FrictionExponent Exponent(double lambda, double holdup, double lnLambda, double lnHoldup) {
+  constexpr double kPeakY = 52.15;
+  constexpr double kPeakYSquared = 2719.6225;
+  static const double kLnPeakYSquared = std::log(kPeakYSquared);
+  if (holdup == 0.0 || std::isnan(lnHoldup)) return Exponent(lambda, holdup);
+  double y = lambda / (holdup * holdup);
+  double x = lnLambda - 2.0 * lnHoldup;
+  if (y < kPeakY) {
+    y = kPeakYSquared / y;
+    x = kLnPeakYSquared - x;
+  }
   return {y, x, PublishedS(x)};
 }
 
