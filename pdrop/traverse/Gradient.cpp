@@ -26,47 +26,97 @@ inline void Require(bool ok, const char* field, double value, const char* range)
   if (!ok) Refuse(field, value, range);
 }
 
-inline void RequireIn(const char* field, double value, const Range& range) {
-  if (!range.Contains(value)) CheckRange(field, value, range);
-}
-
 }  // namespace
 
 bool HasInSituGradient(int code) { return code == 3 || code == 4 || code == 5 || code == 9; }
 
-// Each range has finite bounds, so NaN and the infinities fail its
-// comparisons without a separate test.
+namespace {
+
+// The accepted values of each input, each written once. Every range has
+// finite bounds, so NaN and the infinities fail its comparisons without a
+// separate test.
+bool VsgOk(const InSituPoint& p) { return p.vsg_ftps >= 0.0 && p.vsg_ftps <= 1.0e4; }
+bool VslOk(const InSituPoint& p) { return p.vsl_ftps >= 0.0 && p.vsl_ftps <= 1.0e3; }
+bool LiquidDensityOk(const InSituPoint& p) {
+  return p.liquidDensity_lbmft3 > 0.0 && p.liquidDensity_lbmft3 <= 200.0;
+}
+bool GasDensityOk(const InSituPoint& p) {
+  return p.gasDensity_lbmft3 > 0.0 && p.gasDensity_lbmft3 <= 200.0;
+}
+bool DensitiesOrdered(const InSituPoint& p) { return p.gasDensity_lbmft3 < p.liquidDensity_lbmft3; }
+bool LiquidViscosityOk(const InSituPoint& p) {
+  return p.liquidViscosity_cP > 0.0 && p.liquidViscosity_cP <= 1.0e6;
+}
+bool GasViscosityOk(const InSituPoint& p) {
+  return p.gasViscosity_cP > 0.0 && p.gasViscosity_cP <= 10.0;
+}
+bool TensionOk(const InSituPoint& p) { return p.tension_dyncm > 0.0 && p.tension_dyncm <= 200.0; }
+bool PipeIdOk(const InSituPoint& p) { return limits::kPipeId_in.Contains(p.pipeId_in); }
+bool AngleOk(const InSituPoint& p) { return std::fabs(p.angle_deg) <= 90.0; }
+bool PressureOk(const InSituPoint& p) { return limits::kPressure_psia.Contains(p.pressure_psia); }
+bool TemperatureOk(const InSituPoint& p) {
+  return limits::kTemperature_F.Contains(p.temperature_F);
+}
+bool RoughnessOk(const InSituPoint& p) {
+  return p.roughness_in >= 0.0 && p.roughness_in < 0.5 * p.pipeId_in;
+}
+bool GasGravityOk(const InSituPoint& p) { return p.gasGravity >= 0.55 && p.gasGravity <= 1.8; }
+bool ZFactorOk(const InSituPoint& p) {
+  return !IsSet(p.zFactor) || (p.zFactor > 0.0 && p.zFactor <= 5.0);
+}
+
+}  // namespace
+
+bool InSituFieldsAccepted(const InSituPoint& p, unsigned fields) {
+  // Bit k is the k-th field of InSituPoint; a rule that joins two fields
+  // is tested when either is asked for.
+  const auto asked = [fields](unsigned bits) { return (fields & bits) != 0; };
+  bool ok = true;
+  if (asked(1u << 0)) ok &= VsgOk(p);
+  if (asked(1u << 1)) ok &= VslOk(p);
+  if (asked(1u << 2)) ok &= LiquidDensityOk(p);
+  if (asked(1u << 3)) ok &= GasDensityOk(p);
+  if (asked(1u << 2 | 1u << 3)) ok &= DensitiesOrdered(p);
+  if (asked(1u << 4)) ok &= LiquidViscosityOk(p);
+  if (asked(1u << 5)) ok &= GasViscosityOk(p);
+  if (asked(1u << 6)) ok &= TensionOk(p);
+  if (asked(1u << 7)) ok &= PipeIdOk(p);
+  if (asked(1u << 8)) ok &= AngleOk(p);
+  if (asked(1u << 9)) ok &= PressureOk(p);
+  if (asked(1u << 10)) ok &= TemperatureOk(p);
+  if (asked(1u << 11 | 1u << 7)) ok &= RoughnessOk(p);
+  if (asked(1u << 12)) ok &= GasGravityOk(p);
+  if (asked(1u << 13)) ok &= ZFactorOk(p);
+  return ok;
+}
+
 void CheckInSitu(const InSituPoint& p) {
-  Require(p.vsg_ftps >= 0.0 && p.vsg_ftps <= 1.0e4, "vsg_ftps", p.vsg_ftps, "0 to 10000 ft/s");
-  Require(p.vsl_ftps >= 0.0 && p.vsl_ftps <= 1.0e3, "vsl_ftps", p.vsl_ftps, "0 to 1000 ft/s");
-  Require(p.liquidDensity_lbmft3 > 0.0 && p.liquidDensity_lbmft3 <= 200.0, "liquid_density_lbmft3",
-          p.liquidDensity_lbmft3, "above 0 and at most 200 lbm/ft3");
-  Require(p.gasDensity_lbmft3 > 0.0 && p.gasDensity_lbmft3 <= 200.0, "gas_density_lbmft3",
-          p.gasDensity_lbmft3, "above 0 and at most 200 lbm/ft3");
-  if (!(p.gasDensity_lbmft3 < p.liquidDensity_lbmft3)) {
+  if (InSituFieldsAccepted(p, kAllInSituFields)) return;
+  // The first refused field, in the order of the arguments.
+  Require(VsgOk(p), "vsg_ftps", p.vsg_ftps, "0 to 10000 ft/s");
+  Require(VslOk(p), "vsl_ftps", p.vsl_ftps, "0 to 1000 ft/s");
+  Require(LiquidDensityOk(p), "liquid_density_lbmft3", p.liquidDensity_lbmft3,
+          "above 0 and at most 200 lbm/ft3");
+  Require(GasDensityOk(p), "gas_density_lbmft3", p.gasDensity_lbmft3,
+          "above 0 and at most 200 lbm/ft3");
+  if (!DensitiesOrdered(p)) {
     std::ostringstream m;
     m << "gas_density_lbmft3 = " << p.gasDensity_lbmft3
       << " must be below liquid_density_lbmft3 = " << p.liquidDensity_lbmft3
       << " (two phases of one density are one phase)";
     throw std::invalid_argument(m.str());
   }
-  Require(p.liquidViscosity_cP > 0.0 && p.liquidViscosity_cP <= 1.0e6, "liquid_viscosity_cP",
-          p.liquidViscosity_cP, "above 0 and at most 1e6 cP");
-  Require(p.gasViscosity_cP > 0.0 && p.gasViscosity_cP <= 10.0, "gas_viscosity_cP",
-          p.gasViscosity_cP, "above 0 and at most 10 cP");
-  Require(p.tension_dyncm > 0.0 && p.tension_dyncm <= 200.0, "tension_dyncm", p.tension_dyncm,
-          "above 0 and at most 200 dyn/cm");
-  RequireIn("pipe_id_in", p.pipeId_in, limits::kPipeId_in);
-  Require(std::fabs(p.angle_deg) <= 90.0, "angle_deg", p.angle_deg, "-90 to 90 deg");
-  RequireIn("pressure_psia", p.pressure_psia, limits::kPressure_psia);
-  RequireIn("temperature_F", p.temperature_F, limits::kTemperature_F);
-  Require(p.roughness_in >= 0.0 && p.roughness_in < 0.5 * p.pipeId_in, "roughness_in",
-          p.roughness_in, "0 to below half the pipe diameter");
-  Require(p.gasGravity >= 0.55 && p.gasGravity <= 1.8, "gas_gravity", p.gasGravity,
-          "0.55 to 1.8 (air = 1)");
-  if (IsSet(p.zFactor)) {
-    Require(p.zFactor > 0.0 && p.zFactor <= 5.0, "z_factor", p.zFactor, "above 0 and at most 5");
-  }
+  Require(LiquidViscosityOk(p), "liquid_viscosity_cP", p.liquidViscosity_cP,
+          "above 0 and at most 1e6 cP");
+  Require(GasViscosityOk(p), "gas_viscosity_cP", p.gasViscosity_cP, "above 0 and at most 10 cP");
+  Require(TensionOk(p), "tension_dyncm", p.tension_dyncm, "above 0 and at most 200 dyn/cm");
+  if (!PipeIdOk(p)) CheckRange("pipe_id_in", p.pipeId_in, limits::kPipeId_in);
+  Require(AngleOk(p), "angle_deg", p.angle_deg, "-90 to 90 deg");
+  if (!PressureOk(p)) CheckRange("pressure_psia", p.pressure_psia, limits::kPressure_psia);
+  if (!TemperatureOk(p)) CheckRange("temperature_F", p.temperature_F, limits::kTemperature_F);
+  Require(RoughnessOk(p), "roughness_in", p.roughness_in, "0 to below half the pipe diameter");
+  Require(GasGravityOk(p), "gas_gravity", p.gasGravity, "0.55 to 1.8 (air = 1)");
+  Require(ZFactorOk(p), "z_factor", p.zFactor, "above 0 and at most 5");
 }
 
 namespace {

@@ -37,6 +37,13 @@ bool HasInSituGradient(int code);
 // names of pdrop.gradient's keyword arguments).
 void CheckInSitu(const InSituPoint& p);
 
+// Whether the fields of p named by `fields` (bit k: the k-th field of
+// InSituPoint, vsg_ftps first) pass CheckInSitu, with the rules that join
+// them to other fields. A point whose other fields are those of a point
+// already accepted needs only the fields that changed.
+inline constexpr unsigned kAllInSituFields = (1u << 14) - 1;
+bool InSituFieldsAccepted(const InSituPoint& p, unsigned fields);
+
 // The gradient on a one-foot segment of the point's inclination, solved by
 // the engine's own multiphase routine; a Modified Beggs & Brill engine gives
 // the same numbers from its point solution without filling its record

@@ -28,6 +28,7 @@ constexpr const char* kNames[] = {"vsg_ftps",           "vsl_ftps",        "liqu
                                   "angle_deg",          "pressure_psia",   "temperature_F",
                                   "roughness_in",       "gas_gravity",     "z_factor"};
 constexpr std::size_t kInputs = sizeof kNames / sizeof kNames[0];
+static_assert(kAllInSituFields == (1u << kInputs) - 1, "one bit per input");
 
 // The input columns: an array of n values gives one per point, an array of
 // one value gives it to every point (step 0), so that a scalar argument need
@@ -76,6 +77,7 @@ py::tuple Gradient(int code, const std::vector<Array>& arrays, int threads) {
     }
   }
   Columns in;
+  unsigned varying = 0;  // the inputs that change from point to point
   for (std::size_t k = 0; k < kInputs; ++k) {
     const std::size_t size = static_cast<std::size_t>(arrays[k].size());
     if (size != n && size != 1) {
@@ -83,6 +85,7 @@ py::tuple Gradient(int code, const std::vector<Array>& arrays, int threads) {
     }
     in.data[k] = arrays[k].data();
     in.step[k] = size == 1 ? 0 : 1;
+    if (size != 1) varying |= 1u << k;
   }
   // The four float results as the rows of one block, which pandas takes as
   // its own without a copy.
@@ -95,18 +98,18 @@ py::tuple Gradient(int code, const std::vector<Array>& arrays, int threads) {
   int* r = regime.mutable_data();
   const std::size_t blocks = std::max<std::size_t>(1, std::min<std::size_t>(threads, n));
   // Each block checks its points as it solves them and stops at the first
-  // one refused; the first refused point of all is named below.
+  // one refused; the first refused point of all is named below. After a
+  // block's first point only the inputs that vary need checking.
   std::vector<std::size_t> refused(blocks, n);
   {
     py::gil_scoped_release release;
     ParallelFor(blocks, static_cast<int>(blocks), [&](std::size_t b) {
       std::unique_ptr<CPressDrop> engine(CPressDrop::New(code));
       InSituGradientSolver solve(*engine);
-      for (std::size_t i = b * n / blocks; i < (b + 1) * n / blocks; ++i) {
+      const std::size_t first = b * n / blocks;
+      for (std::size_t i = first; i < (b + 1) * n / blocks; ++i) {
         const InSituPoint p = PointAt(in, i);
-        try {
-          CheckInSitu(p);
-        } catch (const std::invalid_argument&) {
+        if (!InSituFieldsAccepted(p, i == first ? kAllInSituFields : varying)) {
           refused[b] = i;
           return;
         }
