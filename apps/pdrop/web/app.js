@@ -321,7 +321,10 @@ function drawTraverse() {
   const seen = new Map();
   for (const r of rows.slice(1)) seen.set(r.regime_code, r.regime);
   $("regime-legend").innerHTML = [...seen]
-    .map(([code, name]) => `<span style="--swatch:${REGIME_COLOURS[code] || "#eee"}">${name}</span>`)
+    .map(([code, name]) => {
+      const shown = code === 666 ? "no pattern (the correlation names none)" : name;
+      return `<span style="--swatch:${REGIME_COLOURS[code] || "#eee"}">${shown}</span>`;
+    })
     .join("");
 }
 
@@ -492,7 +495,7 @@ async function run() {
       : `The traverse stopped at md ${s.stopped_at_md_ft} ft: ${s.reason}.`;
     if (s.loading_md_ft !== null) text += ` Liquid loading from md ${s.loading_md_ft} ft (dashed line).`;
     setStatus(text, !s.complete);
-    $("traverse-note").textContent = s.warnings.join(" ");
+    $("traverse-note").textContent = s.warnings.join("\n");
     await Promise.all([runMap(c), runLift(c)]);
   } catch (error) {
     showError(error);
@@ -517,10 +520,21 @@ async function runMap(c) {
   }
 }
 
+// Lift curves are drawn for a well whose wellhead pressure is known.
+function wellheadKnown(c, rows) {
+  return ["top", "first"].includes(String(c.known_end).toLowerCase()) && isWell(rows);
+}
+
 async function runLift(c) {
+  if (!wellheadKnown(c, state.traverse.rows)) {
+    $("lift-note").textContent = "Lift curves are drawn for a well whose wellhead pressure is known (known_end top).";
+    if (state.charts["chart-lift"]) state.charts["chart-lift"].destroy();
+    delete state.charts["chart-lift"];
+    return;
+  }
   try {
     const lift = await api("POST", "/api/lift-curves", { case: c, sensitivities: wellheadSensitivities(c) });
-    $("lift-note").textContent = lift.warnings.join(" ");
+    $("lift-note").textContent = lift.warnings.join("\n");
     drawLift(lift);
   } catch (error) {
     $("lift-note").textContent = `No lift curves: ${error.message}`;
