@@ -274,9 +274,15 @@ const regimeBands = {
   },
 };
 
-function replaceChart(name, config) {
+// Draws (or draws again) the scatter chart on canvas `name`.
+function scatterChart(name, datasets, scales, plugins, extraPlugins = []) {
   if (state.charts[name]) state.charts[name].destroy();
-  state.charts[name] = new Chart($(name), config);
+  state.charts[name] = new Chart($(name), {
+    type: "scatter",
+    data: { datasets },
+    options: { animation: false, maintainAspectRatio: false, scales, plugins },
+    plugins: extraPlugins,
+  });
 }
 
 function traverseChart(name, title, unit, value, results, well) {
@@ -292,21 +298,17 @@ function traverseChart(name, title, unit, value, results, well) {
   }));
   const along = { title: { display: true, text: well ? "measured depth [ft]" : "distance [ft]" } };
   const across = { title: { display: true, text: `${title} [${unit}]` } };
-  replaceChart(name, {
-    type: "scatter",
-    data: { datasets },
-    options: {
-      animation: false,
-      maintainAspectRatio: false,
-      scales: well ? { x: across, y: { ...along, reverse: true } } : { x: along, y: across },
-      plugins: {
-        legend: { display: results.length > 1 },
-        title: { display: true, text: title },
-        regimeBands: { rows: main.rows, well, loading: main.summary.loading_md_ft },
-      },
+  scatterChart(
+    name,
+    datasets,
+    well ? { x: across, y: { ...along, reverse: true } } : { x: along, y: across },
+    {
+      legend: { display: results.length > 1 },
+      title: { display: true, text: title },
+      regimeBands: { rows: main.rows, well, loading: main.summary.loading_md_ft },
     },
-    plugins: [regimeBands],
-  });
+    [regimeBands],
+  );
 }
 
 function drawTraverse() {
@@ -399,24 +401,20 @@ function drawMap(map) {
     backgroundColor: "#000",
   });
   const sorted = (s) => [...s].sort((a, b) => a - b);
-  replaceChart("chart-map", {
-    type: "scatter",
-    data: { datasets },
-    options: {
-      animation: false,
-      maintainAspectRatio: false,
-      scales: {
-        x: { type: "logarithmic", title: { display: true, text: "superficial gas velocity vsg [ft/s]" } },
-        y: { type: "logarithmic", title: { display: true, text: "superficial liquid velocity vsl [ft/s]" } },
-      },
-      plugins: {
-        legend: { position: "right" },
-        title: { display: true, text: "Petalas & Aziz flow-pattern map of the first segment" },
-        filledCells: { xs: sorted(xs), ys: sorted(ys) },
-      },
+  scatterChart(
+    "chart-map",
+    datasets,
+    {
+      x: { type: "logarithmic", title: { display: true, text: "superficial gas velocity vsg [ft/s]" } },
+      y: { type: "logarithmic", title: { display: true, text: "superficial liquid velocity vsl [ft/s]" } },
     },
-    plugins: [filledCells],
-  });
+    {
+      legend: { position: "right" },
+      title: { display: true, text: "Petalas & Aziz flow-pattern map of the first segment" },
+      filledCells: { xs: sorted(xs), ys: sorted(ys) },
+    },
+    [filledCells],
+  );
 }
 
 function drawLift(lift) {
@@ -436,19 +434,15 @@ function drawLift(lift) {
     pointRadius: points.filter((p) => p.bhp_psia !== null).map((p) => (p.minimum ? 8 : 2)),
     pointStyle: points.filter((p) => p.bhp_psia !== null).map((p) => (p.minimum ? "triangle" : "circle")),
   }));
-  replaceChart("chart-lift", {
-    type: "scatter",
-    data: { datasets },
-    options: {
-      animation: false,
-      maintainAspectRatio: false,
-      scales: {
-        x: { title: { display: true, text: rateKey.replace(/_/g, " ") } },
-        y: { title: { display: true, text: "bottomhole pressure [psia]" } },
-      },
-      plugins: { title: { display: true, text: `${lift.name}: lift curves (triangles: minimum of each curve)` } },
+  scatterChart(
+    "chart-lift",
+    datasets,
+    {
+      x: { title: { display: true, text: rateKey.replace(/_/g, " ") } },
+      y: { title: { display: true, text: "bottomhole pressure [psia]" } },
     },
-  });
+    { title: { display: true, text: `${lift.name}: lift curves (triangles: minimum of each curve)` } },
+  );
 }
 
 function drawTable(answer) {
