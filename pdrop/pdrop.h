@@ -36,4 +36,5 @@
 #include "pdrop/traverse/Gradient.h"
 #include "pdrop/traverse/Limits.h"
 #include "pdrop/traverse/Parallel.h"
+#include "pdrop/traverse/RowColumns.h"
 #include "pdrop/traverse/Traverse.h"

@@ -17,5 +17,7 @@ struct Command {
 Command AddVlpCommand(CLI::App& app);
 Command AddVfpCommand(CLI::App& app);
 Command AddMatchCommand(CLI::App& app);
+// Only in a build with cpp-httplib and Chart.js (PDROP_HAVE_SERVE).
+Command AddServeCommand(CLI::App& app);
 
 }  // namespace pdrop::cli

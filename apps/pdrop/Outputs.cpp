@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <system_error>
@@ -22,6 +23,8 @@ namespace {
 // can take it away.
 std::mutex gStagedMutex;
 std::set<std::string> gStaged;
+// Called instead of removing and exiting, when a command has set it.
+std::function<void()> gStopOnInterrupt;
 
 void Register(const std::string& path) {
   const std::lock_guard<std::mutex> lock(gStagedMutex);
@@ -63,6 +66,11 @@ void RequireWritableFolder(const std::string& option, const std::string& shown,
 
 }  // namespace
 
+void StopOnInterrupt(std::function<void()> stop) {
+  const std::lock_guard<std::mutex> lock(gStagedMutex);
+  gStopOnInterrupt = std::move(stop);
+}
+
 void RemoveStagedOnInterrupt() {
   sigset_t signals;
   sigemptyset(&signals);
@@ -75,6 +83,16 @@ void RemoveStagedOnInterrupt() {
   std::thread([signals] {
     int signal = 0;
     if (sigwait(&signals, &signal) != 0) return;
+    std::function<void()> stop;
+    {
+      const std::lock_guard<std::mutex> lock(gStagedMutex);
+      stop = gStopOnInterrupt;
+    }
+    if (stop) {
+      // A long-running command (the server) ends on its own.
+      stop();
+      return;
+    }
     {
       const std::lock_guard<std::mutex> lock(gStagedMutex);
       std::error_code ec;

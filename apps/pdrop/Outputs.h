@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +17,9 @@ namespace pdrop::cli {
 // comes, removes whatever is staged and ends the process (exit status 128
 // plus the signal). Call it first in main, before any other thread starts.
 void RemoveStagedOnInterrupt();
+// Instead of ending the process, the interrupt calls `stop` (from the
+// waiting thread): for a command that runs until it is stopped.
+void StopOnInterrupt(std::function<void()> stop);
 
 class OutputSet {
  public:

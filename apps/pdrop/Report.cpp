@@ -9,14 +9,10 @@
 #include "pdrop/case/CaseFile.h"
 #include "pdrop/core/PressDrop.h"
 #include "pdrop/shell/Catalogue.h"
+#include "pdrop/traverse/RowColumns.h"
 
 namespace pdrop::cli {
 namespace {
-
-const char* kCsvHeader =
-    "md_ft,tvd_ft,pressure_psia,temperature_F,friction_dp_psi,elevation_dp_psi,holdup,"
-    "regime_code,regime,vsg_ftps,vsl_ftps,vg_ftps,vl_ftps,mixture_density_lbmft3,"
-    "turner_MMscfd,coleman_MMscfd,loading";
 
 std::string Number(double v, int decimals) { return FixedNumber(v, decimals); }
 
@@ -61,20 +57,27 @@ void PrintColumns(std::ostream& out, const std::vector<std::vector<std::string>>
 
 void PrintTable(std::ostream& out, const TraverseCase& c, const TraverseResult& r) {
   out << c.name << " - " << CorrelationTitle(c.correlation) << "\n";
-  std::vector<std::vector<std::string>> rows;
-  rows.push_back({"md [ft]", "tvd [ft]", "p [psia]", "T [degF]", "dPf [psi]", "dPel [psi]",
-                  "holdup [-]", "regime", "vsg [ft/s]", "vsl [ft/s]", "rho [lbm/ft3]",
-                  "turner [MMscf/d]", "loading"});
-  for (const TraverseRow& row : r.rows) {
-    rows.push_back({FixedNumber(row.md_ft, 1), FixedNumber(row.tvd_ft, 1),
-                    FixedNumber(row.pressure_psia, 2), FixedNumber(row.temperature_F, 1),
-                    FixedNumber(row.friction_dp_psi, 3), FixedNumber(row.elevation_dp_psi, 3),
-                    FixedNumber(row.holdup, 3), row.regime_name, FixedNumber(row.vsg_ftps, 3),
-                    FixedNumber(row.vsl_ftps, 3), FixedNumber(row.mixture_density_lbmft3, 3),
-                    FixedNumber(row.turner_MMscfd, 3), row.loading ? "yes" : ""});
+  using K = RowColumn::Kind;
+  std::vector<std::vector<std::string>> rows(1);
+  std::vector<bool> left;
+  for (const RowColumn& col : TraverseColumns()) {
+    if (!col.label) continue;
+    rows[0].push_back(col.label);
+    left.push_back(col.kind == K::kText || col.kind == K::kFlag);
   }
-  std::vector<bool> left(13, false);
-  left[7] = left[12] = true;
+  for (const TraverseRow& row : r.rows) {
+    std::vector<std::string>& cells = rows.emplace_back();
+    for (const RowColumn& col : TraverseColumns()) {
+      if (!col.label) continue;
+      if (col.kind == K::kText) {
+        cells.push_back(row.regime_name);
+      } else if (col.kind == K::kFlag) {
+        cells.push_back(col.number(row) != 0.0 ? "yes" : "");
+      } else {
+        cells.push_back(FixedNumber(col.number(row), col.table_decimals));
+      }
+    }
+  }
   PrintColumns(out, rows, left);
 }
 
@@ -100,56 +103,27 @@ void PrintSummary(std::ostream& out, const TraverseCase& c, const TraverseResult
 }
 
 void WriteCsv(std::ostream& out, const TraverseResult& r) {
-  out << kCsvHeader << "\n";
+  using K = RowColumn::Kind;
+  const char* comma = "";
+  for (const RowColumn& col : TraverseColumns()) {
+    out << comma << col.name;
+    comma = ",";
+  }
+  out << "\n";
   for (const TraverseRow& row : r.rows) {
-    out << Number(row.md_ft, 3) << ',' << Number(row.tvd_ft, 3) << ','
-        << Number(row.pressure_psia, 4) << ',' << Number(row.temperature_F, 3) << ','
-        << Number(row.friction_dp_psi, 5) << ',' << Number(row.elevation_dp_psi, 5) << ','
-        << Number(row.holdup, 5) << ',' << row.regime_code << ",\"" << row.regime_name << "\","
-        << Number(row.vsg_ftps, 5) << ',' << Number(row.vsl_ftps, 5) << ','
-        << Number(row.vg_ftps, 5) << ',' << Number(row.vl_ftps, 5) << ','
-        << Number(row.mixture_density_lbmft3, 5) << ',' << Number(row.turner_MMscfd, 5) << ','
-        << Number(row.coleman_MMscfd, 5) << ',' << (row.loading ? 1 : 0) << "\n";
+    comma = "";
+    for (const RowColumn& col : TraverseColumns()) {
+      out << comma;
+      comma = ",";
+      switch (col.kind) {
+        case K::kText: out << '"' << row.regime_name << '"'; break;
+        case K::kCode:
+        case K::kFlag: out << static_cast<int>(col.number(row)); break;
+        default: out << Number(col.number(row), col.csv_decimals);
+      }
+    }
+    out << "\n";
   }
-}
-
-nlohmann::json ResultJson(const TraverseCase& c, const TraverseResult& r) {
-  auto value = [](double v) -> nlohmann::json {
-    if (!IsSet(v) || !std::isfinite(v)) return nullptr;
-    return v;
-  };
-  nlohmann::json rows = nlohmann::json::array();
-  for (const TraverseRow& row : r.rows) {
-    rows.push_back({{"md_ft", row.md_ft},
-                    {"tvd_ft", row.tvd_ft},
-                    {"pressure_psia", row.pressure_psia},
-                    {"temperature_F", row.temperature_F},
-                    {"friction_dp_psi", row.friction_dp_psi},
-                    {"elevation_dp_psi", row.elevation_dp_psi},
-                    {"holdup", row.holdup},
-                    {"regime_code", row.regime_code},
-                    {"regime", row.regime_name},
-                    {"vsg_ftps", row.vsg_ftps},
-                    {"vsl_ftps", row.vsl_ftps},
-                    {"vg_ftps", row.vg_ftps},
-                    {"vl_ftps", row.vl_ftps},
-                    {"mixture_density_lbmft3", row.mixture_density_lbmft3},
-                    {"turner_MMscfd", value(row.turner_MMscfd)},
-                    {"coleman_MMscfd", value(row.coleman_MMscfd)},
-                    {"loading", row.loading}});
-  }
-  nlohmann::json summary = {
-      {"complete", r.complete},
-      {"computed_end_pressure_psia", value(r.computed_end_pressure_psia)},
-      {"total_friction_dp_psi", r.total_friction_dp_psi},
-      {"total_elevation_dp_psi", r.total_elevation_dp_psi},
-      {"loading_md_ft", r.has_loading ? nlohmann::json(r.loading_md_ft) : nlohmann::json()},
-      {"warnings", r.warnings}};
-  if (!r.complete) {
-    summary["reason"] = r.reason;
-    summary["stopped_at_md_ft"] = r.stopped_at_md_ft;
-  }
-  return {{"name", c.name}, {"correlation", c.correlation}, {"summary", summary}, {"rows", rows}};
 }
 
 }  // namespace pdrop::cli

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "pdrop/traverse/Traverse.h"
 
 namespace pdrop::cli {
@@ -15,7 +13,6 @@ namespace pdrop::cli {
 void PrintTable(std::ostream& out, const TraverseCase& c, const TraverseResult& r);
 void PrintSummary(std::ostream& out, const TraverseCase& c, const TraverseResult& r);
 void WriteCsv(std::ostream& out, const TraverseResult& r);
-nlohmann::json ResultJson(const TraverseCase& c, const TraverseResult& r);
 
 // A number with a fixed count of decimals, never "-0.0"; "" when it is not
 // set or not finite.

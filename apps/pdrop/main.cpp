@@ -17,9 +17,11 @@
 #include "Batch.h"
 #include "Commands.h"
 #include "pdrop/case/CaseFile.h"
+#include "pdrop/case/ResultJson.h"
 #include "Outputs.h"
 #include "Report.h"
 #include "pdrop/pdrop.h"
+#include "pdrop/platform/Units.h"
 
 namespace {
 
@@ -40,7 +42,7 @@ int RunTraverseCommand(const std::string& casePath, const std::string& csvPath,
     WriteCsv(s, r);
     outputs.Stage(csvPath, s.str());
   }
-  if (!jsonPath.empty()) outputs.Stage(jsonPath, ResultJson(c, r).dump(2) + "\n");
+  if (!jsonPath.empty()) outputs.Stage(jsonPath, TraverseJson(c, r).dump(2) + "\n");
   outputs.Commit();
   return r.complete ? 0 : 1;
 }
@@ -115,7 +117,7 @@ int RunSegmentCommand(const SegmentArgs& a) {
   e->SetFlw(static_cast<int>(in.flowSign));
   e->SetFf(in.roughness_in);
   e->SetProps(ph.gas.get(), ph.oil.get(), ph.water.get());
-  const double p2 = e->Cal(in.pressure_psia, in.temperature_F + 459.67, in.gradient_F_per_ft,
+  const double p2 = e->Cal(in.pressure_psia, in.temperature_F + units::kRankineOffset, in.gradient_F_per_ft,
                            in.gas_MMscfd, in.oil_STBd, in.water_bbld);
   std::string noResult = IsSet(p2) ? PressureOutOfRange(p2) : NoResultReason(*e);
   const bool ok = noResult.empty();
@@ -171,11 +173,12 @@ int RunSegmentCommand(const SegmentArgs& a) {
 }
 
 int RunMapCommand(const std::string& casePath, const std::string& csvPath,
-                  const std::string& dumpsPath) {
+                  const std::string& jsonPath, const std::string& dumpsPath) {
   TraverseCase c = ReadCaseFile(casePath);
   c.correlation = 9;
   OutputSet outputs({casePath});
   outputs.ExpectFile("--csv", csvPath);
+  outputs.ExpectFile("--json", jsonPath);
   const std::string staging = dumpsPath.empty() ? std::string()
                                                 : outputs.ExpectFolder("--dumps", dumpsPath);
   const CaseFlowMap map = MapFirstSegment(c);
@@ -202,6 +205,7 @@ int RunMapCommand(const std::string& casePath, const std::string& csvPath,
   std::cout << "operating point: vsg " << map.vsg_ftps << " ft/s, vsl " << map.vsl_ftps
             << " ft/s, " << RegimeName(map.regime_code) << "\n";
   if (!csvPath.empty()) outputs.Stage(csvPath, csv.str());
+  if (!jsonPath.empty()) outputs.Stage(jsonPath, FlowMapJson(map).dump(2) + "\n");
   if (!staging.empty()) {
     std::string reason;
     if (!WriteFlowMapDumps(c, staging, &reason)) throw InputError("--dumps " + dumpsPath + ": " + reason);
@@ -290,13 +294,16 @@ int main(int argc, char** argv) {
   segment->add_option("--bubble-point-psia", seg.fluid.bubblePoint, "fixed bubble point [psia]");
   segment->add_flag("--json", seg.json, "print JSON");
 
-  app.add_subcommand("list", "correlations, their lists and flow-regime codes");
+  bool listJson = false;
+  app.add_subcommand("list", "correlations, their lists and flow-regime codes")
+      ->add_flag("--json", listJson, "print JSON");
 
-  std::string mapCase, mapCsv, mapDumps;
+  std::string mapCase, mapCsv, mapJson, mapDumps;
   auto* mapCommand =
       app.add_subcommand("map", "mechanistic flow-pattern map of a case's first segment");
   mapCommand->add_option("case", mapCase, "case file (JSON)")->required();
   mapCommand->add_option("--csv", mapCsv, "write the map points as CSV");
+  mapCommand->add_option("--json", mapJson, "write the map and the operating point as JSON");
   mapCommand->add_option("--dumps", mapDumps, "write the pattern and boundary text files here");
 
   std::string batchPath;
@@ -313,6 +320,9 @@ int main(int argc, char** argv) {
   workflows.push_back(AddVlpCommand(app));
   workflows.push_back(AddVfpCommand(app));
   workflows.push_back(AddMatchCommand(app));
+#ifdef PDROP_HAVE_SERVE
+  workflows.push_back(AddServeCommand(app));
+#endif
 
   try {
     app.parse(argc, argv);
@@ -335,11 +345,15 @@ int main(int argc, char** argv) {
     if (*traverse) return RunTraverseCommand(casePath, csvPath, jsonPath);
     if (*segment) return RunSegmentCommand(seg);
     if (*batch) return RunBatchCommand(batchPath, threads, batchCsv, batchJson);
-    if (*mapCommand) return RunMapCommand(mapCase, mapCsv, mapDumps);
+    if (*mapCommand) return RunMapCommand(mapCase, mapCsv, mapJson, mapDumps);
     for (const Command& c : workflows) {
       if (*c.app) return c.run();
     }
-    PrintList(std::cout);
+    if (listJson) {
+      std::cout << CatalogueJson().dump(2) << "\n";
+    } else {
+      PrintList(std::cout);
+    }
     return 0;
   } catch (const InputError& e) {
     std::cerr << "pdrop: error: " << e.what() << "\n";

@@ -9,6 +9,7 @@
 
 #include "pdrop/core/PressDrop.h"
 #include "pdrop/core/Subdivision.h"
+#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 namespace {
@@ -19,7 +20,6 @@ constexpr double kZeroInletPressure = 0.0001;  // psia
 constexpr double kGuessPivot = 500.0;          // psia
 constexpr int kRescuePieces = 10;
 constexpr int kIterationCap = 10000;           // bound of a host-set iteration limit
-constexpr double kScfPerMMscf = 1.0e6;
 
 }  // namespace
 
@@ -38,7 +38,7 @@ void CPressDrop::Pbp() {
   if (m_dQg != 0.0 && m_dQo != 0.0) {
     double pb = par->Value();
     if (!IsSet(pb)) {
-      const double gor = m_dQg / m_dQo / kScfPerMMscf;  // MMscf/STB
+      const double gor = m_dQg / m_dQo / units::kScfPerMMscf;  // MMscf/STB
       pb = FiniteOrNotSet(m_pOil->BubblePointPressure(m_dT, gor));
     }
     *par = pb;
@@ -94,20 +94,28 @@ void CPressDrop::ReadStreamMassFlows() {
 
 double CPressDrop::Cal(double p1, double t1, double dTdL, double qg, double qo, double qw) {
   if (m_nRescueDepth == 0) BeginSegment();
-  // Too short a segment, or unusable input (non-finite numbers, no flow
-  // area, a non-positive absolute temperature): no result, and the host's
-  // objects are not touched. A non-finite geometry field is not left in the
-  // record.
-  if (!(m_dLength >= kShortestSegment) || !SolveInputsUsable(p1, t1, dTdL, qg, qo, qw)) {
+  double p2 = kNotSet;
+  if (m_dLength >= kShortestSegment && SolveInputsUsable(p1, t1, dTdL, qg, qo, qw)) {
+    const double flw = m_dFlw;
+    SavePbp();
+    p2 = SolveUsableSegment(p1, t1, dTdL, qg, qo, qw);
+    RestorePbp();
+    m_dFlw = flw;
+  } else {
+    // Too short a segment, or unusable input (non-finite numbers, no flow
+    // area, a non-positive absolute temperature): no result, and the host's
+    // objects are not touched.
     m_dP2 = kNotSet;
-    ClearNonFinite();
-    return kNotSet;
   }
+  // No non-finite value is left in the record (a non-finite geometry field,
+  // or a huge rate that overflowed in its conversion).
+  ClearNonFinite();
+  return p2;
+}
 
+double CPressDrop::SolveUsableSegment(double p1, double t1, double dTdL, double qg, double qo,
+                                      double qw) {
   m_dTotalDP = 0.0;
-  const double flw = m_dFlw;
-  SavePbp();
-
   if (!IsSet(qg)) qg = 0.0;
   if (!IsSet(qo)) qo = 0.0;
   if (!IsSet(qw)) qw = 0.0;
@@ -121,7 +129,7 @@ double CPressDrop::Cal(double p1, double t1, double dTdL, double qg, double qo, 
   m_bWater = m_dQw != 0.0;
   m_bLiquid = m_bOil || m_bWater;
   m_dLGR = qg != 0.0 ? std::fabs((m_dQo + m_dQw) / qg) : 0.0;
-  m_dQg = qg * kScfPerMMscf;
+  m_dQg = qg * units::kScfPerMMscf;
 
   // Reverse flow: the pressure changes the other way; the rates are magnitudes.
   if (m_dQg < 0.0 || m_dQw < 0.0 || m_dQo < 0.0) {
@@ -137,10 +145,7 @@ double CPressDrop::Cal(double p1, double t1, double dTdL, double qg, double qo, 
 
   if (m_dP < m_dMinAbsPress || m_dPipeID <= 0.0) {
     m_dP = 0.0;
-    RestorePbp();
     m_dTotalDP = 0.0;
-    m_dFlw = flw;
-    ClearNonFinite();  // a huge rate may have overflowed in its conversion
     return kNotSet;
   }
 
@@ -148,11 +153,8 @@ double CPressDrop::Cal(double p1, double t1, double dTdL, double qg, double qo, 
   // A flowing phase (or the phase of a static column) without a fluid object
   // cannot be computed.
   if (!FlowingPhasesBound()) {
-    RestorePbp();
-    m_dFlw = flw;
     m_dP2 = kNotSet;
     m_dTotalDP = kNotSet;
-    ClearNonFinite();
     return kNotSet;
   }
 
@@ -174,7 +176,6 @@ double CPressDrop::Cal(double p1, double t1, double dTdL, double qg, double qo, 
   }
   if (m_nSubdivUsed > 1) MarchPieces(t1);
 
-  m_dFlw = flw;
   m_dP1 = p1;
   const bool hasResult = IsSet(m_dP2) && IsUsable(m_dFrictionDP) && IsUsable(m_dElevationDP);
   if (hasResult) {
@@ -184,9 +185,7 @@ double CPressDrop::Cal(double p1, double t1, double dTdL, double qg, double qo, 
   } else {
     m_dP2 = kNotSet;
   }
-  RestorePbp();
   m_dTotalDP = hasResult ? m_dFrictionDP + m_dElevationDP : kNotSet;
-  ClearNonFinite();
   return IsUsable(m_dP2) && m_dP2 >= m_dMinAbsPress ? m_dP2 : kNotSet;
 }
 
@@ -346,7 +345,7 @@ void CPressDrop::RescueSplit() {
   copy->m_dStatus = m_dStatus;
 
   const double t = m_dT;
-  copy->Cal(m_dP1, m_dT - m_dHalfStepT, m_dTempGradient, m_dQg / kScfPerMMscf, m_dQo, m_dQw);
+  copy->Cal(m_dP1, m_dT - m_dHalfStepT, m_dTempGradient, m_dQg / units::kScfPerMMscf, m_dQo, m_dQw);
   if (m_bDiag) {
     m_aSubSegments.insert(m_aSubSegments.end(), copy->m_aSubSegments.begin(),
                           copy->m_aSubSegments.end());

@@ -7,6 +7,10 @@
 
 namespace pdrop {
 
+// Reynolds numbers at which laminar flow ends and turbulent flow begins.
+constexpr double kLaminarReynolds = 2000.0;
+constexpr double kTurbulentReynolds = 4000.0;
+
 double FanningFrictionFactor(double e, double D, double Re);
 
 // The part of Chen's form that depends on the pipe alone: e, D, the

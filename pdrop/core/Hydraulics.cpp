@@ -7,18 +7,17 @@
 
 #include "pdrop/core/Friction.h"
 #include "pdrop/core/PressDrop.h"
+#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 namespace {
 
 constexpr double kGasReynoldsFactor = 0.020011;  // Re = 0.020011 gamma q[scf/d] / (mu[cP] d[in])
 constexpr double kCpToLbmPerFtS = 0.000672;      // lbm/(ft s) per cP
-constexpr double kLaminarLimit = 2000.0;
-constexpr double kTurbulentLimit = 4000.0;
-constexpr double kStdPressure = 14.65;            // psia
-constexpr double kStdTemperature = 520.0;         // degR, the gas pipeline equations' base
-constexpr double kSecondsPerDay = 86400.0;
-constexpr double kCubicFeetPerBarrel = 5.6145835;
+constexpr double kLaminarLimit = kLaminarReynolds;
+constexpr double kTurbulentLimit = kTurbulentReynolds;
+constexpr double kStdPressure = units::kEngineStdPressure;  // psia
+constexpr double kStdTemperature = units::kEngineStdTemperature;
 
 // log10 as ln x / ln 10: the natural logarithm costs a third of log10 and
 // agrees with it to within a few units in the last place.
@@ -124,13 +123,13 @@ void CPressDrop::FrictionFactors(double e, double D, double Re, double* f, doubl
 double CPressDrop::Vg(double p, double t, double qg) {
   if (m_pGas == nullptr) return kNotSet;
   const double z = m_pGas->ZFactor(t, p);
-  const double bg = kStdPressure * t * z / (kStdTemperature * p) / kSecondsPerDay;
+  const double bg = kStdPressure * t * z / (kStdTemperature * p) / units::kSecondsPerDay;
   return FiniteOrNotSet(qg * 1.0e6 * bg / m_dArea);
 }
 
 void CPressDrop::HoldupAndVelocity() {
   if (!IsSet(m_dHoldup)) return;
-  m_dLiquidVolume = m_dHoldup * m_dLength * m_dArea / kCubicFeetPerBarrel;
+  m_dLiquidVolume = m_dHoldup * m_dLength * m_dArea / units::kCubicFeetPerBarrel;
   if (m_dHoldup != 1.0) {
     m_dVg = ZeroIfNotSet(m_dVsg) / (1.0 - m_dHoldup);
     m_dVl = m_dHoldup != 0.0 ? ZeroIfNotSet(m_dVsl) / m_dHoldup : 0.0;

@@ -8,17 +8,15 @@
 #include <cmath>
 
 #include "pdrop/core/PressDrop.h"
+#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 namespace {
 
-constexpr double kStdPressure = 14.65;        // psia
-constexpr double kStdTemperature = 519.668;   // degR
-constexpr double kSecondsPerDay = 86400.0;
-constexpr double kCubicFeetPerBarrel = 5.6145835;
+constexpr double kStdPressure = units::kEngineStdPressure;        // psia
+constexpr double kStdTemperature = units::kPropertyStdTemperature;   // degR
 constexpr double kWaterDensity = 62.3;        // lbm/ft3 at standard conditions
 constexpr double kMaxLiquidPressure = 20000.0;  // psia, cap of black-oil liquid properties
-constexpr double kScfPerMMscf = 1.0e6;
 // Mass of standard gas per reservoir volume unit: 0.0764 lbm/scf (air) over
 // 5.6146 ft3/bbl [lbm/ft3 per scf/STB of unit gravity].
 constexpr double kDissolvedGasDensity = 0.0136;
@@ -52,7 +50,7 @@ void CPressDrop::GasProp() {
   if (m_bEOS) {
     const double m = MassFlowOf(m_pGas);
     if (m != 0.0) {
-      m_dQgFree = ZeroIfNotSet(m_pGas->GasStdVolFlow()) * kScfPerMMscf;
+      m_dQgFree = ZeroIfNotSet(m_pGas->GasStdVolFlow()) * units::kScfPerMMscf;
       m_dQg = m_dQgFree;
       m_dVsg = MassVelocity(m, m_dRhoG, m_dArea);
     } else {
@@ -68,9 +66,9 @@ void CPressDrop::GasProp() {
       }
     }
   } else {
-    m_dVsg = m_dQgFree * ZeroIfNotSet(m_dBg) / m_dArea / kSecondsPerDay;
+    m_dVsg = m_dQgFree * ZeroIfNotSet(m_dBg) / m_dArea / units::kSecondsPerDay;
   }
-  m_dQlInGas = m_dQgFree * ZeroIfNotSet(m_dGasLiquidYield) / kScfPerMMscf;
+  m_dQlInGas = m_dQgFree * ZeroIfNotSet(m_dGasLiquidYield) / units::kScfPerMMscf;
 }
 
 void CPressDrop::OilProp() { LiquidPhaseProp(true); }
@@ -104,7 +102,7 @@ void CPressDrop::LiquidPhaseProp(bool oil) {
     // Live oil carries the mass of its dissolved gas: rho = (62.3 gamma_o +
     // 0.0136 gamma_g Rs[scf/STB]) / Bo, where a gas object gives gamma_g.
     if (oil && IsSet(rho) && IsSet(rs) && IsPhasePresent(m_pGas)) {
-      rho += kDissolvedGasDensity * m_pGas->SpecificGravity() * rs * kScfPerMMscf / b;
+      rho += kDissolvedGasDensity * m_pGas->SpecificGravity() * rs * units::kScfPerMMscf / b;
     }
   }
   sigma = phase->SurfaceTension(T, p);
@@ -120,7 +118,7 @@ void CPressDrop::LiquidPhaseProp(bool oil) {
     }
   } else {
     const double q = oil ? m_dQo : m_dQw;
-    vs = q * ZeroIfNotSet(b) * kCubicFeetPerBarrel / m_dArea / kSecondsPerDay;
+    vs = q * ZeroIfNotSet(b) * units::kCubicFeetPerBarrel / m_dArea / units::kSecondsPerDay;
   }
 }
 
@@ -173,7 +171,7 @@ void CPressDrop::LiquidProp() {
       }
     }
     SetMassFractions(MassFlowOf(m_pGas), mo, mw);
-    m_dLGR = m_dQgFree != 0.0 ? std::fabs(m_dQlInSitu / (m_dQgFree / kScfPerMMscf)) : 0.0;
+    m_dLGR = m_dQgFree != 0.0 ? std::fabs(m_dQlInSitu / (m_dQgFree / units::kScfPerMMscf)) : 0.0;
     return;
   }
 
@@ -181,18 +179,18 @@ void CPressDrop::LiquidProp() {
   const double bw = ZeroIfNotSet(m_dBw);
   m_dQwFree = m_dQw;
   m_dQgDissolved = ZeroIfNotSet(m_dRso) * m_dQo + ZeroIfNotSet(m_dRsw) * m_dQw;
-  m_dQgFree = m_dQg - kScfPerMMscf * m_dQgDissolved;
+  m_dQgFree = m_dQg - units::kScfPerMMscf * m_dQgDissolved;
   if (m_dQgFree < kLeastFreeGas) m_dQgFree = 0.0;
-  m_dQlInGas = m_dQgFree * ZeroIfNotSet(m_dGasLiquidYield) / kScfPerMMscf;
+  m_dQlInGas = m_dQgFree * ZeroIfNotSet(m_dGasLiquidYield) / units::kScfPerMMscf;
   if (m_bWaterInGas) {
     m_dQwFree = m_dQw - m_dQlInGas;
     if (m_dQwFree < kLeastFreeWater && m_dQgFree != 0.0) m_dQwFree = 0.0;
   }
-  m_dVsg = m_dQgFree * ZeroIfNotSet(m_dBg) / m_dArea / kSecondsPerDay;
-  m_dVsw = m_dQwFree * bw * kCubicFeetPerBarrel / m_dArea / kSecondsPerDay;
+  m_dVsg = m_dQgFree * ZeroIfNotSet(m_dBg) / m_dArea / units::kSecondsPerDay;
+  m_dVsw = m_dQwFree * bw * units::kCubicFeetPerBarrel / m_dArea / units::kSecondsPerDay;
   m_dQlInSitu = m_dQo * bo + m_dQwFree * bw;
   MixLiquid(m_dQo * bo, m_dQwFree * bw,
-            m_dQlInSitu * kCubicFeetPerBarrel / m_dArea / kSecondsPerDay);
+            m_dQlInSitu * units::kCubicFeetPerBarrel / m_dArea / units::kSecondsPerDay);
 }
 
 void CPressDrop::NoGas() {

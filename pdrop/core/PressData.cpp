@@ -105,6 +105,29 @@ int CPressData::CopyData(double* out) const {
   return kCopyDataSize;
 }
 
+const char* const* CopyDataNames() {
+  static const char* const names[CPressData::kCopyDataSize] = {
+      "length_ft",          "flow_regime",        "p1_psia",
+      "p2_psia",            "mean_pressure_psia", "iterations",
+      "mean_temperature_R", "friction_dp_psi",    "elevation_dp_psi",
+      "holdup",             "pipeline_efficiency", "bg_ft3_per_scf",
+      "gas_density_lbmft3", "z_factor",           "gas_viscosity_cP",
+      "vsg_ftps",           "lambda_gas",         "dissolved_gas_MMscfd",
+      "gas_liquid_yield_bbl_per_MMscf", "liquid_in_gas_bbld", "bo_bbl_per_STB",
+      "oil_density_lbmft3", "rso_MMscf_per_STB",  "oil_viscosity_cP",
+      "oil_tension_dyncm",  "vso_ftps",           "bw_bbl_per_bbl",
+      "water_density_lbmft3", "water_viscosity_cP", "water_tension_dyncm",
+      "vsw_ftps",           "liquid_density_lbmft3", "liquid_viscosity_cP",
+      "vsl_ftps",           "lambda_liquid",      "liquid_tension_dyncm",
+      "liquid_volume_bbl",  "vg_ftps",            "vl_ftps",
+      "reynolds",           "friction_factor",    "no_slip_density_lbmft3",
+      "mixture_viscosity_cP", "mixture_density_lbmft3", "vm_ftps",
+      "total_dp_psi",       "status",             "gas_scfd",
+      "oil_STBd",           "water_bbld",         "gas_liquid_mass_ratio",
+      "gas_mass_fraction",  "oil_mass_fraction",  "water_mass_fraction"};
+  return names;
+}
+
 // Field by field rather than through a table of pointers: the engine calls
 // this after every calculation, and the straight sequence is the cheaper.
 void CPressData::ClearNonFinite() {

@@ -97,4 +97,8 @@ class CPressData : public CObject {
   double m_dXw;              // water mass fraction
 };
 
+// The names of the values CopyData writes, in its order: snake case with the
+// unit, as the Python record and the traverse outputs spell them.
+const char* const* CopyDataNames();
+
 }  // namespace pdrop

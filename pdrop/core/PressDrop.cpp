@@ -1,4 +1,5 @@
 #include "pdrop/core/PressDrop.h"
+#include "pdrop/platform/Units.h"
 
 #include <cmath>
 
@@ -15,8 +16,7 @@ void CPressDrop::Init(double innerOD, double pipeID, double dx, double dz) {
   m_dDx = IsSet(dx) ? dx : 0.0;
   m_dDz = IsSet(dz) ? dz : 0.0;
 
-  constexpr double kPi = 3.14159265358979323846;
-  m_dArea = kPi * (std::pow(m_dPipeID / 24.0, 2.0) - std::pow(m_dInnerOD / 24.0, 2.0));
+  m_dArea = units::kPi * (std::pow(m_dPipeID / 24.0, 2.0) - std::pow(m_dInnerOD / 24.0, 2.0));
   m_dLength = std::sqrt(m_dDz * m_dDz + m_dDx * m_dDx);
   m_dDiameter = m_dPipeID - m_dInnerOD;
 

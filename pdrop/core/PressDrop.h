@@ -204,6 +204,10 @@ class CPressDrop : public CPressData {
                          double qw) const;
   bool FlowingPhasesBound() const;
   void Dispatch();
+  // Cal's work on inputs that passed SolveInputsUsable: the record filled,
+  // the outlet pressure returned (kNotSet when there is none). Cal saves and
+  // restores the host's bubble point and the flow sign around it.
+  double SolveUsableSegment(double p1, double t1, double dTdL, double qg, double qo, double qw);
   void SolveWholeSegment(bool mayDivide);
   void MarchPieces(double t1);
   void RescueSplit();

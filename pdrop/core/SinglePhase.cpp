@@ -1,12 +1,12 @@
 // Static columns and single-phase flow: the base flow routines that every
 // correlation inherits and falls back to when only one phase flows.
 #include "pdrop/core/PressDrop.h"
+#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 namespace {
 
-constexpr double kSquareInchesPerSquareFoot = 144.0;
-constexpr double kGc = 32.2;  // lbm ft / (lbf s2)
+constexpr double kGc = units::kGravityRounded;  // lbm ft / (lbf s2)
 
 enum RegimeCode { kStaticGradient = 0, kSinglePhase = 1 };
 
@@ -16,14 +16,14 @@ enum RegimeCode { kStaticGradient = 0, kSinglePhase = 1 };
 // has no elevation change (the driver then reports no result).
 double CPressDrop::ElevationChange(double density) const {
   if (!IsSet(density)) return kNotSet;
-  return density * m_dDz / kSquareInchesPerSquareFoot * m_dDir;
+  return density * m_dDz / units::kSquareInchesPerSquareFoot * m_dDir;
 }
 
 // Fanning friction change of one piece [psi] for friction factor f, density
 // [lbm/ft3] and velocity [ft/s].
 double CPressDrop::FrictionChange(double f, double density, double v) const {
   return 2.0 * f * density * v * v * m_dLength / (m_dDiameter / 12.0) /
-         kSquareInchesPerSquareFoot / kGc * m_dFlw;
+         units::kSquareInchesPerSquareFoot / kGc * m_dFlw;
 }
 
 void CPressDrop::StaticGradient() {

@@ -10,6 +10,7 @@
 #include <string>
 #include <system_error>
 
+#include "pdrop/correlations/BeggsBrillPoint.h"
 #include "pdrop/platform/Message.h"
 
 namespace pdrop {
@@ -23,7 +24,7 @@ constexpr double kGravity = 32.2;  // ft/s2
 constexpr double kSquareInchesPerSquareFoot = 144.0;
 constexpr double kInchesPerFoot = 12.0;
 constexpr double kScfPerMMscf = 1.0e6;
-constexpr double kCpToLbmPerFtS = 0.000672;  // lbm/(ft s) per cP
+constexpr double kCpToLbmPerFtS = 0.000672;   // lbm/(ft s) per cP
 constexpr double kDefaultRoughness = 0.0006;  // in
 constexpr double kVerticalRun = 1e-10;        // ft, a horizontal run this short is vertical
 // Within this distance of lambda = 0 or 1 the friction exponent is damped.

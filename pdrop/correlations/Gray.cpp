@@ -1,4 +1,5 @@
 #include "pdrop/correlations/Gray.h"
+#include "pdrop/platform/Units.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,10 +10,8 @@ PDROP_IMPLEMENT_DYNAMIC(CGray, CFanning)
 
 namespace {
 
-constexpr double kGravity = 32.2;                    // ft/s2
+constexpr double kGravity = units::kGravityRounded;                    // ft/s2
 constexpr double kLbmPerS2PerDynPerCm = 0.00220462;  // 1 dyn/cm = 1 g/s2
-constexpr double kSquareInchesPerSquareFoot = 144.0;
-constexpr double kInchesPerFoot = 12.0;
 constexpr double kWaterTensionWeight = 0.617;
 // Below this density difference [lbm/ft3] the velocity number is formed
 // without it, so that it cannot blow up or turn negative.
@@ -85,7 +84,7 @@ void CGray::MultiPhase() {
   const double n1Difference = densityDifference < kLeastDensityDifference ? 1.0 : densityDifference;
   m_dN1 = rhoNS * rhoNS * vm2 * vm2 / (m_dG * m_dSigmaLbm * n1Difference);
   if (rhoG < rhoL) {
-    m_dN2 = m_dG * D * D * densityDifference / m_dSigmaLbm / kSquareInchesPerSquareFoot;
+    m_dN2 = m_dG * D * D * densityDifference / m_dSigmaLbm / units::kSquareInchesPerSquareFoot;
     m_dB = 0.0814 * (1.0 - 0.0554 * std::log(1.0 + 730.0 * m_dR / (m_dR + 1.0)));
     m_dY = std::max(-2.314 * std::pow(m_dN1 * (1.0 + 205.0 / m_dN2), m_dB), kLeastHoldupExponent);
   } else {
@@ -98,23 +97,23 @@ void CGray::MultiPhase() {
   m_dRhoS = rhoL * holdup + rhoG * (1.0 - holdup);
 
   // A negative roughness is "not set" (the host's -32600 among others).
-  m_dK = (m_dFf < 0.0 ? kDefaultRoughness : m_dFf) / kInchesPerFoot;
+  m_dK = (m_dFf < 0.0 ? kDefaultRoughness : m_dFf) / units::kInchesPerFoot;
   double ke = 28.5 * m_dSigmaLbm / (rhoNS * vm2);
   if (m_dR < kFilmVelocityRatio) ke = m_dK + m_dR * (ke - m_dK) / kFilmVelocityRatio;
   m_dKe = std::max(ke, kLeastEffectiveRoughness);
 
-  const double relativeRoughness = kInchesPerFoot * m_dKe / D;
+  const double relativeRoughness = units::kInchesPerFoot * m_dKe / D;
   if (relativeRoughness <= 1.0) {
     m_dReM = kFullyRoughReynolds;
-    m_dFm = ff(kInchesPerFoot * m_dKe, D, kFullyRoughReynolds);
+    m_dFm = ff(units::kInchesPerFoot * m_dKe, D, kFullyRoughReynolds);
   } else {
     m_dFm = VeryRoughFactor(relativeRoughness);
   }
 
-  m_dElevationDP = m_dRhoS * m_dDz / kSquareInchesPerSquareFoot * m_dDir;
+  m_dElevationDP = m_dRhoS * m_dDz / units::kSquareInchesPerSquareFoot * m_dDir;
   m_dMassFlux = rhoL * vsl + rhoG * vsg;
   m_dFrictionDP = 2.0 * m_dFm * m_dMassFlux * m_dMassFlux * m_dLength /
-                  (kSquareInchesPerSquareFoot * m_dG * (D / kInchesPerFoot) * rhoNS) * m_dFlw;
+                  (units::kSquareInchesPerSquareFoot * m_dG * (D / units::kInchesPerFoot) * rhoNS) * m_dFlw;
 
   ClearNonFinite();
   for (double* v :

@@ -1,4 +1,5 @@
 #include "pdrop/correlations/HagedornBrown.h"
+#include "pdrop/platform/Units.h"
 
 #include <array>
 #include <cmath>
@@ -9,9 +10,7 @@ PDROP_IMPLEMENT_DYNAMIC(CHagedornBrown, CFanning)
 
 namespace {
 
-constexpr double kGravity = 32.2;  // ft/s2
-constexpr double kSquareInchesPerSquareFoot = 144.0;
-constexpr double kInchesPerFoot = 12.0;
+constexpr double kGravity = units::kGravityRounded;  // ft/s2
 constexpr double kSlipVelocity = 0.8;  // ft/s, Griffith bubble rise
 constexpr double kLeastBubbleLimit = 0.13;
 constexpr double kBubbleFlowRegime = 6.0;   // flow-regime code "Bubble"
@@ -87,7 +86,7 @@ void CHagedornBrown::NoResult() {
 }
 
 void CHagedornBrown::MultiPhase() {
-  const double d = m_dDiameter / kInchesPerFoot;  // ft
+  const double d = m_dDiameter / units::kInchesPerFoot;  // ft
   const double vsg = m_dVsg;
   const double vsl = m_dVsl;
   const double vm = vsg + vsl;
@@ -120,11 +119,11 @@ void CHagedornBrown::BubbleFlow(double d) {
   m_dHoldup = holdup;
   m_dVl = m_dVsl / holdup;
   m_dRhoS = holdup * m_dRhoL + (1.0 - holdup) * m_dRhoG;
-  m_dElevationDP = m_dRhoS * m_dDz / kSquareInchesPerSquareFoot * m_dDir;
+  m_dElevationDP = m_dRhoS * m_dDz / units::kSquareInchesPerSquareFoot * m_dDir;
   m_dReM = d * kReynoldsFactor * m_dVl * m_dRhoL / m_dMuL;
   m_dFm = ff(m_dFf, m_dDiameter, m_dReM);
   m_dFrictionDP = 2.0 * m_dFm * m_dRhoL * m_dVl * m_dVl / (kGravity * d) * m_dFlw * m_dLength /
-                  kSquareInchesPerSquareFoot;
+                  units::kSquareInchesPerSquareFoot;
   m_dFlowRegime = kBubbleFlowRegime;
 }
 
@@ -163,9 +162,9 @@ void CHagedornBrown::ChartFlow(double d) {
   m_dFm = ff(m_dFf, m_dDiameter, m_dReM);
 
   m_dRhoF = m_dRhoNS * m_dRhoNS / m_dRhoS;
-  m_dElevationDP = m_dRhoS * m_dDz / kSquareInchesPerSquareFoot * m_dDir;
+  m_dElevationDP = m_dRhoS * m_dDz / units::kSquareInchesPerSquareFoot * m_dDir;
   m_dFrictionDP = 2.0 * m_dFm * m_dRhoF * m_dVm * m_dVm / (kGravity * d) * m_dFlw * m_dLength /
-                  kSquareInchesPerSquareFoot;
+                  units::kSquareInchesPerSquareFoot;
 }
 
 }  // namespace pdrop

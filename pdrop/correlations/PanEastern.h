@@ -22,7 +22,6 @@ class CPanEastern : public CPanhandle {
  public:
   CPanEastern();
   ~CPanEastern() override = default;
-  void SetDefaultFE() override;
   static double GetDefaultFE(bool multiphase);
 };
 

@@ -1,4 +1,5 @@
 #include "pdrop/correlations/Panhandle.h"
+#include "pdrop/platform/Units.h"
 
 #include <cmath>
 
@@ -8,17 +9,12 @@ PDROP_IMPLEMENT_DYNAMIC(CPanhandle, CPressDrop)
 
 namespace {
 
-constexpr double kBasePressure = 14.65;     // psia
-constexpr double kBaseTemperature = 520.0;  // degR
-constexpr double kFeetPerMile = 5280.0;
-constexpr double kSquareInchesPerSquareFoot = 144.0;
-constexpr double kScfPerMMscf = 1.0e6;
-constexpr double kSecondsPerDay = 86400.0;
-constexpr double kCubicFeetPerBarrel = 5.6145835;
+constexpr double kBasePressure = units::kEngineStdPressure;     // psia
+constexpr double kBaseTemperature = units::kEngineStdTemperature;  // degR
 constexpr double kLeastGasRate = 1e-6;     // scf/d, below it no friction
 constexpr double kFlaniganPlateau = 82.0;  // % where the curve flattens
-constexpr double kGasDefaultFE = 0.85;
-constexpr double kMultiphaseDefaultFE = 0.82;
+// Panhandle A: 1.279e-05 = 435.87^-1.8539.
+constexpr GasEquationConstants kPanhandleA{1.8539, 2.0, 0.8539, 4.8539, 1.279e-05, 0.85, 0.82};
 
 // Flanigan's efficiency [%] against X = Vsg / R^0.32 (Vsg ft/s, R bbl per
 // MMscf of free gas).
@@ -33,9 +29,10 @@ double FlaniganEfficiency(double x) {
 
 }  // namespace
 
-CPanhandle::CPanhandle() {
-  // 1.279e-05 = 435.87^-1.8539
-  SetConstants(1.8539, 2.0, 0.8539, 4.8539, 1.279e-05);
+CPanhandle::CPanhandle() : CPanhandle(kPanhandleA) {}
+
+CPanhandle::CPanhandle(const GasEquationConstants& k) : m_dGasDefaultFE(k.gasFE) {
+  SetConstants(k.expQ, k.expBase, k.expGravity, k.expD, k.coef);
   m_dFE = 1.0;
   m_dPipeID = 4.0;
   SetDefaultFE();
@@ -52,13 +49,13 @@ void CPanhandle::SetConstants(double expQ, double expBase, double expGravity, do
 }
 
 double CPanhandle::GetDefaultFE(bool multiphase) {
-  return multiphase ? kMultiphaseDefaultFE : kGasDefaultFE;
+  return multiphase ? kPanhandleA.multiphaseFE : kPanhandleA.gasFE;
 }
 
-void CPanhandle::SetDefaultFE() { m_dFlowEff = GetDefaultFE(false); }
+void CPanhandle::SetDefaultFE() { m_dFlowEff = m_dGasDefaultFE; }
 double CPanhandle::GetFE() { return m_dFlowEff; }
 
-void CPanhandle::SetFE(double fe) { m_dFlowEff = fe > 0.0 ? fe : kGasDefaultFE; }
+void CPanhandle::SetFE(double fe) { m_dFlowEff = fe > 0.0 ? fe : kPanhandleA.gasFE; }
 
 bool CPanhandle::bIsSinglePhase() { return false; }
 
@@ -82,7 +79,7 @@ void CPanhandle::GasEquation() {
       return;
     }
     m_dFm = m_dCoef * m_dBaseTerm * m_dDiamTerm * std::pow(m_dQgFree / m_dFE, m_dExpQ) *
-            std::pow(gravity, m_dExpGravity) * m_dT * (m_dLength / kFeetPerMile) * m_dZ;
+            std::pow(gravity, m_dExpGravity) * m_dT * (m_dLength / units::kFeetPerMile) * m_dZ;
   }
   const double change = m_dFlw == 1.0 ? m_dFm : -m_dFm;
   const double p2Squared = m_dP1 * m_dP1 + change;
@@ -107,8 +104,8 @@ void CPanhandle::MultiPhase() {
   // Flanigan's liquid load R is in bbl per MMscf/d of free gas; in
   // equation-of-state mode the in-situ liquid rate is in ft3/s.
   double liquid = m_dQlInSitu;
-  if (m_bEOS) liquid *= kSecondsPerDay / kCubicFeetPerBarrel;
-  const double r = liquid / (m_dQgFree / kScfPerMMscf);
+  if (m_bEOS) liquid *= units::kSecondsPerDay / units::kCubicFeetPerBarrel;
+  const double r = liquid / (m_dQgFree / units::kScfPerMMscf);
   const double x = m_dVsg / std::pow(r, 0.32);
   m_dFE = GetFE() / kFlaniganPlateau * FlaniganEfficiency(x);
   GasEquation();
@@ -123,7 +120,7 @@ void CPanhandle::MultiPhase() {
     if (holdup > 1.0) holdup = 1.0;
     m_dHoldup = holdup;
     m_dRhoS = holdup * m_dRhoL + (1.0 - holdup) * m_dRhoG;
-    m_dElevationDP = m_dRhoS * m_dDz / kSquareInchesPerSquareFoot * m_dDir;
+    m_dElevationDP = m_dRhoS * m_dDz / units::kSquareInchesPerSquareFoot * m_dDir;
   } else {
     // Without velocities there is no holdup and no head.
     m_dVm = m_dLambdaL = m_dLambdaG = m_dHoldup = m_dRhoS = m_dElevationDP = kNotSet;

@@ -32,6 +32,14 @@
 
 namespace pdrop {
 
+// The constants that tell the equations of the family apart: the flow
+// equation solved for p1^2 - p2^2 = coef (pb/Tb)^expBase (q/E)^expQ
+// G^expGravity T L z / D^expD, and the default pipeline efficiencies.
+struct GasEquationConstants {
+  double expQ, expBase, expGravity, expD, coef;
+  double gasFE, multiphaseFE;
+};
+
 class CPanhandle : public CPressDrop {
   PDROP_DECLARE_DYNAMIC(CPanhandle)
 
@@ -61,10 +69,14 @@ class CPanhandle : public CPressDrop {
   double m_dFlowEff = 0.0;     // pipeline efficiency; GetFE returns it
 
  protected:
+  // The Modified Panhandle and Weymouth classes are this class with their
+  // own constants.
+  explicit CPanhandle(const GasEquationConstants& k);
   void SetConstants(double expQ, double expBase, double expGravity, double expD, double coef);
 
  private:
   void GasEquation();
+  double m_dGasDefaultFE;  // the class's gas default, SetDefaultFE's value
 };
 
 }  // namespace pdrop

@@ -6,22 +6,15 @@ PDROP_IMPLEMENT_DYNAMIC(CWeymouth, CPanhandle)
 
 namespace {
 
-constexpr double kGasDefaultFE = 1.15;
-constexpr double kMultiphaseDefaultFE = 1.0;
+// Weymouth: 5.3213e-06 = 433.5^-2.
+constexpr GasEquationConstants kConstants{2.0, 2.0, 1.0, 5.334, 5.3213e-06, 1.15, 1.0};
 
 }  // namespace
 
-CWeymouth::CWeymouth() {
-  // 5.3213e-06 = 433.5^-2
-  SetConstants(2.0, 2.0, 1.0, 5.334, 5.3213e-06);
-  SetDefaultFE();
-  SetUp();
-}
+CWeymouth::CWeymouth() : CPanhandle(kConstants) {}
 
 double CWeymouth::GetDefaultFE(bool multiphase) {
-  return multiphase ? kMultiphaseDefaultFE : kGasDefaultFE;
+  return multiphase ? kConstants.multiphaseFE : kConstants.gasFE;
 }
-
-void CWeymouth::SetDefaultFE() { m_dFlowEff = GetDefaultFE(false); }
 
 }  // namespace pdrop

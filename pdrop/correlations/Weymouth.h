@@ -21,7 +21,6 @@ class CWeymouth : public CPanhandle {
  public:
   CWeymouth();
   ~CWeymouth() override = default;
-  void SetDefaultFE() override;
   static double GetDefaultFE(bool multiphase);
 };
 

@@ -8,6 +8,7 @@
 #include "pdrop/core/Subdivision.h"
 #include "pdrop/correlations/BeggsBrillRules.h"
 #include "pdrop/platform/Message.h"
+#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 
@@ -15,13 +16,10 @@ PDROP_IMPLEMENT_DYNAMIC(COldBegsBrill, COldPressDrop)
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kLeastPressure = 6.0;          // psia, the legacy floor
 constexpr double kZeroInletPressure = 0.0001;   // psia
 constexpr double kTolerance = 0.01;             // psi
 constexpr double kSubSegmentPressure = 14.5;    // psia, a new sub-segment's pressures
-constexpr double kScfPerMMscf = 1.0e6;
-constexpr double kSecondsPerDay = 86400.0;
 constexpr double kWaterDensity = 62.3;          // lbm/ft3
 constexpr double kDefaultGasGravity = 0.65;
 // The legacy calculator's own conversions of bbl/d to ft3/s and of ft3 to
@@ -69,7 +67,7 @@ COldBegsBrill::COldBegsBrill(COldBegsBrill* src, int n)
 }
 
 void COldBegsBrill::SetArea() {
-  m_dArea = kPi * (std::pow(m_dPipeID / 24.0, 2.0) - std::pow(m_dInnerOD / 24.0, 2.0));
+  m_dArea = units::kPi * (std::pow(m_dPipeID / 24.0, 2.0) - std::pow(m_dInnerOD / 24.0, 2.0));
 }
 
 void COldBegsBrill::Init() {
@@ -135,7 +133,7 @@ double COldBegsBrill::Cal(double pIn, double tIn, double dTdL, double qg, double
   m_dQo = m_nLiquidRates != 0 ? qo : 0.0;
   m_dQw = m_nLiquidRates != 0 ? qw : 0.0;
   m_dLGR = qg != 0.0 ? std::fabs((m_dQo + m_dQw) / qg) : 0.0;
-  m_dQg = qg * kScfPerMMscf;
+  m_dQg = qg * units::kScfPerMMscf;
   const double flw = m_dFlw;
   // Any negative rate is flow the other way: friction changes sign, and the
   // rates are magnitudes.
@@ -259,8 +257,8 @@ void COldBegsBrill::GasProp() {
     if (IsUsable(sg) && sg > 0.0) gravity = sg;
   }
   m_dRhoG = gravity * p * 28.964 / m_dZ / T / 10.73;
-  m_dBg = 14.65 * T * m_dZ / (520.0 * p);
-  m_dVsg = m_dQgFree * m_dBg / m_dArea / kSecondsPerDay;
+  m_dBg = units::kEngineStdPressure * T * m_dZ / (units::kEngineStdTemperature * p);
+  m_dVsg = m_dQgFree * m_dBg / m_dArea / units::kSecondsPerDay;
 }
 
 void COldBegsBrill::OilProp() {
@@ -291,7 +289,7 @@ void COldBegsBrill::WaterProp() {
 
 void COldBegsBrill::MixedProp() {
   // More gas in solution than produced leaves no free gas.
-  m_dQgFree = std::max(m_dQg - (m_dRso * m_dQo + m_dRsw * m_dQw) * kScfPerMMscf, 0.0);
+  m_dQgFree = std::max(m_dQg - (m_dRso * m_dQo + m_dRsw * m_dQw) * units::kScfPerMMscf, 0.0);
   m_dQL = m_dQo * m_dBo + m_dQw * m_dBw;
   if (m_dQL == 0.0) {
     m_dSGL = m_dMuL = 1.0;
@@ -305,7 +303,7 @@ void COldBegsBrill::MixedProp() {
   m_dMuL = m_dMuO * fo + m_dMuW * fw;
   m_dRhoL = m_dSGL * kWaterDensity;
   auto velocity = [this](double q) {
-    return q / m_dArea / kSecondsPerDay / kBarrelVelocityFactor;
+    return q / m_dArea / units::kSecondsPerDay / kBarrelVelocityFactor;
   };
   m_dVsl = velocity(m_dQL);
   m_dVso = velocity(m_dQo * m_dBo);
@@ -349,7 +347,7 @@ void COldBegsBrill::LiquidFlow() {
 
 void COldBegsBrill::MultiPhase() {
   // The pipe's own inclination: no sign factors here.
-  m_dAngle = m_dDx == 0.0 ? kPi / 2.0 : std::atan(m_dDz / m_dDx);
+  m_dAngle = m_dDx == 0.0 ? units::kPi / 2.0 : std::atan(m_dDz / m_dDx);
   m_dVm = m_dVsg + m_dVsl;
   m_dLambda = m_dVm > 0.0 ? m_dVsl / m_dVm : 0.0;
   m_dLambdaG = m_dVm > 0.0 ? m_dVsg / m_dVm : 0.0;

@@ -1,4 +1,5 @@
 #include "pdrop/loading/LiquidLift.h"
+#include "pdrop/platform/Units.h"
 
 #include <cmath>
 
@@ -12,7 +13,6 @@ constexpr double kGasDensityFactor = 2.693;
 // q [MMscf/d] = 3.0648 v A p / (T z): in-situ rate at p, T converted to
 // standard conditions.
 constexpr double kRateFactor = 3.0648;
-constexpr double kPi = 3.14159265358979323846;
 
 }  // namespace
 
@@ -45,12 +45,12 @@ double CLiquidLift::CndA(double A, double p, double T) { return Rate(&CLiquidLif
 
 double CLiquidLift::WtrD(double D, double p, double T) {
   if (!IsSet(D)) return kNotSet;
-  return WtrA(kPi * D * D / 576.0, p, T);
+  return WtrA(units::kPi * D * D / 576.0, p, T);
 }
 
 double CLiquidLift::CndD(double D, double p, double T) {
   if (!IsSet(D)) return kNotSet;
-  return CndA(kPi * D * D / 576.0, p, T);
+  return CndA(units::kPi * D * D / 576.0, p, T);
 }
 
 }  // namespace pdrop

@@ -20,10 +20,17 @@
 //   is zero at both boundaries (a level pipe's elevation change) stays zero,
 //   and the superficial gas velocity and the decision fields are put back on
 //   every exit;
-// - each froth boundary search gives up after kMaxFrothDecisions decisions.
+// - each froth boundary search gives up after kMaxFrothDecisions decisions;
+// - the walk back into froth in fine steps is bisected over the same
+//   velocities, between its first step and the step that reaches the
+//   velocity last found to be froth: where the pattern changes once between
+//   them it ends on the step the walk ends on, and it counts its decisions
+//   as the walk would; the decisions on the way need only tell froth from
+//   the rest, so those that cannot be froth skip the level and film searches.
 #include <cmath>
 
 #include "pdrop/mechanistic/MechConstants.h"
+#include "pdrop/mechanistic/MechFriction.h"
 #include "pdrop/mechanistic/MechModel.h"
 
 namespace pdrop {
@@ -68,6 +75,13 @@ double LogLogBlend(double a, double b, double w) {
 
 double Magnitude(double v) { return IsUsable(v) ? std::fabs(v) : kNotSet; }
 
+// The velocity k fine steps of delta from v, added one step at a time as a
+// walk adds them, so that the same velocities are met.
+double FineStep(double v, double delta, int k) {
+  for (int i = 0; i < k; ++i) v += delta;
+  return v;
+}
+
 }  // namespace
 
 double CMechModel::hl_d(double h) {
@@ -94,7 +108,7 @@ double CMechModel::hl_d(double h) {
 
   const double gasDiameter = m_dHydDiamGas * d;  // ft
   const double reG = gasDiameter * m_dVg * m_dRhoG / m_dMuG / kCpToLbmPerFtS;
-  const double fG = ff2(m_dFf, kInchesPerFoot * gasDiameter, reG);
+  const double fG = FanningFf2(m_dFf, kInchesPerFoot * gasDiameter, reG);
 
   m_dFroudeL = m_dVl / std::sqrt(kGravity * hL);
   m_dFroudeL1 = m_dFroudeL;
@@ -114,6 +128,56 @@ double CMechModel::hl_d(double h) {
   return residual;
 }
 
+const CMechModel::FilmTerms& CMechModel::FilmTermsNow() {
+  const double state[] = {m_dFf,     m_dDiameter, m_dVsl,  m_dVsg,  m_dFEnt,
+                          m_dRhoL,   m_dMuL,      m_dRhoG, m_dSigma, m_dRhoCore,
+                          m_dMuCore, m_dFsl2,     m_dFsg2};
+  FilmTerms& t = filmTerms_;
+  bool same = t.formed;
+  for (int i = 0; same && i < kFilmStateSize; ++i) same = state[i] == t.state[i];
+  if (same) return t;
+  for (int i = 0; i < kFilmStateSize; ++i) t.state[i] = state[i];
+  const double dPipe = m_dDiameter / kInchesPerFoot;
+  const double fe = m_dFEnt;
+  const double coreFlux = m_dVsl * fe + m_dVsg;  // core velocity times (1 - 2 delta/D)^2
+  // The exponent of Re in the turbulent factor: the smooth-pipe fit's or Chen's.
+  const double reExponent = m_dFf == 0.0 ? -0.32 : -0.8981;
+  t.filmRe = REl((1.0 - fe) * m_dVsl, dPipe);
+  const double lnFilmRe = std::log(t.filmRe);
+  t.filmRePow = std::exp(reExponent * lnFilmRe);
+  t.shearPow = std::exp(0.305 * lnFilmRe);
+  const double roughness = m_dFf / m_dDiameter;
+  // The pipe seldom changes between states.
+  if (!t.formed || !(roughness == t.roughness)) t.roughPow = std::pow(roughness, 1.1098);
+  t.roughness = roughness;
+  t.inverseFilmRe = 1.0 / t.filmRe;
+  t.interfaceScale = m_dRhoCore / (m_dFsg2 * m_dRhoG);
+  t.inverseFsl = 1.0 / m_dFsl2;
+  t.inverseVsl = 1.0 / m_dVsl;
+  t.inverseVsg = 1.0 / m_dVsg;
+  t.coreRe = REm(coreFlux, m_dRhoCore, m_dMuCore, dPipe);
+  t.inverseCoreRe = 1.0 / t.coreRe;
+  t.coreRePow = std::pow(t.coreRe, reExponent);
+  t.weberPow = std::pow(
+      kLbmPerS2PerDynPerCm * m_dSigma / (m_dRhoCore * coreFlux * coreFlux * dPipe), 0.085);
+  t.formed = true;
+  return t;
+}
+
+void CMechModel::FilmFactors(const FilmTerms& t, double hlf, double inverseHlf, double* f,
+                             double* f2) const {
+  // The film's hydraulic diameter is hlf D: its roughness ratio is e/D over
+  // hlf, its Reynolds number that of the state.
+  FactorPair(
+      t.filmRe,
+      [&] {
+        if (m_dFf == 0.0) return 0.0014 + 0.125 * t.filmRePow;
+        return Chen(t.roughness * inverseHlf, t.roughPow * std::exp(-1.1098 * std::log(hlf)),
+                    t.inverseFilmRe, t.filmRePow);
+      },
+      f, f2);
+}
+
 double CMechModel::dl_d(double d) {
   m_dFilmRatio = d;
   if (m_dVsl < 0.0) m_dVsl = 0.001;
@@ -123,36 +187,54 @@ double CMechModel::dl_d(double d) {
   const double delta = d * dPipe;
   const double dc = dPipe - 2.0 * delta;
   const double hlf = 4.0 * d * (1.0 - d);
-  const double df = hlf * dPipe;
 
   m_dPerimCore = kPi * dc;
   m_dPerimWall = kPi * dPipe;
   const double ac = kPi * dc * dc / 4.0;
   m_dAreaFilm = m_dArea - ac;
-  const double areaFilm = m_dAreaFilm / (dPipe * dPipe);
-  const double areaCore = ac / (dPipe * dPipe);
+  const double inverseD2 = 1.0 / (dPipe * dPipe);
+  const double areaFilm = m_dAreaFilm * inverseD2;
+  const double areaCore = ac * inverseD2;
+  const double inverseAreas = 1.0 / (areaFilm * areaCore);
 
+  // The residual is evaluated some fourteen times per decision: what does
+  // not change with the thickness, reciprocals included, comes with the
+  // state's terms.
+  const FilmTerms& t = FilmTermsNow();
   const double fe = m_dFEnt;
-  m_dVFilm = (1.0 - fe) * m_dVsl / hlf;
-  m_dVCore = (m_dVsl * fe + m_dVsg) / ((1.0 - 2.0 * d) * (1.0 - 2.0 * d));
-  const double vr = (m_dVCore - m_dVFilm) / m_dVsg;
-  const double vf = m_dVFilm / m_dVsl;
+  const double s = 1.0 - 2.0 * d;  // core diameter over D
+  const double inverseS = 1.0 / s;
+  const double inverseHlf = 1.0 / hlf;
+  m_dVFilm = (1.0 - fe) * m_dVsl * inverseHlf;
+  const double vf = m_dVFilm * t.inverseVsl;
+  m_dVCore = (m_dVsl * fe + m_dVsg) * (inverseS * inverseS);
+  const double vr = (m_dVCore - m_dVFilm) * t.inverseVsg;
 
-  const double reF = REl(m_dVFilm, df);
-  FrictionFactors(m_dFf, kInchesPerFoot * df, reF, &m_dFfFilm1, &m_dFfFilm);
-  const double reC = REm(m_dVCore, m_dRhoCore, m_dMuCore, dc);
-  const double k =
-      0.24 *
-      std::pow(kLbmPerS2PerDynPerCm * m_dSigma / (m_dRhoCore * m_dVCore * m_dVCore * dc), 0.085) *
-      std::pow(reF, 0.305);
+  FilmFactors(t, hlf, inverseHlf, &m_dFfFilm1, &m_dFfFilm);
+  // The core's Reynolds number goes as 1/s, its roughness ratio as 1/s and
+  // its Weber group as s^3: one logarithm of s gives their powers, and
+  // Chen's inner sum is s^-1.1098 (0.3539 (e/D)^1.1098 + 5.8506 s^2.0079
+  // coreRe^-0.8981).
+  const double lnS = std::log(s);
+  const double reC = t.coreRe * inverseS;
+  const double k = 0.24 * t.weberPow * std::exp(0.255 * lnS) * t.shearPow;
   double fCore = 0.0, fCore2 = 0.0;
-  FrictionFactors(m_dFf, kInchesPerFoot * dc, reC, &fCore, &fCore2);
+  FactorPair(
+      reC,
+      [&] {
+        if (m_dFf == 0.0) return 0.0014 + 0.125 * t.coreRePow * std::exp(0.32 * lnS);
+        const double lnInner =
+            std::log(0.3539 * t.roughPow + 5.8506 * t.coreRePow * std::exp(2.0079 * lnS)) -
+            1.1098 * lnS;
+        return ChenFromInner(t.roughness * inverseS, s * t.inverseCoreRe, lnInner);
+      },
+      &fCore, &fCore2);
   m_dFfInt = k * fCore2;
   m_dFfInt1 = k * fCore;
 
-  const double ti = (m_dFfInt / m_dFsg2) * (m_dRhoCore / m_dRhoG) * vr * std::fabs(vr) *
-                    (kPi * dc / dPipe) * (1.0 / areaFilm + 1.0 / areaCore);
-  const double tf = (m_dFfFilm / m_dFsl2) * vf * vf * kPi / areaFilm;
+  const double ti = m_dFfInt * t.interfaceScale * vr * std::fabs(vr) * (kPi * s) *
+                    ((areaFilm + areaCore) * inverseAreas);
+  const double tf = m_dFfFilm * t.inverseFsl * vf * vf * kPi * (areaCore * inverseAreas);
   const double residual = m_dX2 * tf - ti - 4.0 * m_dY;
   if (m_bDiagFilm) TraceFilm(d, residual, tf, ti);
   return residual;
@@ -162,10 +244,8 @@ double CMechModel::RootMin_dl_d(double d) {
   const double dPipe = m_dDiameter / kInchesPerFoot;
   const double fe = m_dFEnt;
   const double hlf = 4.0 * d * (1.0 - d);
-  const double df = hlf * dPipe;
-  const double vf = (1.0 - fe) * m_dVsl / hlf;
-  const double reF = REl(vf, df);
-  const double fF = ff2(m_dFf, kInchesPerFoot * df, reF);
+  double unused = 0.0, fF = 0.0;
+  FilmFactors(FilmTermsNow(), hlf, 1.0 / hlf, &unused, &fF);
 
   const double lambdaCore = fe * m_dVsl / (fe * m_dVsl + m_dVsg);
   const double rhoCore = lambdaCore * m_dRhoL + (1.0 - lambdaCore) * m_dRhoG;
@@ -212,7 +292,7 @@ void CMechModel::AnnularMistP() {
 double CMechModel::IntSlugPf() {
   const double d = m_dDiameter / kInchesPerFoot;
   const double re = m_dRhoL * m_dVm * d * kReynoldsFactorSlug / m_dMuL;
-  const double f = ff(m_dFf, m_dDiameter, re);
+  const double f = FanningFf(m_dFf, m_dDiameter, re);
   return m_dFlw * m_dLength / kSquareInchesPerSquareFoot * 2.0 * f * m_dVm * m_dVm * m_dRhoS /
          (d * kGravity);
 }
@@ -227,7 +307,7 @@ double CMechModel::IntAmPf() {
     const double vf = (1.0 - fe) * m_dVsl / hlf;
     const double df = hlf * dPipe;
     const double re = m_dRhoL * vf * df * kReynoldsFactorSlug / m_dMuL;
-    const double f = ff(m_dFf, kInchesPerFoot * df, re);
+    const double f = FanningFf(m_dFf, kInchesPerFoot * df, re);
     gradient = 4.0 * (f * m_dRhoL * vf * vf / (2.0 * kGravity)) / dPipe;
   } else {
     gradient = 2.0 * m_dDriftFactor * m_dVm * m_dVm * m_dRhoS / (kGravity * dPipe);
@@ -240,26 +320,62 @@ bool CMechModel::FrothBoundary(double v0, bool upper, double* boundary) {
   double step = v0 / (upper ? kUpperStepDivisor : kLowerStepDivisor);
   double fine = 0.0;
   int decisions = 0;
+  double froth = v0;  // the velocity last found to be froth
   m_dVsg = v0;
   do {
     // Out of froth in coarse steps ...
-    do {
+    for (;;) {
       m_dVsg += way * step;
       if (upper ? m_dVsg > kFrothUpperLimit : m_dVsg <= 0.0) return false;
       if (++decisions > kMaxFrothDecisions) return false;
-    } while (GetFlowRegime() == kFroth);
-    // ... back in with fine ones, and the last fine step undone, so that the
-    // boundary point is never froth.
+      if (!IsFroth()) break;
+      froth = m_dVsg;
+    }
+    // ... back in with fine ones to the first fine step that is froth, and
+    // that step undone, so that the boundary point is never froth.
     fine = step / kFineStepDivisor;
-    do {
-      m_dVsg -= way * fine;
-      if (++decisions > kMaxFrothDecisions) return false;
-    } while (GetFlowRegime() != kFroth);
-    m_dVsg += way * fine;
+    const double out = m_dVsg;
+    const int k = FirstFrothStep(out, -way * fine, froth, kMaxFrothDecisions - decisions);
+    if (k == 0) return false;
+    decisions += k;
+    froth = FineStep(out, -way * fine, k);
+    m_dVsg = froth + way * fine;
     step /= kPassRefinement;
   } while (fine > kFrothResolution);
   *boundary = m_dVsg;
   return true;
+}
+
+int CMechModel::FirstFrothStep(double v, double delta, double froth, int budget) {
+  auto frothAt = [&](int k) {
+    m_dVsg = FineStep(v, delta, k);
+    return IsFroth();
+  };
+  if (budget < 1) return 0;
+  // The walk's first step first: the boundary is often one fine step away.
+  if (frothAt(1)) return 1;
+  // The first step that reaches the velocity last found to be froth ...
+  int hi = 1;
+  for (double vh = v + delta; hi <= budget && (vh - froth) * delta < 0.0; vh += delta) ++hi;
+  if (hi > 1 && hi <= budget && frothAt(hi)) {
+    // ... bounds a bisection over the steps between: where the pattern
+    // changes once on the way, it ends on the step a walk would end on.
+    int lo = 1;
+    while (hi - lo > 1) {
+      const int mid = lo + (hi - lo) / 2;
+      if (frothAt(mid)) {
+        hi = mid;
+      } else {
+        lo = mid;
+      }
+    }
+    return hi;
+  }
+  // Without that bound, the walk itself.
+  for (int k = 2; k <= budget; ++k) {
+    if (frothAt(k)) return k;
+  }
+  return 0;
 }
 
 void CMechModel::FrothP() {

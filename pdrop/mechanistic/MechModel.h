@@ -168,13 +168,76 @@ class CMechModel : public CPressDrop {
   // tell whether the fields describe the root it returns.
   double Evaluate(Residual f, double x);
   // The level and film searches share one procedure.
-  double SearchRoot(Residual f, double hi, double windowLow, double windowHigh, double lastHi);
+  // With describeRoot the fields are left as the residual at the root
+  // returned leaves them, else as its last evaluation left them.
+  double SearchRoot(Residual f, double hi, double windowLow, double windowHigh, double lastHi,
+                    bool describeRoot = true);
+  // Calculate_dl_d, with the choice of describeRoot.
+  double FilmSearch(bool describeRoot);
   // Brent's minimisation; stopSign +1 also stops at a negative best value,
   // -1 at a positive one, 0 never.
   double Minimise(double ax, double bx, double cx, Residual f, double tol, double* xmin,
                   int stopSign);
+  // The decision; with frothOnly it may stop as soon as the point is known
+  // not to be froth, returning kUndetermined then. It tests the transitions
+  // of Petalas & Aziz in their order, each in a function of its own that
+  // returns its pattern or kNoPattern.
+  int Decide(bool frothOnly);
+  static constexpr int kNoPattern = -1;
+  struct DriftFlux {
+    double els = 0.0, eli = 0.0, el = 0.0;  // slug-body, intermittent and bubble holdups
+    double drho = 0.0, bond = 0.0;          // density difference, Bond number
+    double riseScale = 0.0;                 // (drho sigma / rhoL^2)^(1/4)
+    double driftFactor = 0.0;               // of the elongated-bubble drift
+    double sinT = 0.0, cosT = 0.0, d = 0.0; // inclination; diameter [ft]
+  };
+  DriftFlux DriftFluxSetUp() const;
+  void SeparatedFlowSetUp(const DriftFlux& f);
+  int StratifiedTransition(const DriftFlux& f);
+  int AnnularMistTransition(const DriftFlux& f, bool frothOnly);
+  int BubbleOrIntermittentTransition(const DriftFlux& f);
+  // Whether the pattern at the current velocities is froth: the decision,
+  // cut short where the answer is already known. It moves the trace cursor
+  // as the full decision does.
+  bool IsFroth();
   // One side of the froth interpolation; false when no boundary is found.
   bool FrothBoundary(double v0, bool upper, double* boundary);
+  // The number of fine steps of delta from v to the first velocity that is
+  // froth, as a walk deciding the pattern at every step would count them,
+  // with froth a velocity at or beyond which the pattern is known to be
+  // froth; 0 when that takes more than budget steps. Leaves m_dVsg at the
+  // last velocity decided.
+  int FirstFrothStep(double v, double delta, double froth, int budget);
+
+  // Terms of the film residual that do not change with the film thickness,
+  // formed for the state in `state` and formed again when it changes: the
+  // film Reynolds number is the same at every thickness, and the core's
+  // Reynolds number, roughness ratio and Weber group are these terms times
+  // powers of 1 - 2 delta/D.
+  static constexpr int kFilmStateSize = 13;
+  struct FilmTerms {
+    // e, D, Vsl, Vsg, FE, rhoL, muL, rhoG, sigma, rhoCore, muCore, fSL, fSG
+    double state[kFilmStateSize] = {};
+    double filmRe = 0.0;          // film Reynolds number
+    double inverseFilmRe = 0.0;   // 1/filmRe
+    double interfaceScale = 0.0;  // rhoCore / (fSG rhoG)
+    double inverseFsl = 0.0;      // 1/fSL
+    double inverseVsl = 0.0;      // 1/Vsl
+    double inverseVsg = 0.0;      // 1/Vsg
+    double inverseCoreRe = 0.0;   // 1/coreRe
+    double filmRePow = 0.0;       // filmRe^-0.8981 (filmRe^-0.32 in a smooth pipe)
+    double shearPow = 0.0;        // filmRe^0.305, of the interfacial factor
+    double roughness = 0.0;       // e/D
+    double roughPow = 0.0;        // (e/D)^1.1098
+    double coreRe = 0.0;          // core Reynolds number times 1 - 2 delta/D
+    double coreRePow = 0.0;       // coreRe^-0.8981 (coreRe^-0.32 in a smooth pipe)
+    double weberPow = 0.0;        // (sigma/(rhoCore Vc^2 Dc))^0.085 over (1 - 2 delta/D)^0.255
+    bool formed = false;
+  };
+  const FilmTerms& FilmTermsNow();
+  // The film's ff and ff2 factors at the film fraction hlf = 4 (delta/D)
+  // (1 - delta/D), given also 1/hlf.
+  void FilmFactors(const FilmTerms& t, double hlf, double inverseHlf, double* f, double* f2) const;
 
   void AdvanceDiagRow(int rows);
   void SetDiagText(const char* text, int col);
@@ -183,6 +246,7 @@ class CMechModel : public CPressDrop {
   void TraceFilm(double d, double residual, double tf, double ti);
 
   double m_dLastArg = kNotSet;  // argument of the last residual evaluation
+  FilmTerms filmTerms_;
 };
 
 }  // namespace pdrop

@@ -230,7 +230,7 @@ void CMechModel::brak(Residual f, double* a, double* b) {
 }
 
 double CMechModel::SearchRoot(Residual f, double hi, double windowLow, double windowHigh,
-                              double lastHi) {
+                              double lastHi, bool describeRoot) {
   const double lo = kLowest;
   const double vsg = m_dVsg;
   double result = kNotSet;
@@ -258,7 +258,7 @@ double CMechModel::SearchRoot(Residual f, double hi, double windowLow, double wi
   }
   if (!IsSet(result)) result = zBrent(f, lo / kFallbackShrink, lo, kRootTol);
   if (!IsSet(result)) result = zBrent(f, hi, lastHi, kRootTol);
-  if (IsSet(result) && result != m_dLastArg) Evaluate(f, result);
+  if (describeRoot && IsSet(result) && result != m_dLastArg) Evaluate(f, result);
   return result;
 }
 
@@ -276,9 +276,11 @@ double CMechModel::Calculate_hl_d() {
                     1.0 - kLowest / kFallbackShrink);
 }
 
-double CMechModel::Calculate_dl_d() {
+double CMechModel::Calculate_dl_d() { return FilmSearch(true); }
+
+double CMechModel::FilmSearch(bool describeRoot) {
   return SearchRoot(&CMechModel::dl_d, kThickestFilm, kFilmWindowLow, kFilmWindowHigh,
-                    0.5 - kLowest / kFallbackShrink);
+                    0.5 - kLowest / kFallbackShrink, describeRoot);
 }
 
 double CMechModel::Min_dl_d() {

@@ -2,9 +2,15 @@
 // into: cells addressed by column and row (both 1-based, column 1 is "A").
 #pragma once
 
+#include <string>
+#include <variant>
+
 #include "pdrop/platform/NotSet.h"
 
 namespace pdrop {
+
+// What a cell holds: a number or a text.
+using CellValue = std::variant<double, std::string>;
 
 class CDiagSheet {
  public:

@@ -3,8 +3,6 @@
 #pragma once
 
 #include <cmath>
-#include <string>
-#include <variant>
 #include <vector>
 
 namespace pdrop {
@@ -24,6 +22,5 @@ inline double ZeroIfNotSet(double v) { return IsSet(v) ? v : 0.0; }
 inline double FiniteOrNotSet(double v) { return std::isfinite(v) ? v : kNotSet; }
 
 using DblArray = std::vector<double>;
-using CellValue = std::variant<double, std::string>;
 
 }  // namespace pdrop

@@ -1,10 +1,21 @@
 #pragma once
 
+// The version of pdrop, in this one place: CMake reads the three numbers from
+// here for project(), the package config and the Python module.
+#define PDROP_VERSION_MAJOR 0
+#define PDROP_VERSION_MINOR 1
+#define PDROP_VERSION_PATCH 0
+
+#define PDROP_VERSION_TEXT_(x) #x
+#define PDROP_VERSION_JOIN_(a, b, c) \
+  PDROP_VERSION_TEXT_(a) "." PDROP_VERSION_TEXT_(b) "." PDROP_VERSION_TEXT_(c)
+
 namespace pdrop {
 
-constexpr int kVersionMajor = 0;
-constexpr int kVersionMinor = 1;
-constexpr int kVersionPatch = 0;
-constexpr const char* kVersion = "0.1.0";
+constexpr int kVersionMajor = PDROP_VERSION_MAJOR;
+constexpr int kVersionMinor = PDROP_VERSION_MINOR;
+constexpr int kVersionPatch = PDROP_VERSION_PATCH;
+constexpr const char* kVersion =
+    PDROP_VERSION_JOIN_(PDROP_VERSION_MAJOR, PDROP_VERSION_MINOR, PDROP_VERSION_PATCH);
 
 }  // namespace pdrop

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "pdrop/correlations/BeggsBrill.h"
+#include "pdrop/correlations/BeggsBrillPoint.h"
 #include "pdrop/traverse/Limits.h"
 
 namespace pdrop {
@@ -142,7 +143,8 @@ InSituGradient FromChanges(double friction, double elevation, double length, dou
 // MultiPhase gives on the segment GradientAt sets up, without filling the
 // rest of the record.
 InSituGradient BeggsBrillGradient(const InSituPoint& p, const InSituGradientSolver::Pipe& pipe,
-                                  const PipeRoughness& roughness) {
+                                  const InSituGradientSolver::Roughness& kept) {
+  const PipeRoughness roughness{kept.e, kept.D, kept.ratio, kept.ratioPow};
   constexpr double kFlw = -1.0;
   beggsbrill::PointInput in;
   in.vsg = p.vsg_ftps;
@@ -193,10 +195,12 @@ const InSituGradientSolver::Pipe& InSituGradientSolver::PipeAt(double angle_deg)
   return pipe_;
 }
 
-const PipeRoughness& InSituGradientSolver::RoughnessAt(double roughness_in, double pipeId_in) {
+const InSituGradientSolver::Roughness& InSituGradientSolver::RoughnessAt(double roughness_in,
+                                                                         double pipeId_in) {
   if (!roughnessSet_ || !SameBits(roughness_in, roughness_.e) ||
       !SameBits(pipeId_in, roughness_.D)) {
-    roughness_ = RoughnessOf(roughness_in, pipeId_in);
+    const PipeRoughness r = RoughnessOf(roughness_in, pipeId_in);
+    roughness_ = {r.e, r.D, r.ratio, r.ratioPow};
     roughnessSet_ = true;
   }
   return roughness_;

@@ -5,7 +5,6 @@
 // Flanigan forms work from the standard rates and are not offered here.
 #pragma once
 
-#include "pdrop/core/Friction.h"
 #include "pdrop/core/PressDrop.h"
 
 namespace pdrop {
@@ -60,6 +59,11 @@ class InSituGradientSolver {
   explicit InSituGradientSolver(CPressDrop& engine) : engine_(engine) {}
   InSituGradient operator()(const InSituPoint& p);
 
+  // Chen's roughness terms of a pipe (PipeRoughness of the friction factor).
+  struct Roughness {
+    double e, D, ratio, ratioPow;
+  };
+
   // The one-foot segment of an inclination as the engine sees it.
   struct Pipe {
     double angle_deg;
@@ -70,12 +74,12 @@ class InSituGradientSolver {
 
  private:
   const Pipe& PipeAt(double angle_deg);
-  const PipeRoughness& RoughnessAt(double roughness_in, double pipeId_in);
+  const Roughness& RoughnessAt(double roughness_in, double pipeId_in);
 
   CPressDrop& engine_;
   Pipe pipe_{};
   bool pipeSet_ = false;
-  PipeRoughness roughness_{};
+  Roughness roughness_{};
   bool roughnessSet_ = false;
 };
 

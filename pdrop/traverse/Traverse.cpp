@@ -11,15 +11,15 @@
 #include "pdrop/loading/Coleman.h"
 #include "pdrop/traverse/Applicability.h"
 #include "pdrop/traverse/Limits.h"
+#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 namespace {
 
-constexpr double kRankine = 459.67;
+constexpr double kRankine = units::kRankineOffset;
 constexpr double kShortestSegment = 0.01;   // ft, the engine's own limit
 constexpr std::size_t kMaxStations = 100000;
 constexpr int kHighestCode = 9;
-constexpr double kPi = 3.14159265358979323846;
 // Liquid-gas ratio up to which a well counts as a gas well for the
 // liquid-loading flag [bbl/MMscf]; Turner et al. fitted wells up to about 130.
 constexpr double kGasWellLiquidRatio = 200.0;
@@ -39,7 +39,7 @@ std::string StationField(std::size_t i, const char* name) {
 }
 
 double FlowArea_ft2(const Station& s) {
-  return kPi * (s.id_in * s.id_in - s.inner_od_in * s.inner_od_in) / 576.0;
+  return units::kPi * (s.id_in * s.id_in - s.inner_od_in * s.inner_od_in) / 576.0;
 }
 
 }  // namespace
@@ -171,15 +171,49 @@ int FlowSign(const TraverseCase& c) {
   return marchTo == c.flow_to ? -1 : +1;
 }
 
+// What the march knows of a case while it writes the row of a station.
+struct RowContext {
+  const TraverseCase& c;
+  const std::vector<Station>& st;
+  bool gasWell;  // a producing gas well, where liquid loading is flagged
+  CTurner& turner;
+  CColeman& coleman;
+};
+
+// The row of station i: its pressure p, the changes of the segment that ends
+// there, and what the engine's record says of that segment.
+TraverseRow MakeRow(const RowContext& x, const CPressDrop& e, std::size_t i, double p,
+                    double friction, double elevation) {
+  const Station& station = x.st[i];
+  TraverseRow r{};
+  r.md_ft = station.md_ft;
+  r.tvd_ft = station.tvd_ft;
+  r.pressure_psia = p;
+  r.temperature_F = x.c.temperature.At(station, x.st.front().md_ft, x.st.back().md_ft);
+  r.friction_dp_psi = friction;
+  r.elevation_dp_psi = elevation;
+  r.holdup = ZeroIfNotSet(e.m_dHoldup);
+  r.regime_code = e.GetCode();
+  r.regime_name = RegimeName(r.regime_code);
+  r.vsg_ftps = ZeroIfNotSet(e.m_dVsg);
+  r.vsl_ftps = ZeroIfNotSet(e.m_dVsl);
+  r.vg_ftps = ZeroIfNotSet(e.m_dVg);
+  r.vl_ftps = ZeroIfNotSet(e.m_dVl);
+  r.mixture_density_lbmft3 = ZeroIfNotSet(e.m_dRhoS);
+  const double area = FlowArea_ft2(station);
+  const double tR = r.temperature_F + kRankine;
+  const bool water = x.c.water_bbld > 0.0 || x.c.oil_STBd == 0.0;
+  r.turner_MMscfd = water ? x.turner.WtrA(area, p, tR) : x.turner.CndA(area, p, tR);
+  r.coleman_MMscfd = water ? x.coleman.WtrA(area, p, tR) : x.coleman.CndA(area, p, tR);
+  r.loading = x.gasWell && IsSet(r.turner_MMscfd) && x.c.gas_MMscfd < r.turner_MMscfd;
+  return r;
+}
+
 TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&)>& bind,
                      CProp* gas) {
   c.Validate();
   const std::vector<Station> st = c.MarchStations();
   const std::size_t n = st.size();
-  const double firstMd = st.front().md_ft;
-  const double lastMd = st.back().md_ft;
-  auto temperatureAt = [&](std::size_t i) { return c.temperature.At(st[i], firstMd, lastMd); };
-
   const bool forward = c.known_end == ProfileEnd::kFirst;
   const int flowSign = FlowSign(c);
 
@@ -198,31 +232,7 @@ TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&
   std::vector<TraverseRow> rows;
   rows.reserve(n);
 
-  auto makeRow = [&](std::size_t i, double p, double friction, double elevation) {
-    TraverseRow r{};
-    r.md_ft = st[i].md_ft;
-    r.tvd_ft = st[i].tvd_ft;
-    r.pressure_psia = p;
-    r.temperature_F = temperatureAt(i);
-    r.friction_dp_psi = friction;
-    r.elevation_dp_psi = elevation;
-    const CPressDrop& e = *engine;
-    r.holdup = ZeroIfNotSet(e.m_dHoldup);
-    r.regime_code = e.GetCode();
-    r.regime_name = RegimeName(r.regime_code);
-    r.vsg_ftps = ZeroIfNotSet(e.m_dVsg);
-    r.vsl_ftps = ZeroIfNotSet(e.m_dVsl);
-    r.vg_ftps = ZeroIfNotSet(e.m_dVg);
-    r.vl_ftps = ZeroIfNotSet(e.m_dVl);
-    r.mixture_density_lbmft3 = ZeroIfNotSet(e.m_dRhoS);
-    const double area = FlowArea_ft2(st[i]);
-    const double tR = r.temperature_F + kRankine;
-    const bool water = c.water_bbld > 0.0 || c.oil_STBd == 0.0;
-    r.turner_MMscfd = water ? turner.WtrA(area, p, tR) : turner.CndA(area, p, tR);
-    r.coleman_MMscfd = water ? coleman.WtrA(area, p, tR) : coleman.CndA(area, p, tR);
-    r.loading = gasWell && IsSet(r.turner_MMscfd) && c.gas_MMscfd < r.turner_MMscfd;
-    return r;
-  };
+  const RowContext rowContext{c, st, gasWell, turner, coleman};
 
   double p = c.known_pressure_psia;
   std::size_t cur = forward ? 0 : n - 1;
@@ -240,8 +250,9 @@ TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&
         std::find(result.warnings.begin(), result.warnings.end(), note) == result.warnings.end()) {
       result.warnings.push_back(note);
     }
-    if (step == 0) rows.push_back(makeRow(cur, p, 0.0, 0.0));
-    rows.push_back(makeRow(next, p2, engine->m_dFrictionDP, engine->m_dElevationDP));
+    if (step == 0) rows.push_back(MakeRow(rowContext, *engine, cur, p, 0.0, 0.0));
+    rows.push_back(
+        MakeRow(rowContext, *engine, next, p2, engine->m_dFrictionDP, engine->m_dElevationDP));
     result.total_friction_dp_psi += engine->m_dFrictionDP;
     result.total_elevation_dp_psi += engine->m_dElevationDP;
     p = p2;

@@ -7,11 +7,11 @@
 
 #include "pdrop/traverse/Limits.h"
 #include "pdrop/traverse/Parallel.h"
+#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 namespace {
 
-constexpr double kScfPerMMscf = 1.0e6;
 // A gas well carries at most this much liquid [bbl/MMscf] (as for the
 // traverse's liquid-loading flag, the range of Turner's data).
 constexpr double kGasWellLiquidRatio = 200.0;
@@ -27,7 +27,7 @@ Ratios BaseRatios(const TraverseCase& c) {
   Ratios r;
   const double liquid = c.oil_STBd + c.water_bbld;
   if (liquid > 0.0) r.waterCut = c.water_bbld / liquid;
-  if (c.oil_STBd > 0.0) r.gor = c.gas_MMscfd * kScfPerMMscf / c.oil_STBd;
+  if (c.oil_STBd > 0.0) r.gor = c.gas_MMscfd * units::kScfPerMMscf / c.oil_STBd;
   if (c.gas_MMscfd > 0.0) r.liquidYield = liquid / c.gas_MMscfd;
   return r;
 }
@@ -136,7 +136,7 @@ TraverseCase PointCase(const TraverseCase& base, WellKind kind, double rate,
     case WellKind::kOil:
       c.oil_STBd = rate * (1.0 - r.waterCut);
       c.water_bbld = rate * r.waterCut;
-      c.gas_MMscfd = (glrGiven ? glr * rate : r.gor * c.oil_STBd) / kScfPerMMscf;
+      c.gas_MMscfd = (glrGiven ? glr * rate : r.gor * c.oil_STBd) / units::kScfPerMMscf;
       break;
     case WellKind::kGas: {
       c.gas_MMscfd = rate;
@@ -144,9 +144,9 @@ TraverseCase PointCase(const TraverseCase& base, WellKind kind, double rate,
       // when one is varied, else the base case's yield; split by water cut.
       double liquid = r.liquidYield * rate;
       if (glrGiven) {
-        liquid = glr > 0.0 ? rate * kScfPerMMscf / glr : 0.0;
+        liquid = glr > 0.0 ? rate * units::kScfPerMMscf / glr : 0.0;
       } else if (Find(sensitivities, VlpParameter::kGor) != nullptr) {
-        const double oil = r.gor > 0.0 ? rate * kScfPerMMscf / r.gor : 0.0;
+        const double oil = r.gor > 0.0 ? rate * units::kScfPerMMscf / r.gor : 0.0;
         liquid = r.waterCut < 1.0 ? oil / (1.0 - r.waterCut) : 0.0;
       }
       c.oil_STBd = liquid * (1.0 - r.waterCut);

@@ -27,6 +27,33 @@ def correlations() -> "pd.DataFrame":
     telling whether the correlation is offered for that kind of stream. The
     mechanistic model (code 9) is listed with the multiphase lists, whether or
     not the host process has admitted it to the engine's own lists.
+
+    References, by code:
+        0 Fanning Gas: the Fanning equation with N. H. Chen, "An Explicit
+          Equation for Friction Factor in Pipe", Ind. Eng. Chem. Fundam. 18
+          (1979) 296-297.
+        1 Panhandle (A) and 2 Modified Panhandle (B): the Panhandle Eastern
+          Pipe Line Co. equations as given in the GPSA Engineering Data Book,
+          section 17, and C. U. Ikoku, Natural Gas Production Engineering,
+          Wiley, 1984.
+        3 Modified Beggs & Brill: H. D. Beggs and J. P. Brill, "A Study of
+          Two-Phase Flow in Inclined Pipes", J. Pet. Tech. 25 (1973) 607-617,
+          with the revised flow-pattern map of J. P. Brill and H. Mukherjee,
+          Multiphase Flow in Wells, SPE Monograph 17, 1999.
+        4 Gray: H. E. Gray, "Vertical Flow Correlation in Gas Wells", API 14B
+          User's Manual, Appendix B, American Petroleum Institute, 1974.
+        5 Hagedorn & Brown: A. R. Hagedorn and K. E. Brown, "Experimental
+          Study of Pressure Gradients Occurring During Continuous Two-Phase
+          Flow in Small-Diameter Vertical Conduits", J. Pet. Tech. 17 (1965)
+          475-484, with the Griffith & Wallis bubble flow (J. Heat Transfer
+          83 (1961) 307-320).
+        6 Weymouth: T. R. Weymouth, "Problems in Natural-Gas Engineering",
+          Trans. ASME 34 (1912) 185-234.
+        7 Flanigan and 8 Modified Flanigan: Panhandle A and B with O.
+          Flanigan, "Effect of Uphill Flow on Pressure Drop in Design of
+          Two-Phase Gathering Systems", Oil and Gas Journal 56 (1958) 132-141.
+        9 Petalas & Aziz: N. Petalas and K. Aziz, "A Mechanistic Model for
+          Multiphase Flow in Pipes", J. Can. Pet. Tech. 39(6) (2000).
     """
     def codes_of(lst):
         return {code for _, code in _enumerate(lst)}

@@ -47,7 +47,9 @@ class Engine:
     threads with engines of their own run in parallel.
 
     Args:
-        correlation: code [0-9] or list name, e.g. 3 or "Modified Beggs & Brill".
+        correlation: code [0-9] or list name, e.g. 3 or "Modified Beggs & Brill";
+            ``pdrop.correlations()`` lists them, and its docstring names the
+            paper of each.
     """
 
     def __init__(self, correlation: Union[int, str] = 3) -> None:

@@ -35,6 +35,16 @@ class BlackOilFluid:
         bubble_point_correlation: "standing" or "vasquez-beggs".
         mode: "black-oil" (the engine splits the standard rates) or "stream"
             (the fluid gives mass and volume rates; used by traverses).
+
+    References: gas z-factor from Sutton's pseudo-criticals (SPE 14265, 1985)
+    with Dranchuk & Abou-Kassem (JCPT 14(3), 1975) or Hall & Yarborough (Oil
+    & Gas J. 71(25), 1973); gas viscosity Lee, Gonzalez & Eakin (JPT 18, 1966,
+    997); bubble point and solution gas Standing (1947) or Vasquez & Beggs
+    (JPT 32, 1980, 968); oil viscosity Beggs & Robinson (JPT 27, 1975, 1140),
+    above the bubble point Vasquez & Beggs; gas-oil surface tension Baker &
+    Swerdloff (Oil & Gas J., 1956); water properties after McCain, Properties
+    of Petroleum Fluids (2nd ed., 1990), gas-water tension Jennings & Newman
+    (SPEJ 11, 1971).
     """
 
     gas_gravity: float = 0.65

@@ -142,12 +142,14 @@ def flow_map(case: Case, **overrides: Any) -> FlowMap:
     has no result.
     """
     _, text = _case_text(case, overrides)
-    out = _pdrop.flow_map_json(text)
+    out = json.loads(_pdrop.flow_map_json(text))
     if not out["ok"]:
         raise ValueError(f"case: {out['reason']}")
     patterns = {}
     for e in out["entries"]:
-        patterns[e["name"]] = {k: np.asarray(e[k]) for k in
+        # JSON null (a value that was not computed) reads as NaN.
+        patterns[e["name"]] = {k: np.asarray(e[k], dtype=float) for k in
                                ("vsg_ftps", "vsl_ftps", "holdup", "elevation_dp_psi_per_ft")}
-    return FlowMap(patterns=patterns, operating_point=(out["vsg_ftps"], out["vsl_ftps"]),
+    point = tuple(float("nan") if v is None else v for v in (out["vsg_ftps"], out["vsl_ftps"]))
+    return FlowMap(patterns=patterns, operating_point=point,
                    regime=flow_regimes().get(out["regime_code"], "Undefined"))

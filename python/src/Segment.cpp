@@ -17,13 +17,14 @@
 
 #include "Binding.h"
 #include "pdrop/pdrop.h"
+#include "pdrop/platform/Units.h"
 
 namespace py = pybind11;
 
 namespace pdrop::python {
 namespace {
 
-constexpr double kRankine = 459.67;
+constexpr double kRankine = units::kRankineOffset;
 
 // The inputs of one segment, as Engine.solve and solve_segments take them.
 struct SegmentRow {

@@ -11,6 +11,7 @@
 
 #include "Binding.h"
 #include "pdrop/case/CaseFile.h"
+#include "pdrop/case/ResultJson.h"
 #include "pdrop/workflows/VlpRequest.h"
 #include "pdrop/case/VfpAxes.h"
 #include "pdrop/pdrop.h"
@@ -67,29 +68,21 @@ py::dict Record(const CPressDrop& e) {
 }
 
 py::dict RowsDict(const TraverseResult& r) {
+  using K = RowColumn::Kind;
   py::dict rows;
-  auto column = [&](const char* name, auto get) {
+  for (const RowColumn& col : TraverseColumns()) {
     py::list l;
-    for (const TraverseRow& row : r.rows) l.append(get(row));
-    rows[name] = l;
-  };
-  column("md_ft", [](const TraverseRow& x) { return x.md_ft; });
-  column("tvd_ft", [](const TraverseRow& x) { return x.tvd_ft; });
-  column("pressure_psia", [](const TraverseRow& x) { return x.pressure_psia; });
-  column("temperature_F", [](const TraverseRow& x) { return x.temperature_F; });
-  column("friction_dp_psi", [](const TraverseRow& x) { return x.friction_dp_psi; });
-  column("elevation_dp_psi", [](const TraverseRow& x) { return x.elevation_dp_psi; });
-  column("holdup", [](const TraverseRow& x) { return x.holdup; });
-  column("regime_code", [](const TraverseRow& x) { return x.regime_code; });
-  column("regime", [](const TraverseRow& x) { return x.regime_name; });
-  column("vsg_ftps", [](const TraverseRow& x) { return x.vsg_ftps; });
-  column("vsl_ftps", [](const TraverseRow& x) { return x.vsl_ftps; });
-  column("vg_ftps", [](const TraverseRow& x) { return x.vg_ftps; });
-  column("vl_ftps", [](const TraverseRow& x) { return x.vl_ftps; });
-  column("mixture_density_lbmft3", [](const TraverseRow& x) { return x.mixture_density_lbmft3; });
-  column("turner_MMscfd", [](const TraverseRow& x) { return Nan(x.turner_MMscfd); });
-  column("coleman_MMscfd", [](const TraverseRow& x) { return Nan(x.coleman_MMscfd); });
-  column("loading", [](const TraverseRow& x) { return x.loading; });
+    for (const TraverseRow& row : r.rows) {
+      switch (col.kind) {
+        case K::kNumber: l.append(col.number(row)); break;
+        case K::kOptional: l.append(Nan(col.number(row))); break;
+        case K::kCode: l.append(static_cast<int>(col.number(row))); break;
+        case K::kText: l.append(row.regime_name); break;
+        case K::kFlag: l.append(col.number(row) != 0.0); break;
+      }
+    }
+    rows[col.name] = l;
+  }
   return rows;
 }
 
@@ -226,21 +219,7 @@ py::dict MatchDict(const TraverseCase& c, const MatchResult& r) {
 namespace pdrop::python {
 
 py::dict RecordDict(const double (&values)[CPressData::kCopyDataSize]) {
-  static const char* const names[CPressData::kCopyDataSize] = {
-      "length_ft",        "flow_regime",      "p1_psia",           "p2_psia",
-      "mean_pressure_psia", "iterations",     "mean_temperature_R", "friction_dp_psi",
-      "elevation_dp_psi", "holdup",           "pipeline_efficiency", "bg_ft3_per_scf",
-      "gas_density_lbmft3", "z_factor",       "gas_viscosity_cP",   "vsg_ftps",
-      "lambda_gas",       "dissolved_gas_MMscfd", "gas_liquid_yield_bbl_per_MMscf",
-      "liquid_in_gas_bbld", "bo_bbl_per_STB", "oil_density_lbmft3", "rso_MMscf_per_STB",
-      "oil_viscosity_cP", "oil_tension_dyncm", "vso_ftps",          "bw_bbl_per_bbl",
-      "water_density_lbmft3", "water_viscosity_cP", "water_tension_dyncm", "vsw_ftps",
-      "liquid_density_lbmft3", "liquid_viscosity_cP", "vsl_ftps",       "lambda_liquid",
-      "liquid_tension_dyncm", "liquid_volume_bbl", "vg_ftps",          "vl_ftps",
-      "reynolds",         "friction_factor",  "no_slip_density_lbmft3", "mixture_viscosity_cP",
-      "mixture_density_lbmft3", "vm_ftps",    "total_dp_psi",       "status",
-      "gas_scfd",         "oil_STBd",         "water_bbld",         "gas_liquid_mass_ratio",
-      "gas_mass_fraction", "oil_mass_fraction", "water_mass_fraction"};
+  const char* const* names = CopyDataNames();
   py::dict d;
   for (int i = 0; i < CPressData::kCopyDataSize; ++i) d[names[i]] = Nan(values[i]);
   return d;
@@ -248,13 +227,59 @@ py::dict RecordDict(const double (&values)[CPressData::kCopyDataSize]) {
 
 }  // namespace pdrop::python
 
-PYBIND11_MODULE(_pdrop, m) {
-  m.doc() = "Binding of the pdrop engine; use the pdrop package.";
-  m.attr("NOT_SET") = kNotSet;
-  m.attr("__version__") = kVersion;
-  python::BindSegment(m);
-  python::BindGradient(m);
+namespace {
 
+// Runs many cases (JSON texts) on threads; (summaries, rows or None).
+py::tuple TraverseMany(const std::vector<std::string>& texts, int threads, bool withRows) {
+  // Cases that cannot be read are reported in their row; the others
+  // run on the threads with the GIL released.
+  std::vector<TraverseCase> cases;
+  std::vector<std::size_t> index;
+  std::vector<std::string> errors(texts.size());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    try {
+      cases.push_back(ParseCase(texts[i]));
+      index.push_back(i);
+    } catch (const std::invalid_argument& e) {
+      errors[i] = e.what();
+    }
+  }
+  // In slices, so that the rows of a large run are never all held at
+  // once when only the summaries are wanted.
+  constexpr std::size_t kSlice = 1024;
+  py::list summaries, rows;
+  std::size_t next = 0;  // the next case to report, in input order
+  auto unreadable = [&](std::size_t i) {
+    py::dict summary;
+    summary["complete"] = false;
+    summary["error"] = errors[i];
+    summaries.append(summary);
+    rows.append(py::none());
+  };
+  for (std::size_t from = 0; from < cases.size(); from += kSlice) {
+    const std::size_t to = std::min(cases.size(), from + kSlice);
+    const std::vector<TraverseCase> slice(cases.begin() + from, cases.begin() + to);
+    std::vector<TraverseResult> results;
+    {
+      py::gil_scoped_release release;
+      results = RunTraverses(slice, threads);
+    }
+    for (std::size_t r = 0; r < slice.size(); ++r) {
+      const std::size_t i = index[from + r];
+      while (next < i) unreadable(next++);
+      py::dict summary = SummaryDict(slice[r], results[r]);
+      summary["error"] = "";
+      summaries.append(summary);
+      rows.append(withRows ? py::object(RowsDict(results[r])) : py::none());
+      next = i + 1;
+    }
+  }
+  while (next < texts.size()) unreadable(next++);
+  return py::make_tuple(summaries, rows);
+}
+
+// The phase interface, the built-in black-oil fluid and its phase objects.
+void BindFluids(py::module_& m) {
   py::class_<CSynPar>(m, "CSynPar")
       .def(py::init<>())
       .def(py::init<double>())
@@ -314,7 +339,10 @@ PYBIND11_MODULE(_pdrop, m) {
       .def_readwrite("bubblePointCorrelation", &BlackOilFluid::bubblePointCorrelation)
       .def("Validate", py::overload_cast<>(&BlackOilFluid::Validate, py::const_))
       .def("MakePhases", &BlackOilFluid::MakePhases);
+}
 
+// The engine class with its catalogue of correlations and regimes.
+void BindEngine(py::module_& m) {
   py::class_<CPressDrop, std::unique_ptr<CPressDrop>>(m, "CPressDrop")
       .def_static("New", [](int code) { return std::unique_ptr<CPressDrop>(CPressDrop::New(code)); })
       .def("Init", &CPressDrop::Init)
@@ -358,7 +386,10 @@ PYBIND11_MODULE(_pdrop, m) {
         return py::make_tuple(names, codes);
       })
       .def_static("SetMechModel", [](int on) { CPressDrop::m_bMechModel = on; });
+}
 
+// Traverses, many traverses, the flow-pattern map and the case check.
+void BindTraverses(py::module_& m) {
   m.def("traverse_json",
         [](const std::string& text) {
           const TraverseCase c = ParseCase(text);
@@ -381,48 +412,25 @@ PYBIND11_MODULE(_pdrop, m) {
           return TraverseDict(c, r);
         },
         "Runs a traverse from a JSON case with host phase objects (black-oil mode).");
-  m.def("vfp_json",
-        [](const std::string& caseText, const std::string& axesText, int threads,
-           const std::string& caseFile) {
-          const TraverseCase c = ParseCase(caseText);
-          VfpTable t;
-          try {
-            const VfpAxes axes = VfpAxesFromJson(ParseJsonText(axesText, "axes"), "axes");
+  m.def("case_json_check", [](const std::string& text) { ParseCase(text); });
+  m.def("traverse_many_json", &TraverseMany,
+        "Runs many cases (JSON texts) on threads; (summaries, rows or None).");
+  m.def("flow_map_json",
+        [](const std::string& text) {
+          TraverseCase c = ParseCase(text);
+          c.correlation = 9;
+          CaseFlowMap map;
+          {
             py::gil_scoped_release release;
-            t = BuildVfpTable(c, axes, threads);
-          } catch (const InputError& e) {
-            throw std::invalid_argument(e.what());
+            map = MapFirstSegment(c);
           }
-          t.case_file = caseFile;
-          return VfpDict(t);
+          return FlowMapJson(map).dump();
         },
-        "A VFP table of a case from its axes (both JSON); the BHP of every cell, the filled "
-        "and raised cells and the deck text.");
-  m.def("fitted_range_warnings",
-        [](const BlackOilFluid& fluid, int code, double tMin, double tMax, double pipeId,
-           double gas, double oil, double water) {
-          OperatingEnvelope e;
-          e.minTemperature_F = tMin;
-          e.maxTemperature_F = tMax;
-          e.maxPipeId_in = pipeId;
-          e.gas_MMscfd = gas;
-          e.oil_STBd = oil;
-          e.water_bbld = water;
-          return FittedRangeWarnings(fluid, code, e);
-        },
-        "The published ranges of the fluid's and the correlation's data that a segment leaves.");
-  m.def("pressure_out_of_range", &PressureOutOfRange,
-        "Why a computed pressure [psia] is not shown as an answer, or ''.");
-  m.def("regime_name", &RegimeName, "The flow-regime name of a code; '\u2014' for 666.");
-  m.def("correlation_code_of_name",
-        [](const std::string& name) {
-          try {
-            return CorrelationCode(nlohmann::json(name), "correlation");
-          } catch (const InputError& e) {
-            throw std::invalid_argument(e.what());
-          }
-        },
-        "The code of a correlation name, by the case files' rule.");
+        "The mechanistic flow-pattern map of a case's first segment.");
+}
+
+// Lift curves, VFP tables and survey matches.
+void BindWorkflows(py::module_& m) {
   m.def("lift_curves_json",
         [](const std::string& caseText, const std::string& requestText, int threads) {
           const TraverseCase base = ParseCase(caseText);
@@ -444,56 +452,23 @@ PYBIND11_MODULE(_pdrop, m) {
           return LiftCurvesJson(base, request, result).dump();
         },
         "Lift curves of a well case (JSON) over sensitivities (JSON), as the command's JSON.");
-  m.def("traverse_many_json",
-        [](const std::vector<std::string>& texts, int threads, bool withRows) {
-          // Cases that cannot be read are reported in their row; the others
-          // run on the threads with the GIL released.
-          std::vector<TraverseCase> cases;
-          std::vector<std::size_t> index;
-          std::vector<std::string> errors(texts.size());
-          for (std::size_t i = 0; i < texts.size(); ++i) {
-            try {
-              cases.push_back(ParseCase(texts[i]));
-              index.push_back(i);
-            } catch (const std::invalid_argument& e) {
-              errors[i] = e.what();
-            }
+  m.def("vfp_json",
+        [](const std::string& caseText, const std::string& axesText, int threads,
+           const std::string& caseFile) {
+          const TraverseCase c = ParseCase(caseText);
+          VfpTable t;
+          try {
+            const VfpAxes axes = VfpAxesFromJson(ParseJsonText(axesText, "axes"), "axes");
+            py::gil_scoped_release release;
+            t = BuildVfpTable(c, axes, threads);
+          } catch (const InputError& e) {
+            throw std::invalid_argument(e.what());
           }
-          // In slices, so that the rows of a large run are never all held at
-          // once when only the summaries are wanted.
-          constexpr std::size_t kSlice = 1024;
-          py::list summaries, rows;
-          std::size_t next = 0;  // the next case to report, in input order
-          auto unreadable = [&](std::size_t i) {
-            py::dict summary;
-            summary["complete"] = false;
-            summary["error"] = errors[i];
-            summaries.append(summary);
-            rows.append(py::none());
-          };
-          for (std::size_t from = 0; from < cases.size(); from += kSlice) {
-            const std::size_t to = std::min(cases.size(), from + kSlice);
-            const std::vector<TraverseCase> slice(cases.begin() + from, cases.begin() + to);
-            std::vector<TraverseResult> results;
-            {
-              py::gil_scoped_release release;
-              results = RunTraverses(slice, threads);
-            }
-            for (std::size_t r = 0; r < slice.size(); ++r) {
-              const std::size_t i = index[from + r];
-              while (next < i) unreadable(next++);
-              py::dict summary = SummaryDict(slice[r], results[r]);
-              summary["error"] = "";
-              summaries.append(summary);
-              rows.append(withRows ? py::object(RowsDict(results[r])) : py::none());
-              next = i + 1;
-            }
-          }
-          while (next < texts.size()) unreadable(next++);
-          return py::make_tuple(summaries, rows);
+          t.case_file = caseFile;
+          return VfpDict(t);
         },
-        "Runs many cases (JSON texts) on threads; (summaries, rows or None).");
-  m.def("case_json_check", [](const std::string& text) { ParseCase(text); });
+        "A VFP table of a case from its axes (both JSON); the BHP of every cell, the filled "
+        "and raised cells and the deck text.");
   m.def("fitting_available", &FittingAvailable,
         "Whether this build fits efficiencies (it was built with NLopt).");
   m.def("match_json",
@@ -532,7 +507,35 @@ PYBIND11_MODULE(_pdrop, m) {
           }
         },
         "Matches a survey (CSV or JSON text) with the correlations of a JSON case.");
+}
 
+// The shared input limits, fitted ranges and names, for the Python layer.
+void BindChecks(py::module_& m) {
+  m.def("fitted_range_warnings",
+        [](const BlackOilFluid& fluid, int code, double tMin, double tMax, double pipeId,
+           double gas, double oil, double water) {
+          OperatingEnvelope e;
+          e.minTemperature_F = tMin;
+          e.maxTemperature_F = tMax;
+          e.maxPipeId_in = pipeId;
+          e.gas_MMscfd = gas;
+          e.oil_STBd = oil;
+          e.water_bbld = water;
+          return FittedRangeWarnings(fluid, code, e);
+        },
+        "The published ranges of the fluid's and the correlation's data that a segment leaves.");
+  m.def("pressure_out_of_range", &PressureOutOfRange,
+        "Why a computed pressure [psia] is not shown as an answer, or ''.");
+  m.def("regime_name", &RegimeName, "The flow-regime name of a code; '\u2014' for 666.");
+  m.def("correlation_code_of_name",
+        [](const std::string& name) {
+          try {
+            return CorrelationCode(nlohmann::json(name), "correlation");
+          } catch (const InputError& e) {
+            throw std::invalid_argument(e.what());
+          }
+        },
+        "The code of a correlation name, by the case files' rule.");
   m.def("check_segment",
         [](double pipeId, double innerOd, double roughness, double dx, double dz, double p,
            double t, double gradient, double gas, double oil, double water, double direction,
@@ -542,38 +545,19 @@ PYBIND11_MODULE(_pdrop, m) {
         },
         "Checks the inputs of one segment with the limits every pdrop tool shares; raises "
         "ValueError naming the keyword argument.");
-  m.def("flow_map_json",
-        [](const std::string& text) {
-          TraverseCase c = ParseCase(text);
-          c.correlation = 9;
-          CaseFlowMap map;
-          {
-            py::gil_scoped_release release;
-            map = MapFirstSegment(c);
-          }
-          py::dict out;
-          out["ok"] = map.ok;
-          out["reason"] = map.reason;
-          out["vsg_ftps"] = Nan(map.vsg_ftps);
-          out["vsl_ftps"] = Nan(map.vsl_ftps);
-          out["regime_code"] = map.regime_code;
-          py::list entries;
-          for (const CFlowRegime& e : map.entries) {
-            if (!e.IsCode()) continue;
-            py::dict d;
-            d["code"] = e.m_nCode;
-            d["name"] = e.GetCodeName();
-            d["vsg_ftps"] = e.m_aVsg;
-            d["vsl_ftps"] = e.m_aVsl;
-            std::vector<double> holdup, elevation;
-            for (double v : e.m_aHoldup) holdup.push_back(Nan(v));
-            for (double v : e.m_aElevationDP) elevation.push_back(Nan(v));
-            d["holdup"] = holdup;
-            d["elevation_dp_psi_per_ft"] = elevation;
-            entries.append(d);
-          }
-          out["entries"] = entries;
-          return out;
-        },
-        "The mechanistic flow-pattern map of a case's first segment.");
+}
+
+}  // namespace
+
+PYBIND11_MODULE(_pdrop, m) {
+  m.doc() = "Binding of the pdrop engine; use the pdrop package.";
+  m.attr("NOT_SET") = kNotSet;
+  m.attr("__version__") = kVersion;
+  BindFluids(m);
+  BindEngine(m);
+  python::BindSegment(m);
+  python::BindGradient(m);
+  BindTraverses(m);
+  BindWorkflows(m);
+  BindChecks(m);
 }

@@ -153,9 +153,17 @@ case $scenario in
   list)
     "$pdrop" list > "$work/list.txt"
     check "list exits 0" test $? -eq 0
-    for name in "Modified Beggs & Brill" "Hagedorn & Brown" "Petalas & Aziz" "Fanning Liquid" "Stratified (Wavy)"; do
-      check "list names $name" grep -qF "$name" "$work/list.txt"
-    done
+    check "list shows the stored catalogue" diff "$(dirname "$0")/golden/list.txt" "$work/list.txt"
+    "$pdrop" list --json > "$work/list.json"
+    check "list --json gives the same catalogue" python3 -c "
+import json, sys
+d = json.load(open(sys.argv[1]))
+names = [c['name'] for c in d['correlations']]
+text = open(sys.argv[2]).read()
+assert len(names) == 10 and all(n in text for n in names), names
+assert [r['name'] for r in d['flow_regimes']][-1] == 'Froth'
+assert d['lists']['liquid'][1] == {'code': 0, 'name': 'Fanning Liquid'}
+" "$work/list.json" "$work/list.txt"
     ;;
   segment)
     "$pdrop" segment --code 0 --id-in 2.441 --dz-ft 1000 --pressure-psia 100 --temperature-F 60 \
@@ -239,8 +247,16 @@ ROWS
     check "an unreadable batch file exits 2" test $? -eq 2
     ;;
   map)
-    "$pdrop" map "$examples/gas_pipeline.json" --csv "$work/map.csv" --dumps "$work" > "$work/out.txt"
+    "$pdrop" map "$examples/gas_pipeline.json" --csv "$work/map.csv" --json "$work/map.json" \
+      --dumps "$work" > "$work/out.txt"
     check "map exits 0" test $? -eq 0
+    check "map --json holds the points of the CSV and the operating point" python3 -c "
+import json, sys
+d = json.load(open(sys.argv[1]))
+rows = sum(1 for _ in open(sys.argv[2])) - 1
+assert d['ok'] and d['vsg_ftps'] > 0 and d['regime'] in sys.argv[3], d['regime']
+assert sum(len(e['vsg_ftps']) for e in d['entries']) == rows
+" "$work/map.json" "$work/map.csv" "$(cat "$work/out.txt")"
     check "map has 2500 points at most" test "$(wc -l < "$work/map.csv")" -le 2501
     check "map csv header" grep -q "^regime_code,regime,vsg_ftps,vsl_ftps" "$work/map.csv"
     check "map names the operating point" grep -q "operating point" "$work/out.txt"

@@ -108,18 +108,5 @@ TEST(PressDataTest, CopyConstructionCopiesAssignedFieldsAndLeavesSkippedOnesNotS
   }
 }
 
-TEST(PressDataTest, RuntimeClassNamesTheRecordAndItsEngines) {
-  const CPressData d;
-  EXPECT_STREQ(d.GetRuntimeClass()->m_lpszClassName, "CPressData");
-  EXPECT_TRUE(d.IsKindOf(PDROP_RUNTIME_CLASS(CObject)));
-  EXPECT_FALSE(d.IsKindOf(PDROP_RUNTIME_CLASS(CPressDrop)));
-  std::unique_ptr<CPressDrop> e(CPressDrop::New(0));
-  EXPECT_STREQ(e->GetRuntimeClass()->m_lpszClassName, "CFanning");
-  EXPECT_TRUE(e->IsKindOf(PDROP_RUNTIME_CLASS(CPressData)));
-  // The record part of an engine copies out as a plain record.
-  const CPressData part(*e);
-  EXPECT_STREQ(part.GetRuntimeClass()->m_lpszClassName, "CPressData");
-}
-
 }  // namespace
 }  // namespace pdrop

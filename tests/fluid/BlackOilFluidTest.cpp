@@ -5,7 +5,6 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "pdrop/pdrop.h"
@@ -75,31 +74,6 @@ TEST(BlackOilFluid, EachSetIsFreshAndIndependent) {
   fluid.separatorPressure = 164.7;
   fluid.separatorTemperature = 60.0;
   EXPECT_GT(fluid.SeparatorGasGravity(), fluid.gasGravity);
-}
-
-// Each thread builds its own engine and phase objects: the engine writes the
-// oil's bubble-point parameter during Cal, so sharing them would race.
-TEST(BlackOilFluid, EnginesOnSeveralThreadsWithTheirOwnSetsAgreeWithASerialRun) {
-  BlackOilFluid fluid;
-  auto solve = [&fluid](int i) {
-    BlackOilPhases ph = fluid.MakePhases();
-    std::unique_ptr<CPressDrop> e(CPressDrop::New(0.0, 2.441, 0.0, 500.0, 0));
-    e->SetProps(ph.gas.get(), ph.oil.get(), ph.water.get());
-    return e->Cal(1000.0 + 10.0 * i, 620.0, 0.01, 0.4, 800.0, 100.0);
-  };
-  constexpr int kCases = 200;
-  std::vector<double> serial(kCases);
-  for (int i = 0; i < kCases; ++i) serial[i] = solve(i);
-  std::vector<double> parallel(kCases);
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t) {
-    threads.emplace_back([&, t] {
-      for (int i = t; i < kCases; i += 4) parallel[i] = solve(i);
-    });
-  }
-  for (std::thread& th : threads) th.join();
-  EXPECT_EQ(parallel, serial);
-  EXPECT_NE(serial[0], kNotSet);
 }
 
 }  // namespace

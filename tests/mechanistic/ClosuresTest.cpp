@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "MechTestSupport.h"
+#include "pdrop/mechanistic/MechFriction.h"
 #include "pdrop/traverse/Traverse.h"
 
 namespace pdrop {
@@ -157,6 +159,44 @@ TEST(MechClosures, StratifiedFrictionChangesSmoothlyAlongAWetGasLine) {
     if (a.regime_code != b.regime_code) continue;
     EXPECT_LE(std::fabs(b.friction_dp_psi / a.friction_dp_psi - 1.0), 0.3)
         << "segments ending at " << a.md_ft << " and " << b.md_ft << " ft";
+  }
+}
+
+// The model's factors form Chen's powers from logarithms: they must be the
+// shared factors to rounding, in every band of Re and in a smooth pipe.
+TEST(MechClosures, FrictionFactorsAreTheSharedOnesToRounding) {
+  MechProbe m(100.0, 0.0, 1.0, 1.0);
+  for (double e : {0.0, 0.0006, 0.02}) {
+    for (double re : {0.0, 1500.0, 2000.0, 2500.0, 3999.0, 4000.0, 4001.0, 3e4, 1e6, 1e8}) {
+      double f = 0.0, f2 = 0.0, g = 0.0, g2 = 0.0;
+      m.FrictionFactors(e, 4.0, re, &f, &f2);
+      mech::FanningFactors(e, 4.0, re, &g, &g2);
+      EXPECT_NEAR(g, f, 1e-14 * f) << e << " " << re;
+      EXPECT_NEAR(g2, f2, 1e-14 * f2) << e << " " << re;
+    }
+  }
+}
+
+// The film residual keeps the terms that do not depend on the thickness for
+// the state they were formed in: a model that decided at other inputs first
+// must decide as a new one does, for a change of any input.
+TEST(MechClosures, AnnularDecisionDoesNotDependOnTheDecisionBefore) {
+  using Change = void (*)(MechProbe&);
+  const Change changes[] = {
+      [](MechProbe& m) { m.m_dVsg *= 1.1; },  [](MechProbe& m) { m.m_dVsl *= 1.1; },
+      [](MechProbe& m) { m.m_dRhoL *= 1.1; }, [](MechProbe& m) { m.m_dRhoG *= 1.1; },
+      [](MechProbe& m) { m.m_dMuL *= 1.1; },  [](MechProbe& m) { m.m_dMuG *= 1.1; },
+      [](MechProbe& m) { m.m_dSigma *= 1.1; }, [](MechProbe& m) { m.SetFf(0.006); }};
+  for (std::size_t i = 0; i < std::size(changes); ++i) {
+    MechProbe warm(100.0, 0.0, 50.0, 0.1);
+    MechProbe fresh(100.0, 0.0, 50.0, 0.1);
+    warm.m_dTheta = fresh.m_dTheta = 0.0;
+    ASSERT_EQ(warm.GetFlowRegime(), CMechModel::kAnnularMist);
+    changes[i](warm);
+    changes[i](fresh);
+    ASSERT_EQ(warm.GetFlowRegime(), fresh.GetFlowRegime()) << i;
+    EXPECT_EQ(warm.m_dHoldup, fresh.m_dHoldup) << i;
+    EXPECT_EQ(warm.m_dFfInt1, fresh.m_dFfInt1) << i;
   }
 }
 

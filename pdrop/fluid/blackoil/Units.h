@@ -2,11 +2,16 @@
 // Standard conditions are 14.696 psia and 60 degF (519.67 degR) throughout.
 #pragma once
 
+#include "pdrop/platform/Units.h"
+
 namespace pdrop::pvt {
 
-constexpr double kStdPressure = 14.696;        // psia
-constexpr double kStdTemperature = 519.67;     // degR
-constexpr double kRankineOffset = 459.67;      // degF = degR - 459.67
+constexpr double kStdPressure = units::kBlackOilStdPressure;        // psia
+constexpr double kStdTemperature = units::kBlackOilStdTemperature;  // degR
+using units::kCubicFeetPerBarrel;
+using units::kRankineOffset;
+using units::kScfPerMMscf;
+using units::kSecondsPerDay;
 constexpr double kAirMolarMass = 28.9647;      // lbm/lbmol
 constexpr double kGasConstant = 10.7316;       // psia ft3 / (lbmol degR)
 // rho_g = (M_air / R) gamma p / (z T) [lbm/ft3].
@@ -16,9 +21,6 @@ constexpr double kStdGasDensity = kGasDensityFactor * kStdPressure / kStdTempera
 // Bg = 0.0282795 z T / p [ft3/scf].
 constexpr double kBgFactor = kStdPressure / kStdTemperature;
 constexpr double kWaterDensity = 62.366;       // lbm/ft3, fresh water at 60 degF
-constexpr double kCubicFeetPerBarrel = 5.6145835;
-constexpr double kSecondsPerDay = 86400.0;
-constexpr double kScfPerMMscf = 1.0e6;
 // Below this pressure the oil holds no gas.
 constexpr double kDeadOilBubblePoint = 14.7;   // psia
 

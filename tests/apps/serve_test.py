@@ -1,0 +1,154 @@
+"""pdrop serve over loopback: every endpoint answers what the command's JSON
+output holds, bad input is refused naming its field, requests from elsewhere
+are refused, parallel requests answer as serial ones, and Ctrl-C stops it.
+
+Usage: serve_test.py PDROP_BINARY EXAMPLES_DIR
+"""
+import concurrent.futures
+import http.client
+import json
+import os
+import re
+import signal
+import subprocess
+import sys
+import tempfile
+import unittest
+
+PDROP, EXAMPLES = sys.argv[1], sys.argv[2]
+CASES = ["oil_well", "gas_pipeline", "gas_well_annulus", "water_injector"]
+
+
+def case(name):
+    with open(os.path.join(EXAMPLES, name + ".json")) as f:
+        return json.load(f)
+
+
+def command(*args, output=".json"):
+    """Runs the command with its output written to a file; returns the file."""
+    with tempfile.TemporaryDirectory() as d:
+        out = os.path.join(d, "out" + output)
+        subprocess.run([PDROP, *args, out], check=False, stdout=subprocess.DEVNULL)
+        with open(out) as f:
+            return json.load(f) if output == ".json" else f.read()
+
+
+class Server:
+    def __enter__(self):
+        self.proc = subprocess.Popen([PDROP, "serve", "--port", "0", "--threads", "4"],
+                                     stdout=subprocess.PIPE, text=True)
+        line = self.proc.stdout.readline()
+        self.port = int(re.search(r"127\.0\.0\.1:(\d+)/", line).group(1))
+        return self
+
+    def __exit__(self, *exc):
+        if self.proc.poll() is None:
+            self.proc.kill()
+        self.proc.wait()
+        self.proc.stdout.close()
+
+    def request(self, method, path, body=None, headers=None):
+        conn = http.client.HTTPConnection("127.0.0.1", self.port, timeout=120)
+        data = body if isinstance(body, (bytes, str)) or body is None else json.dumps(body)
+        h = {"Content-Type": "application/json"} if data is not None else {}
+        h.update(headers or {})
+        conn.request(method, path, body=data, headers=h)
+        r = conn.getresponse()
+        text = r.read().decode()
+        conn.close()
+        answer = json.loads(text) if r.getheader("Content-Type", "").startswith("application/json") else text
+        return r.status, answer, r
+
+
+class ServeTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = Server().__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.__exit__(None, None, None)
+
+    def test_endpoints_answer_as_the_command(self):
+        s = self.server
+        self.assertEqual(s.request("GET", "/api/catalogue")[1],
+                         json.loads(subprocess.check_output([PDROP, "list", "--json"])))
+        self.assertEqual(s.request("GET", "/api/examples")[1], sorted(CASES))
+        for name in CASES:
+            path = os.path.join(EXAMPLES, name + ".json")
+            self.assertEqual(s.request("GET", "/api/examples/" + name)[1], case(name))
+            self.assertEqual(s.request("POST", "/api/traverse", case(name))[1],
+                             command("traverse", path, "--json"), name)
+            self.assertEqual(s.request("POST", "/api/traverse.csv", case(name))[1],
+                             command("traverse", path, "--csv", output=".csv"), name)
+        for name in ["oil_well", "gas_pipeline"]:
+            path = os.path.join(EXAMPLES, name + ".json")
+            self.assertEqual(s.request("POST", "/api/map", case(name))[1],
+                             command("map", path, "--json"), name)
+        lift = s.request("POST", "/api/lift-curves",
+                         {"case": case("oil_well"),
+                          "sensitivities": {"rates": [200, 1500], "wellhead_pressure_psia": [125, 250]}})
+        self.assertEqual(lift[1], command("vlp", os.path.join(EXAMPLES, "oil_well.json"),
+                                          "--rates", "200,1500", "--wellhead-pressure-psia",
+                                          "125,250", "--json"))
+
+    def test_bad_input_is_refused_naming_the_field(self):
+        oil = case("oil_well")
+        many = dict(oil, max_segment_ft=1)  # 8000 segments
+        rows = [  # (path, body, status, field, words of the message)
+            ("/api/traverse", "{not json", 400, "", "not valid JSON"),
+            ("/api/traverse", dict(oil, known_endx="top"), 400, "known_endx", "unknown field"),
+            ("/api/traverse", dict(oil, known_pressure_psia=1e6), 400, "known_pressure_psia", "30000"),
+            ("/api/traverse", dict(oil, oil_STBd="abc"), 400, "oil_STBd", "expected a number"),
+            ("/api/traverse", dict(oil, stations=[oil["stations"][0], dict(oil["stations"][1], id_in=-2)]),
+             400, "stations[1].id_in", "id_in"),
+            ("/api/traverse", many, 400, "stations", "at most 5000"),
+            ("/api/map", dict(oil, gas_MMscfd=-1e300), 400, "gas_MMscfd", "gas_MMscfd"),
+            ("/api/lift-curves", {"case": oil, "extra": 1}, 400, "extra", "unknown field"),
+            ("/api/lift-curves", {"case": oil, "sensitivities": {"wellhead_pressure_psia": [-5]}},
+             400, "sensitivities.wellhead_pressure_psia[0]", "wellhead_pressure_psia"),
+            ("/api/traverse", " " * (1 << 20) + "{}", 413, "", "over 1 MB"),
+        ]
+        for path, body, status, field, words in rows:
+            code, answer, _ = self.server.request("POST", path, body)
+            self.assertEqual((code, answer["field"]), (status, field), (path, answer))
+            self.assertIn(words, answer["error"])
+            self.assertNotIn("32600", answer["error"])
+
+    def test_requests_from_elsewhere_and_files_are_refused(self):
+        s = self.server
+        rows = [  # (method, path, headers, status)
+            ("GET", "/api/catalogue", {"Origin": "http://example.com"}, 403),
+            ("GET", "/api/catalogue", {"Host": "attacker.example:%d" % s.port}, 403),
+            ("GET", "/../../etc/passwd", {}, 404),
+            ("GET", "/api/examples/..%2F..%2Fetc%2Fpasswd", {}, 404),
+            ("GET", "/api/examples/oil_well_vfp", {}, 404),
+            ("POST", "/api/traverse", {"Content-Type": "text/plain"}, 415),
+        ]
+        for method, path, headers, status in rows:
+            code, _, response = s.request(method, path, "{}" if method == "POST" else None, headers)
+            self.assertEqual(code, status, (path, headers))
+            self.assertIsNone(response.getheader("Access-Control-Allow-Origin"))
+        self.assertEqual(s.request("GET", "/api/catalogue", headers={"Origin": "http://127.0.0.1:%d" % s.port})[0], 200)
+
+    def test_parallel_requests_answer_as_serial_ones(self):
+        bodies = [case(CASES[i % len(CASES)]) for i in range(8)]
+        for i, b in enumerate(bodies):
+            b["gas_MMscfd"] = b["gas_MMscfd"] * (1 + 0.05 * i)
+        serial = [self.server.request("POST", "/api/traverse", b)[1] for b in bodies]
+        with concurrent.futures.ThreadPoolExecutor(8) as pool:
+            parallel = list(pool.map(lambda b: self.server.request("POST", "/api/traverse", b)[1], bodies))
+        self.assertEqual(parallel, serial)
+
+
+class InterruptTest(unittest.TestCase):
+    def test_ctrl_c_stops_the_server(self):
+        with Server() as s:
+            self.assertEqual(s.request("GET", "/api/examples")[0], 200)
+            s.proc.send_signal(signal.SIGINT)
+            self.assertEqual(s.proc.wait(timeout=10), 0)
+            self.assertIn("stopped", s.proc.stdout.read())
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=1)
