@@ -12,6 +12,7 @@
 
 #include "pdrop/correlations/BeggsBrillPoint.h"
 #include "pdrop/platform/Message.h"
+#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 
@@ -19,11 +20,7 @@ PDROP_IMPLEMENT_DYNAMIC(CBeggsBrill, CPressDrop)
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kGravity = 32.2;  // ft/s2
-constexpr double kSquareInchesPerSquareFoot = 144.0;
-constexpr double kInchesPerFoot = 12.0;
-constexpr double kScfPerMMscf = 1.0e6;
+constexpr double kGravity = units::kGravityRounded;  // ft/s2
 constexpr double kCpToLbmPerFtS = 0.000672;   // lbm/(ft s) per cP
 constexpr double kDefaultRoughness = 0.0006;  // in
 constexpr double kVerticalRun = 1e-10;        // ft, a horizontal run this short is vertical
@@ -143,7 +140,7 @@ void CBeggsBrill::FrictionExponent() {
 
 void CBeggsBrill::MultiPhase() {
   if (std::fabs(m_dDx) <= kVerticalRun) {
-    m_dAngle = m_dDz < 0.0 ? -kPi / 2.0 : kPi / 2.0;
+    m_dAngle = m_dDz < 0.0 ? -units::kPi / 2.0 : units::kPi / 2.0;
   } else {
     m_dAngle = std::atan(m_dDz / m_dDx);
   }
@@ -216,7 +213,7 @@ void CBeggsBrill::WriteDebugRow() const {
   std::lock_guard<std::mutex> lock(table.mutex);
   if (table.file == nullptr) return;
   std::fprintf(table.file, "%f,%f,%f,%f,%f,%f,%f,%f,%s,%f,%f,%f,%f,%f,%f,%f\n",
-               m_dQg / kScfPerMMscf, m_dQo, m_dQw, m_dVsg, m_dVsl, m_dLGR, lambda, hl, flow.c_str(),
+               m_dQg / units::kScfPerMMscf, m_dQo, m_dQw, m_dVsg, m_dVsl, m_dLGR, lambda, hl, flow.c_str(),
                oy, os, std::exp(os), m_dYRatio, m_dLnY, m_dS, std::exp(m_dS));
   std::fflush(table.file);
 }
@@ -293,15 +290,15 @@ PointResult SolvePoint(const PointInput& in) {
   out.lnY = e.lnY;
   out.s = e.s;
   // Re = D v rho / mu with D in ft and mu in lbm/(ft s), as CPressDrop::REm.
-  const double d = in.diameter / kInchesPerFoot;
+  const double d = in.diameter / units::kInchesPerFoot;
   out.reM = d * vm * out.rhoNS / out.muNS / kCpToLbmPerFtS;
   const double fn = in.pipe != nullptr ? FanningFrictionFactor(*in.pipe, out.reM)
                                        : FanningFrictionFactor(in.roughness, in.diameter, out.reM);
   out.fm = std::exp(out.s) * fn;
   out.rhoS = holdup * in.rhoL + (1.0 - holdup) * in.rhoG;
-  out.elevationDP = out.rhoS * in.dz / kSquareInchesPerSquareFoot * in.dir;
-  out.frictionDP = 2.0 * out.fm * vm * vm * out.rhoNS / (kGravity * in.diameter / kInchesPerFoot) *
-                   in.flw * in.length / kSquareInchesPerSquareFoot;
+  out.elevationDP = out.rhoS * in.dz / units::kSquareInchesPerSquareFoot * in.dir;
+  out.frictionDP = 2.0 * out.fm * vm * vm * out.rhoNS / (kGravity * in.diameter / units::kInchesPerFoot) *
+                   in.flw * in.length / units::kSquareInchesPerSquareFoot;
   // A viscosity of 0 makes the Reynolds number infinite: no friction.
   if (!std::isfinite(out.reM)) out.frictionDP = kNotSet;
   return out;

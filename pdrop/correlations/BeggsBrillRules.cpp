@@ -4,12 +4,12 @@
 #include <limits>
 
 #include "pdrop/platform/NotSet.h"
+#include "pdrop/platform/Units.h"
 
 namespace pdrop::beggsbrill {
 namespace {
 
-constexpr double kGravity = 32.2;             // ft/s2
-constexpr double kInchesPerFoot = 12.0;
+constexpr double kGravity = units::kGravityRounded;             // ft/s2
 constexpr double kNoFourthBoundary = 1e30;    // L4 when lambda^6.738 underflows to 0
 constexpr double kLeastPsi = 0.0001;
 // The flow-over holdup is extended linearly below this Froude number.
@@ -123,7 +123,7 @@ double TransitionalIntermittent(double lambda, double angle, const PatternLogs& 
 MapNumbers FlowNumbers(double vm, double vsl, double lambda, double diameterIn, double rhoL,
                        double sigma, MapLogs* logs) {
   MapNumbers n;
-  n.froude = vm * vm / kGravity / (diameterIn / kInchesPerFoot);
+  n.froude = vm * vm / kGravity / (diameterIn / units::kInchesPerFoot);
   // The four boundaries are powers of lambda: one logarithm serves them all.
   const double lnLambda = std::log(lambda);
   n.l1 = 316.0 * std::exp(0.302 * lnLambda);

@@ -8,12 +8,12 @@
 #include "pdrop/correlations/BeggsBrill.h"
 #include "pdrop/correlations/BeggsBrillPoint.h"
 #include "pdrop/traverse/Limits.h"
+#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kRankine = 459.67;
+constexpr double kRankine = units::kRankineOffset;
 
 [[noreturn]] void Refuse(const char* field, double value, const char* range) {
   std::ostringstream s;
@@ -180,7 +180,7 @@ const InSituGradientSolver::Pipe& InSituGradientSolver::PipeAt(double angle_deg)
   // the engine's upward direction.
   constexpr double kVerticalRun = 1e-10;  // ft, as CBeggsBrill::MultiPhase
   constexpr double kFlw = -1.0;
-  const double angle = angle_deg * kPi / 180.0;
+  const double angle = angle_deg * units::kPi / 180.0;
   const double rise = std::sin(angle);
   pipe_.angle_deg = angle_deg;
   pipe_.dx = std::cos(angle);
@@ -188,7 +188,7 @@ const InSituGradientSolver::Pipe& InSituGradientSolver::PipeAt(double angle_deg)
   pipe_.dir = rise > 0.0 ? -1.0 : 1.0;
   // What Init and CBeggsBrill::MultiPhase make of that run and rise.
   pipe_.length = std::sqrt(pipe_.dz * pipe_.dz + pipe_.dx * pipe_.dx);
-  pipe_.flowAngle = std::fabs(pipe_.dx) <= kVerticalRun ? (pipe_.dz < 0.0 ? -kPi / 2.0 : kPi / 2.0)
+  pipe_.flowAngle = std::fabs(pipe_.dx) <= kVerticalRun ? (pipe_.dz < 0.0 ? -units::kPi / 2.0 : units::kPi / 2.0)
                                                         : std::atan(pipe_.dz / pipe_.dx);
   pipe_.flowAngle *= kFlw * pipe_.dir;
   pipeSet_ = true;
