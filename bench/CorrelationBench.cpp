@@ -76,4 +76,32 @@ BENCHMARK_TEMPLATE(BM_CalTwoPhase1000ft, 4);
 BENCHMARK_TEMPLATE(BM_CalTwoPhase1000ft, 5);
 BENCHMARK_TEMPLATE(BM_CalTwoPhase1000ft, 7);
 
+// One in-situ gradient point at Brill & Mukherjee's Example 4.7 conditions
+// (6 in vertical upflow), as pdrop.gradient computes each point of an array.
+template <int Code>
+void BM_GradientAt(benchmark::State& state) {
+  std::unique_ptr<pdrop::CPressDrop> e(pdrop::CPressDrop::New(Code));
+  pdrop::InSituPoint p;
+  p.vsg_ftps = 3.86;
+  p.vsl_ftps = 3.97;
+  p.liquidDensity_lbmft3 = 47.61;
+  p.gasDensity_lbmft3 = 5.88;
+  p.liquidViscosity_cP = 0.97;
+  p.gasViscosity_cP = 0.016;
+  p.tension_dyncm = 8.41;
+  p.pipeId_in = 6.0;
+  p.angle_deg = 90.0;
+  p.pressure_psia = 1700.0;
+  p.temperature_F = 180.0;
+  p.roughness_in = 0.00072;
+  pdrop::InSituGradientSolver solve(*e);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(p);
+    benchmark::DoNotOptimize(solve(p));
+  }
+}
+BENCHMARK_TEMPLATE(BM_GradientAt, 3);
+BENCHMARK_TEMPLATE(BM_GradientAt, 4);
+BENCHMARK_TEMPLATE(BM_GradientAt, 5);
+
 }  // namespace

@@ -13,4 +13,14 @@ constexpr double kTurbulentReynolds = 4000.0;
 
 double FanningFrictionFactor(double e, double D, double Re);
 
+// The part of Chen's form that depends on the pipe alone: e, D, the
+// roughness ratio r = e/D and r^1.1098. A caller that solves many points of
+// one pipe takes it once; the factor is the same, bit for bit.
+struct PipeRoughness {
+  double e = 0.0, D = 0.0;
+  double ratio = 0.0, ratioPow = 0.0;
+};
+PipeRoughness RoughnessOf(double e, double D);
+double FanningFrictionFactor(const PipeRoughness& pipe, double Re);
+
 }  // namespace pdrop

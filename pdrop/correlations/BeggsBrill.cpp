@@ -5,12 +5,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <mutex>
 #include <string>
 #include <system_error>
 
-#include "pdrop/correlations/BeggsBrillRules.h"
+#include "pdrop/correlations/BeggsBrillPoint.h"
 #include "pdrop/platform/Message.h"
+#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 
@@ -18,11 +20,8 @@ PDROP_IMPLEMENT_DYNAMIC(CBeggsBrill, CPressDrop)
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kGravity = 32.2;  // ft/s2
-constexpr double kSquareInchesPerSquareFoot = 144.0;
-constexpr double kInchesPerFoot = 12.0;
-constexpr double kScfPerMMscf = 1.0e6;
+constexpr double kGravity = units::kGravityRounded;  // ft/s2
+constexpr double kCpToLbmPerFtS = 0.000672;   // lbm/(ft s) per cP
 constexpr double kDefaultRoughness = 0.0006;  // in
 constexpr double kVerticalRun = 1e-10;        // ft, a horizontal run this short is vertical
 // Within this distance of lambda = 0 or 1 the friction exponent is damped.
@@ -111,21 +110,8 @@ void CBeggsBrill::FlowNumbers() {
 }
 
 void CBeggsBrill::FlowRegime() {
-  using namespace beggsbrill;
-  const double lambda = m_dLambdaL;
-  const double nfr = m_dFroude;
-  m_dFlowRegime = kUndefinedRegime;
-  if ((lambda < 0.01 && nfr < m_dL1) || (lambda >= 0.01 && nfr < m_dL2)) {
-    m_dFlowRegime = kSegregated;
-  } else if ((lambda >= 0.01 && lambda < 0.4 && m_dL3 < nfr && nfr < m_dL1) ||
-             (lambda >= 0.4 && m_dL3 < nfr && nfr <= m_dL4)) {
-    m_dFlowRegime = kIntermittent;
-  } else if ((lambda < 0.4 && nfr >= m_dL1) || (lambda >= 0.4 && nfr > m_dL4)) {
-    m_dFlowRegime = kDistributed;
-  } else if (lambda >= 0.01 && m_dL2 <= nfr && nfr <= m_dL3) {
-    m_dFlowRegime = kTransitional;
-  }
-  if (m_nFlowOver != 0) m_dFlowRegime = kDistributed;
+  const beggsbrill::MapNumbers n{m_dFroude, m_dLiqVelNo, m_dL1, m_dL2, m_dL3, m_dL4, m_dLambdaPow};
+  m_dFlowRegime = beggsbrill::Pattern(m_dLambdaL, n, m_nFlowOver != 0);
 }
 
 double CBeggsBrill::Psi(double C) const { return beggsbrill::Psi(C, m_dAngle); }
@@ -145,67 +131,65 @@ void CBeggsBrill::Holdup() {
   }
 }
 
-// The exponent s of the two-phase friction factor ftp = e^s fn, damped
-// towards 0 within 0.01 of lambda = 0 and 1 so that ftp meets fn there.
 void CBeggsBrill::FrictionExponent() {
-  const double lambda = m_dLambdaL;
-  const beggsbrill::FrictionExponent e = beggsbrill::Exponent(lambda, m_dHoldup);
-  double s = e.s;
-  if (m_dHoldup != 0.0) {
-    if (lambda > 0.0 && lambda < kLambdaDampThreshold) {
-      s *= kLambdaDampFactor * std::pow(lambda, 0.25);
-    } else if (1.0 - lambda < kLambdaDampThreshold && lambda < 1.0) {
-      s *= kLambdaDampFactor * std::pow(1.0 - lambda, 0.25);
-    }
-  }
+  const beggsbrill::FrictionExponent e = beggsbrill::DampedExponent(m_dLambdaL, m_dHoldup);
   m_dYRatio = e.y;
   m_dLnY = e.lnY;
-  m_dS = s;
-}
-
-void CBeggsBrill::NoResult() {
-  m_dHoldup = m_dRhoS = m_dReM = m_dFm = m_dFrictionDP = m_dElevationDP = kNotSet;
-  m_dYRatio = m_dLnY = m_dS = kNotSet;
+  m_dS = e.s;
 }
 
 void CBeggsBrill::MultiPhase() {
   if (std::fabs(m_dDx) <= kVerticalRun) {
-    m_dAngle = m_dDz < 0.0 ? -kPi / 2.0 : kPi / 2.0;
+    m_dAngle = m_dDz < 0.0 ? -units::kPi / 2.0 : units::kPi / 2.0;
   } else {
     m_dAngle = std::atan(m_dDz / m_dDx);
   }
   m_dAngle *= m_dFlw * m_dDir;
 
-  const double vsg = m_dVsg;
-  const double vsl = m_dVsl;
-  const double vm = vsg + vsl;
-  // lambda = vsl / vm and the Froude number need a mixture that moves.
-  if (!NonNegative(vsg) || !NonNegative(vsl) || !(vm > 0.0) || !std::isfinite(vm)) {
-    m_dVm = m_dLambdaL = m_dLambdaG = m_dRhoNS = m_dMuNS = kNotSet;
-    m_dFlowRegime = kUndefinedRegime;
-    NoResult();
-  } else {
-    m_dVm = vm;
-    m_dLambdaL = vsl / vm;
-    m_dLambdaG = vsg / vm;
-    m_dRhoNS = m_dLambdaL * m_dRhoL + m_dLambdaG * m_dRhoG;
-    m_dMuNS = m_dLambdaL * m_dMuL + m_dLambdaG * m_dMuG;
+  beggsbrill::PointInput in;
+  in.vsg = m_dVsg;
+  in.vsl = m_dVsl;
+  in.rhoL = m_dRhoL;
+  in.rhoG = m_dRhoG;
+  in.muL = m_dMuL;
+  in.muG = m_dMuG;
+  in.sigma = m_dSigma;
+  in.diameter = m_dDiameter;
+  in.roughness = m_dFf;
+  in.angle = m_dAngle;
+  in.dz = m_dDz;
+  in.length = m_dLength;
+  in.dir = m_dDir;
+  in.flw = m_dFlw;
+  in.flowOver = m_nFlowOver != 0;
+  const beggsbrill::PointResult r = beggsbrill::SolvePoint(in);
 
-    Holdup();
-    if (!IsSet(m_dHoldup)) {
-      NoResult();
-    } else {
-      FrictionExponent();
-      m_dReM = REm(vm, m_dRhoNS, m_dMuNS, kNotSet);
-      m_dFm = std::exp(m_dS) * ff(m_dFf, m_dDiameter, m_dReM);
-      m_dRhoS = m_dHoldup * m_dRhoL + (1.0 - m_dHoldup) * m_dRhoG;
-      m_dElevationDP = m_dRhoS * m_dDz / kSquareInchesPerSquareFoot * m_dDir;
-      m_dFrictionDP = 2.0 * m_dFm * vm * vm * m_dRhoNS / (kGravity * m_dDiameter / kInchesPerFoot) *
-                      m_dFlw * m_dLength / kSquareInchesPerSquareFoot;
-      // A viscosity of 0 makes the Reynolds number infinite: no friction.
-      if (!std::isfinite(m_dReM)) m_dFrictionDP = kNotSet;
-    }
+  m_dVm = r.vm;
+  m_dLambdaL = r.lambdaL;
+  m_dLambdaG = r.lambdaG;
+  m_dRhoNS = r.rhoNS;
+  m_dMuNS = r.muNS;
+  m_dFlowRegime = r.regime;
+  // Without a moving mixture the map numbers of the last calculation stay.
+  if (r.moving) {
+    m_dFroude = r.map.froude;
+    m_dLiqVelNo = r.map.liqVelNo;
+    m_dL1 = r.map.l1;
+    m_dL2 = r.map.l2;
+    m_dL3 = r.map.l3;
+    m_dL4 = r.map.l4;
+    m_dLambdaPow = r.map.lambdaPow;
   }
+  m_dHoldup = r.holdup;
+  m_dYRatio = r.y;
+  m_dLnY = r.lnY;
+  m_dS = r.s;
+  m_dReM = r.reM;
+  m_dFm = r.fm;
+  m_dRhoS = r.rhoS;
+  m_dElevationDP = r.elevationDP;
+  m_dFrictionDP = r.frictionDP;
+
   WriteDebugRow();
   ClearNonFinite();
   for (double* v : {&m_dAngle, &m_dFroude, &m_dLiqVelNo, &m_dL1, &m_dL2, &m_dL3, &m_dL4,
@@ -213,6 +197,8 @@ void CBeggsBrill::MultiPhase() {
     *v = FiniteOrNotSet(*v);
   }
 }
+
+bool CBeggsBrill::DebugTableOn() { return Debug().on; }
 
 void CBeggsBrill::WriteDebugRow() const {
   DebugTable& table = Debug();
@@ -227,9 +213,97 @@ void CBeggsBrill::WriteDebugRow() const {
   std::lock_guard<std::mutex> lock(table.mutex);
   if (table.file == nullptr) return;
   std::fprintf(table.file, "%f,%f,%f,%f,%f,%f,%f,%f,%s,%f,%f,%f,%f,%f,%f,%f\n",
-               m_dQg / kScfPerMMscf, m_dQo, m_dQw, m_dVsg, m_dVsl, m_dLGR, lambda, hl, flow.c_str(),
+               m_dQg / units::kScfPerMMscf, m_dQo, m_dQw, m_dVsg, m_dVsl, m_dLGR, lambda, hl, flow.c_str(),
                oy, os, std::exp(os), m_dYRatio, m_dLnY, m_dS, std::exp(m_dS));
   std::fflush(table.file);
 }
+
+namespace beggsbrill {
+
+double Pattern(double lambda, const MapNumbers& n, bool flowOver) {
+  const double nfr = n.froude;
+  double regime = CPressData::kUndefinedRegime;
+  if ((lambda < 0.01 && nfr < n.l1) || (lambda >= 0.01 && nfr < n.l2)) {
+    regime = kSegregated;
+  } else if ((lambda >= 0.01 && lambda < 0.4 && n.l3 < nfr && nfr < n.l1) ||
+             (lambda >= 0.4 && n.l3 < nfr && nfr <= n.l4)) {
+    regime = kIntermittent;
+  } else if ((lambda < 0.4 && nfr >= n.l1) || (lambda >= 0.4 && nfr > n.l4)) {
+    regime = kDistributed;
+  } else if (lambda >= 0.01 && n.l2 <= nfr && nfr <= n.l3) {
+    regime = kTransitional;
+  }
+  return flowOver ? static_cast<double>(kDistributed) : regime;
+}
+
+// The exponent s of the two-phase friction factor ftp = e^s fn, damped
+// towards 0 within 0.01 of lambda = 0 and 1 so that ftp meets fn there.
+FrictionExponent DampedExponent(double lambda, double holdup) {
+  return DampedExponent(lambda, holdup, 0.0, std::numeric_limits<double>::quiet_NaN());
+}
+
+FrictionExponent DampedExponent(double lambda, double holdup, double lnLambda, double lnHoldup) {
+  FrictionExponent e = Exponent(lambda, holdup, lnLambda, lnHoldup);
+  if (holdup != 0.0) {
+    if (lambda > 0.0 && lambda < kLambdaDampThreshold) {
+      e.s *= kLambdaDampFactor * std::pow(lambda, 0.25);
+    } else if (1.0 - lambda < kLambdaDampThreshold && lambda < 1.0) {
+      e.s *= kLambdaDampFactor * std::pow(1.0 - lambda, 0.25);
+    }
+  }
+  return e;
+}
+
+PointResult SolvePoint(const PointInput& in) {
+  PointResult out;
+  const double vsg = in.vsg;
+  const double vsl = in.vsl;
+  const double vm = vsg + vsl;
+  // lambda = vsl / vm and the Froude number need a mixture that moves.
+  if (!NonNegative(vsg) || !NonNegative(vsl) || !(vm > 0.0) || !std::isfinite(vm)) return out;
+  out.moving = true;
+  out.vm = vm;
+  const double lambda = vsl / vm;
+  out.lambdaL = lambda;
+  out.lambdaG = vsg / vm;
+  out.rhoNS = lambda * in.rhoL + out.lambdaG * in.rhoG;
+  out.muNS = lambda * in.muL + out.lambdaG * in.muG;
+
+  MapLogs logs;
+  out.map = FlowNumbers(vm, vsl, lambda, in.diameter, in.rhoL, in.sigma, &logs);
+  out.regime = Pattern(lambda, out.map, in.flowOver);
+  const int regime = static_cast<int>(out.regime);
+  double holdup;
+  double lnHoldup = std::numeric_limits<double>::quiet_NaN();
+  if (regime >= kSegregated && regime <= kTransitional) {
+    holdup = HoldupOfPattern(regime, lambda, in.angle, out.map, logs, in.flowOver, &lnHoldup);
+  } else {
+    static const std::string message(kUnmappedMessage);
+    ShowMessage(message);
+    holdup = 0.0;
+  }
+  if (!IsSet(holdup)) return out;
+  out.holdup = holdup;
+
+  const FrictionExponent e = DampedExponent(lambda, holdup, logs.lambda, lnHoldup);
+  out.y = e.y;
+  out.lnY = e.lnY;
+  out.s = e.s;
+  // Re = D v rho / mu with D in ft and mu in lbm/(ft s), as CPressDrop::REm.
+  const double d = in.diameter / units::kInchesPerFoot;
+  out.reM = d * vm * out.rhoNS / out.muNS / kCpToLbmPerFtS;
+  const double fn = in.pipe != nullptr ? FanningFrictionFactor(*in.pipe, out.reM)
+                                       : FanningFrictionFactor(in.roughness, in.diameter, out.reM);
+  out.fm = std::exp(out.s) * fn;
+  out.rhoS = holdup * in.rhoL + (1.0 - holdup) * in.rhoG;
+  out.elevationDP = out.rhoS * in.dz / units::kSquareInchesPerSquareFoot * in.dir;
+  out.frictionDP = 2.0 * out.fm * vm * vm * out.rhoNS / (kGravity * in.diameter / units::kInchesPerFoot) *
+                   in.flw * in.length / units::kSquareInchesPerSquareFoot;
+  // A viscosity of 0 makes the Reynolds number infinite: no friction.
+  if (!std::isfinite(out.reM)) out.frictionDP = kNotSet;
+  return out;
+}
+
+}  // namespace beggsbrill
 
 }  // namespace pdrop

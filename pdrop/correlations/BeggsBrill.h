@@ -41,6 +41,10 @@ class CBeggsBrill : public CPressDrop {
   bool bIsSinglePhase() override;
   void SetUp() override;
 
+  // True while the debug table is written: a calculation then has to go
+  // through MultiPhase to leave its row.
+  static bool DebugTableOn();
+
   // The steps of MultiPhase, in order of use.
   void FlowNumbers();
   void FlowRegime();
@@ -63,7 +67,6 @@ class CBeggsBrill : public CPressDrop {
   double m_dS = 0.0;          // friction exponent s after damping
 
  private:
-  void NoResult();
   void WriteDebugRow() const;
 
   bool m_bDebugUser = false;  // this engine holds the debug table open

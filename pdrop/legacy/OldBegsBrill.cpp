@@ -331,7 +331,7 @@ void COldBegsBrill::GasFlow() {
   m_dFn = ff(m_dRough, Dh(), m_dRe);
   m_dVso = m_dVsw = kNotSet;
   m_nFlowRegime = kSinglePhase;
-  Outlet(2.0 * m_dFn * m_dRhoG * m_dVsg * m_dVsg * m_dLength / (Dh() / 12.0) / 144.0 / 32.2 *
+  Outlet(2.0 * m_dFn * m_dRhoG * m_dVsg * m_dVsg * m_dLength / (Dh() / units::kInchesPerFoot) / units::kSquareInchesPerSquareFoot / units::kGravityRounded *
              m_dFlw,
          m_dRhoG * m_dDz / 144.0 * m_dDir, 0.0);
 }
@@ -340,7 +340,7 @@ void COldBegsBrill::LiquidFlow() {
   m_dRe = Dh() / 12.0 * m_dVsl * m_dRhoL / m_dMuL / 0.000672;
   m_dFn = ff(m_dRough, Dh(), m_dRe);
   m_nFlowRegime = kSinglePhase;
-  Outlet(2.0 * m_dFn * m_dRhoL * m_dVsl * m_dVsl * m_dLength / (Dh() / 12.0) / 144.0 / 32.2 *
+  Outlet(2.0 * m_dFn * m_dRhoL * m_dVsl * m_dVsl * m_dLength / (Dh() / units::kInchesPerFoot) / units::kSquareInchesPerSquareFoot / units::kGravityRounded *
              m_dFlw,
          m_dRhoL * m_dDz / 144.0 * m_dDir, m_dAccel * m_dRhoL * m_dVsl * m_dVsl / 288.0 * m_dFlw);
 }
@@ -369,7 +369,7 @@ void COldBegsBrill::MultiPhase() {
     m_dVgIn = m_dVsg / (1.0 - m_dHoldup);
     m_dVlIn = m_dHoldup != 0.0 ? m_dVsl / m_dHoldup : kNotSet;
   }
-  Outlet(2.0 * m_dFtp * m_dVm * m_dVm * m_dRhoNS * m_dLength / 32.2 / (Dh() / 12.0) / 144.0 *
+  Outlet(2.0 * m_dFtp * m_dVm * m_dVm * m_dRhoNS * m_dLength / units::kGravityRounded / (Dh() / units::kInchesPerFoot) / units::kSquareInchesPerSquareFoot *
              m_dFlw,
          m_dRhoS * m_dDz / 144.0 * m_dDir, m_dAccel * m_dRhoS * m_dVm * m_dVm / 288.0 * m_dFlw);
 }

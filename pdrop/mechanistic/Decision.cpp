@@ -198,20 +198,162 @@ bool CMechModel::IsFroth() {
   return Decide(!traced) == kFroth;
 }
 
-int CMechModel::Decide(bool frothOnly) {
+// The drift-flux quantities every transition below reads: the slug-body
+// holdup of Gregory et al. (ELS), the intermittent holdup (ELI) and the
+// bubble-flow holdup, with the drift velocities they come from.
+CMechModel::DriftFlux CMechModel::DriftFluxSetUp() const {
+  DriftFlux f;
   const double rhoL = m_dRhoL;
-  const double rhoG = m_dRhoG;
   const double muL = m_dMuL;
-  const double muG = m_dMuG;
   const double sigma = m_dSigma;
-  const double theta = m_dTheta;
   const double d = m_dDiameter / kInchesPerFoot;
+  f.els = 1.0 / (1.0 + std::pow(kMetresPerFoot * m_dVm / kGregoryVelocity, 1.39));
+  f.drho = rhoL - m_dRhoG;
+  f.bond = d * d * f.drho / sigma * kBondFactor;
+  f.sinT = std::sin(m_dTheta);
+  f.cosT = std::cos(m_dTheta);
+  f.d = d;
+  if (f.drho < 0.0) return f;
+  // (drho sigma / rhoL^2)^(1/4), of both bubble rise velocities.
+  f.riseScale = std::sqrt(std::sqrt(f.drho * sigma / (rhoL * rhoL)));
+  const double u0 = kBubbleRiseFactor * f.riseScale;
+  const double ub = u0 * f.sinT;
 
+  // Elongated-bubble drift: its vertical and horizontal limits, each with
+  // its surface-tension term, combined by the inclination.
+  const double lnBo = std::log(f.bond);
+  const double beta = f.bond * std::exp(3.278 - 1.424 * lnBo);
+  const double gScale = std::sqrt(kGravity * d * f.drho / rhoL);
+  const double uv = 0.345 * (1.0 - std::exp(-beta)) * gScale;
+  const double uh = (0.54 - 1.76 * std::exp(-0.56 * lnBo)) * gScale;
+  const double udInf = uh * f.cosT + uv * f.sinT;
+  const double reb = std::fabs(udInf) * rhoL * d * kReynoldsFactor / (2.0 * muL);
+  f.driftFactor = 0.316 * std::sqrt(reb);
+  if (f.driftFactor > 1.0) f.driftFactor = 1.0;
+  const double ud = f.driftFactor * udInf;
+
+  const double reM = rhoL * m_dVm * d * kReynoldsFactor / muL;
+  const double c0 = (1.64 + 0.12 * f.sinT) * std::pow(reM, -0.031);
+  const double vtb = c0 * m_dVm + ud;
+  double vdb = c0 * m_dVm + ub;
+  if (vdb < 0.0) vdb = 0.0;
+
+  f.eli = (f.els * vtb + (1.0 - f.els) * vdb - m_dVsg) / vtb;
+  if (f.eli > 1.0) f.eli = m_dLambdaL;
+  f.el = vdb > 0.0 ? 1.0 - m_dVsg / vdb : 1.0 - m_dVsg / (c0 * m_dVm);
+  if (f.el > 1.0) f.el = m_dLambdaL;
+  return f;
+}
+
+// The superficial Reynolds numbers and friction factors of the separated
+// patterns, and the Lockhart-Martinelli groups X^2 and Y of their momentum
+// balances.
+void CMechModel::SeparatedFlowSetUp(const DriftFlux& f) {
+  const double rhoG = m_dRhoG;
+  const double muG = m_dMuG;
+  m_dResl = REl(m_dVsl, kNotSet);
+  if (muG > 0.0) {
+    m_dResg = f.d * m_dVsg * rhoG / (muG * kCpToLbmPerFtS);
+  } else {
+    m_dResg = IsSet(muG) ? kTurbulentGasReynolds : 0.0;
+  }
+  FanningFactors(m_dFf, m_dDiameter, m_dResl, &m_dFsl, &m_dFsl2);
+  m_dFsg2 = FanningFf2(m_dFf, m_dDiameter, m_dResg);
+  const double gasMomentum = m_dFsg2 * m_dVsg * m_dVsg * rhoG;
+  m_dX2 = m_dFsl2 * m_dVsl * m_dVsl * m_dRhoL / gasMomentum;
+  m_dY = -f.drho * kGravity * f.sinT * f.d / (2.0 * gasMomentum);
+  m_dFfLiqWall = 0.452 * std::pow(m_dFsl2, 0.731);
+  // The two forms differ only between Re_SL 2000 and 4000.
+  m_dFfLiqWall1 = m_dFsl == m_dFsl2 ? m_dFfLiqWall : 0.452 * std::pow(m_dFsl, 0.731);
+}
+
+// Stratified flow (level and downward pipes only): the equilibrium level,
+// then the gas velocity below the critical one for the growth of waves and
+// the liquid velocity below its limit; smooth or wavy by the wave-initiation
+// velocity of Jeffreys' sheltering and the liquid Froude number.
+int CMechModel::StratifiedTransition(const DriftFlux& f) {
+  if (m_dTheta > 0.0) return kNoPattern;
+  double c = f.cosT;
+  if (c <= kLeastCosine) c = kLeastCosine;
+  const double h = Calculate_hl_d();
+  if (!IsSet(h)) return kNoPattern;
+  const double d = f.d;
+  const double si = std::sqrt(1.0 - (2.0 * h - 1.0) * (2.0 * h - 1.0)) * d;
+  const double ag = d * d * m_dAreaGas;
+  const double vcrit = (1.0 - h) * std::sqrt(f.drho * kGravity * ag * c / (m_dRhoG * si));
+  // Written as the tests that hold, so that a NaN fails them.
+  if (!(m_dVg <= vcrit && std::sqrt(d * kGravity * (1.0 - h) * c / m_dFfLiqWall) >= m_dVl)) {
+    return kNoPattern;
+  }
+  m_dHoldup = d * d * m_dAreaLiq / m_dArea;
+  if (m_dTheta > kSmoothLimitAngle) {
+    const double vj = std::sqrt(4.0 * m_dMuL * kCpToLbmPerFtSWave * f.drho * kGravity * c /
+                                (kShelteringCoefficient * m_dRhoL * m_dRhoG * m_dVl));
+    if (m_dVg <= vj && m_dFroudeL <= 1.4) return kStratifiedSmooth;
+  }
+  return kStratifiedWavy;
+}
+
+// Annular mist: the entrained fraction, the film thickness of the film
+// momentum balance, a holdup of at most 0.24 and a film no thicker than the
+// least stable one (upward pipes). kUndetermined without an entrained
+// fraction.
+int CMechModel::AnnularMistTransition(const DriftFlux& f, bool frothOnly) {
+  m_dFEnt = FEnt();
+  if (!IsSet(m_dFEnt)) {
+    m_dHoldup = kNotSet;
+    return kUndetermined;
+  }
+  const double fe = m_dFEnt;
+  m_dLambdaCore = m_dVsl * fe / (m_dVsl * fe + m_dVsg);
+  m_dMuCore = m_dLambdaCore * m_dMuL + (1.0 - m_dLambdaCore) * m_dMuG;
+  m_dRhoCore = m_dLambdaCore * m_dRhoL + (1.0 - m_dLambdaCore) * m_dRhoG;
+  m_dY = std::sin(-m_dTheta) * (m_dRhoL - m_dRhoCore) * kGravity * f.d /
+         (2.0 * m_dFsg2 * m_dVsg * m_dVsg * m_dRhoG);
+
+  // Only annular flow reads the film fields: they are made to describe the
+  // film found when the flow is annular (or a film trace shows them).
+  const double delta = FilmSearch(m_bDiagFilm != 0 && m_pExcel != nullptr);
+  if (!IsSet(delta)) return kNoPattern;
+  const double thinning = (1.0 - 2.0 * delta) * (1.0 - 2.0 * delta);
+  const double ela = 1.0 - thinning * m_dVsg / (m_dVsl * fe + m_dVsg);
+  if (!(ela <= 0.24)) return kNoPattern;
+  const double deltaMin = m_dTheta > 0.0 ? Min_dl_d() : 0.5;
+  if (!(delta <= deltaMin)) return kNoPattern;
+  if (!frothOnly && m_dFilmRatio != delta) dl_d(delta);
+  m_dHoldup = ela;
+  return kAnnularMist;
+}
+
+// Bubble flow where bubbles large enough to deform can exist and rise
+// (Barnea & Brauner's least diameter, the inclination limit of the bubble
+// rise) and the intermittent holdup exceeds 0.75; else intermittent flow,
+// slug or elongated bubble by the slug-body holdup, when its holdup exceeds
+// 0.24; what remains is froth.
+int CMechModel::BubbleOrIntermittentTransition(const DriftFlux& f) {
+  const double dmin = std::sqrt(f.drho / (kLbmPerFt3ToKgPerM3 * m_dRhoL * m_dRhoL) *
+                                kInverseGravitySI * m_dSigma / kDynPerCmPerNPerM) *
+                      kLeastBubbleDiameterFactor;
+  const double ubExist = kBubbleRiseFactorExistence * f.riseScale * f.sinT;
+  const double k = kBubbleExistenceCosine * ubExist * ubExist * kBubbleExistenceFactor;
+  if (dmin < f.d && f.cosT <= k && f.eli > 0.75) {
+    m_dHoldup = 1.0 - m_dVsg / (1.2 * m_dVm + ubExist);
+    return kBubble;
+  }
+  if (f.eli > 0.24) {
+    m_dHoldup = f.eli;
+    return f.els <= 0.9 ? kSlug : kElongatedBubble;
+  }
+  m_dHoldup = kNotSet;
+  return kFroth;
+}
+
+int CMechModel::Decide(bool frothOnly) {
   m_dVm = m_dVsg + m_dVsl;
   m_dLambdaL = m_dVsl / m_dVm;
   m_dLambdaG = m_dVsg / m_dVm;
-  m_dRhoNS = m_dLambdaG * rhoG + m_dLambdaL * rhoL;
-  m_dMuNS = m_dLambdaG * muG + m_dLambdaL * muL;
+  m_dRhoNS = m_dLambdaG * m_dRhoG + m_dLambdaL * m_dRhoL;
+  m_dMuNS = m_dLambdaG * m_dMuG + m_dLambdaL * m_dMuL;
 
   m_dHoldup = kNotSet;
   AdvanceDiagRow(1);
@@ -220,50 +362,20 @@ int CMechModel::Decide(bool frothOnly) {
 
   // The gas viscosity alone may be not set: the Reynolds number then has a
   // defined value.
-  if (!Usable({m_dVsg, m_dVsl, rhoL, rhoG, muL, sigma, theta, d, m_dArea}) || !std::isfinite(muG) ||
-      !std::isfinite(m_dFf)) {
+  if (!Usable({m_dVsg, m_dVsl, m_dRhoL, m_dRhoG, m_dMuL, m_dSigma, m_dTheta,
+               m_dDiameter / kInchesPerFoot, m_dArea}) ||
+      !std::isfinite(m_dMuG) || !std::isfinite(m_dFf)) {
     return kUndetermined;
   }
+  const DriftFlux f = DriftFluxSetUp();
+  if (f.drho < 0.0) return kUndetermined;
+  m_dDriftFactor = f.driftFactor;
+  m_dHoldup = f.el;
 
-  const double els = 1.0 / (1.0 + std::pow(kMetresPerFoot * m_dVm / kGregoryVelocity, 1.39));
-  const double drho = rhoL - rhoG;
-  const double bo = d * d * drho / sigma * kBondFactor;
-  if (drho < 0.0) return kUndetermined;
-
-  const double sinT = std::sin(theta);
-  const double cosT = std::cos(theta);
-  // (drho sigma / rhoL^2)^(1/4), of both bubble rise velocities.
-  const double riseScale = std::sqrt(std::sqrt(drho * sigma / (rhoL * rhoL)));
-  const double u0 = kBubbleRiseFactor * riseScale;
-  const double ub = u0 * sinT;
-
-  // Elongated-bubble drift: its vertical and horizontal limits, each with
-  // its surface-tension term, combined by the inclination.
-  const double lnBo = std::log(bo);
-  const double beta = bo * std::exp(3.278 - 1.424 * lnBo);
-  const double gScale = std::sqrt(kGravity * d * drho / rhoL);
-  const double uv = 0.345 * (1.0 - std::exp(-beta)) * gScale;
-  const double uh = (0.54 - 1.76 * std::exp(-0.56 * lnBo)) * gScale;
-  const double udInf = uh * cosT + uv * sinT;
-  const double reb = std::fabs(udInf) * rhoL * d * kReynoldsFactor / (2.0 * muL);
-  m_dDriftFactor = 0.316 * std::sqrt(reb);
-  if (m_dDriftFactor > 1.0) m_dDriftFactor = 1.0;
-  const double ud = m_dDriftFactor * udInf;
-
-  const double reM = rhoL * m_dVm * d * kReynoldsFactor / muL;
-  const double c0 = (1.64 + 0.12 * sinT) * std::pow(reM, -0.031);
-  const double vtb = c0 * m_dVm + ud;
-  double vdb = c0 * m_dVm + ub;
-  if (vdb < 0.0) vdb = 0.0;
-
-  double eli = (els * vtb + (1.0 - els) * vdb - m_dVsg) / vtb;
-  if (eli > 1.0) eli = m_dLambdaL;
-  double el = vdb > 0.0 ? 1.0 - m_dVsg / vdb : 1.0 - m_dVsg / (c0 * m_dVm);
-  if (el > 1.0) el = m_dLambdaL;
-  m_dHoldup = el;
-
+  // Dispersed bubble: a slug body too fast to hold gas pockets (Gregory's
+  // ELS below 0.48) with at most 52 % gas.
   if (m_nFlowOver != 0) return kDispersedBubble;
-  if (els < 0.48 && m_dLambdaG <= 0.52) {
+  if (f.els < 0.48 && m_dLambdaG <= 0.52) {
     SetDiagText("Dispersed bubble flow regime", 1);
     return kDispersedBubble;
   }
@@ -274,93 +386,18 @@ int CMechModel::Decide(bool frothOnly) {
   // annular, bubble, slug or elongated bubble (or has no entrained fraction),
   // none of them froth, and the level and film searches are not needed to
   // tell. A NaN holdup is not above 0.24, as in the tests below.
-  if (frothOnly && !(els < 0.48) && eli > 0.24) return kUndetermined;
+  if (frothOnly && !(f.els < 0.48) && f.eli > 0.24) return kUndetermined;
 
-  m_dResl = REl(m_dVsl, kNotSet);
-  if (muG > 0.0) {
-    m_dResg = d * m_dVsg * rhoG / (muG * kCpToLbmPerFtS);
-  } else {
-    m_dResg = IsSet(muG) ? kTurbulentGasReynolds : 0.0;
-  }
-  FanningFactors(m_dFf, m_dDiameter, m_dResl, &m_dFsl, &m_dFsl2);
-  m_dFsg2 = FanningFf2(m_dFf, m_dDiameter, m_dResg);
-  const double gasMomentum = m_dFsg2 * m_dVsg * m_dVsg * rhoG;
-  m_dX2 = m_dFsl2 * m_dVsl * m_dVsl * rhoL / gasMomentum;
-  m_dY = -drho * kGravity * sinT * d / (2.0 * gasMomentum);
-  m_dFfLiqWall = 0.452 * std::pow(m_dFsl2, 0.731);
-  // The two forms differ only between Re_SL 2000 and 4000.
-  m_dFfLiqWall1 = m_dFsl == m_dFsl2 ? m_dFfLiqWall : 0.452 * std::pow(m_dFsl, 0.731);
-
-  // Stratified flow: level and downward pipes only.
-  if (theta <= 0.0) {
-    double c = cosT;
-    if (c <= kLeastCosine) c = kLeastCosine;
-    const double h = Calculate_hl_d();
-    if (IsSet(h)) {
-      const double si = std::sqrt(1.0 - (2.0 * h - 1.0) * (2.0 * h - 1.0)) * d;
-      const double ag = d * d * m_dAreaGas;
-      const double vcrit = (1.0 - h) * std::sqrt(drho * kGravity * ag * c / (rhoG * si));
-      if (m_dVg <= vcrit && std::sqrt(d * kGravity * (1.0 - h) * c / m_dFfLiqWall) >= m_dVl) {
-        m_dHoldup = d * d * m_dAreaLiq / m_dArea;
-        int code = kStratifiedWavy;
-        if (theta > kSmoothLimitAngle) {
-          const double vj = std::sqrt(4.0 * muL * kCpToLbmPerFtSWave * drho * kGravity * c /
-                                      (kShelteringCoefficient * rhoL * rhoG * m_dVl));
-          if (m_dVg <= vj && m_dFroudeL <= 1.4) code = kStratifiedSmooth;
-        }
-        return code;
-      }
-    }
-  }
-
-  m_dFEnt = FEnt();
-  if (!IsSet(m_dFEnt)) {
-    m_dHoldup = kNotSet;
-    return kUndetermined;
-  }
-  const double fe = m_dFEnt;
-  m_dLambdaCore = m_dVsl * fe / (m_dVsl * fe + m_dVsg);
-  m_dMuCore = m_dLambdaCore * muL + (1.0 - m_dLambdaCore) * muG;
-  m_dRhoCore = m_dLambdaCore * rhoL + (1.0 - m_dLambdaCore) * rhoG;
-  m_dY = std::sin(-theta) * (rhoL - m_dRhoCore) * kGravity * d /
-         (2.0 * m_dFsg2 * m_dVsg * m_dVsg * rhoG);
-
-  // Only annular flow reads the film fields: they are made to describe the
-  // film found when the flow is annular (or a film trace shows them).
-  const double delta = FilmSearch(m_bDiagFilm != 0 && m_pExcel != nullptr);
-  if (IsSet(delta)) {
-    const double thinning = (1.0 - 2.0 * delta) * (1.0 - 2.0 * delta);
-    const double ela = 1.0 - thinning * m_dVsg / (m_dVsl * fe + m_dVsg);
-    if (ela <= 0.24) {
-      const double deltaMin = theta > 0.0 ? Min_dl_d() : 0.5;
-      if (delta <= deltaMin) {
-        if (!frothOnly && m_dFilmRatio != delta) dl_d(delta);
-        m_dHoldup = ela;
-        return kAnnularMist;
-      }
-    }
-  }
-
-  if (els < 0.48) {
+  SeparatedFlowSetUp(f);
+  const int stratified = StratifiedTransition(f);
+  if (stratified != kNoPattern) return stratified;
+  const int annular = AnnularMistTransition(f, frothOnly);
+  if (annular != kNoPattern) return annular;
+  if (f.els < 0.48) {
     m_dHoldup = kNotSet;
     return kFroth;
   }
-
-  const double dmin = std::sqrt(drho / (kLbmPerFt3ToKgPerM3 * rhoL * rhoL) * kInverseGravitySI *
-                                sigma / kDynPerCmPerNPerM) *
-                      kLeastBubbleDiameterFactor;
-  const double ubExist = kBubbleRiseFactorExistence * riseScale * sinT;
-  const double k = kBubbleExistenceCosine * ubExist * ubExist * kBubbleExistenceFactor;
-  if (dmin < d && cosT <= k && eli > 0.75) {
-    m_dHoldup = 1.0 - m_dVsg / (1.2 * m_dVm + ubExist);
-    return kBubble;
-  }
-  if (eli > 0.24) {
-    m_dHoldup = eli;
-    return els <= 0.9 ? kSlug : kElongatedBubble;
-  }
-  m_dHoldup = kNotSet;
-  return kFroth;
+  return BubbleOrIntermittentTransition(f);
 }
 
 }  // namespace pdrop

@@ -110,58 +110,45 @@ bool CMechModel::GetFlowMap(std::vector<CFlowRegime>& map) {
   return true;
 }
 
-bool CMechModel::CreateFlowPatternMap(bool bBoundaries) {
-  const double saved[] = {m_dVsg, m_dVsl, m_dRhoG, m_dRhoL, m_dMuG, m_dMuL, m_dSigma};
-  const double savedTheta = m_dTheta;
-  auto restore = [&] {
-    m_dVsg = saved[0];
-    m_dVsl = saved[1];
-    m_dRhoG = saved[2];
-    m_dRhoL = saved[3];
-    m_dMuG = saved[4];
-    m_dMuL = saved[5];
-    m_dSigma = saved[6];
-    m_dTheta = savedTheta;
-  };
-  auto open = [this](const char* name) {
-    const std::filesystem::path path = dumpDirectory_.empty()
-                                           ? std::filesystem::path(name)
-                                           : std::filesystem::path(dumpDirectory_) / name;
+namespace {
+
+// The text files of the map: one per pattern, or the boundary file.
+struct DumpFiles {
+  File patterns[8];
+  File boundary;
+};
+
+// Opens the files in `directory` (the working directory when empty) and
+// writes their headers; false when one cannot be created.
+bool OpenDumpFiles(const std::string& directory, bool boundaries, DumpFiles* files) {
+  auto open = [&directory](const char* name) {
+    const std::filesystem::path path = directory.empty() ? std::filesystem::path(name)
+                                                         : std::filesystem::path(directory) / name;
     return File(std::fopen(path.string().c_str(), "w"));
   };
-
   static constexpr const char* kPatternFiles[] = {
       "FlowPattern_6_Bubble.txt",          "FlowPattern_7_Dispersed_Bubble.txt",
       "FlowPattern_8_Stratified_Smooth.txt", "FlowPattern_9_Stratified_Wavy.txt",
       "FlowPattern_10_Annular_Mist.txt",   "FlowPattern_11_Slug.txt",
       "FlowPattern_12_Elongated_Bubble.txt", "FlowPattern_13_Froth.txt"};
-  File files[8];
-  File boundary;
-  if (bBoundaries) {
-    boundary = open("FlowPatternMapBoundaries.txt");
-    if (!boundary) {
-      restore();
-      return false;
-    }
-    std::fputs("Flow Pattern , VsG [ft/s] , VsL [ft/s]\n", boundary.get());
-  } else {
-    for (int i = 0; i < 8; ++i) {
-      files[i] = open(kPatternFiles[i]);
-      if (!files[i]) {
-        restore();
-        return false;
-      }
-      std::fputs("Flow Pattern , VsG [ft/s] , VsL [ft/s] , EL , FE\n", files[i].get());
-    }
+  if (boundaries) {
+    files->boundary = open("FlowPatternMapBoundaries.txt");
+    if (!files->boundary) return false;
+    std::fputs("Flow Pattern , VsG [ft/s] , VsL [ft/s]\n", files->boundary.get());
+    return true;
   }
+  for (int i = 0; i < 8; ++i) {
+    files->patterns[i] = open(kPatternFiles[i]);
+    if (!files->patterns[i]) return false;
+    std::fputs("Flow Pattern , VsG [ft/s] , VsL [ft/s] , EL , FE\n", files->patterns[i].get());
+  }
+  return true;
+}
 
-  m_dRhoG = kTestRhoG;
-  m_dRhoL = kTestRhoL;
-  m_dMuG = kTestMuG;
-  m_dMuL = kTestMuL;
-  m_dSigma = kTestSigma;
-  SetInclination();
-
+// Decides the pattern over the fine grid of the text files and writes each
+// point to its pattern's file, or the points where the pattern changes (and
+// the edges of the grid) to the boundary file.
+void WalkDumpGrid(CMechModel& model, bool boundaries, DumpFiles& files) {
   struct Point {
     int code;
     double vsg, vsl, holdup, fent;
@@ -170,7 +157,7 @@ bool CMechModel::CreateFlowPatternMap(bool bBoundaries) {
     std::fprintf(f, kLineFormat, p.code, p.vsg, p.vsl, FiniteOrNotSet(p.holdup),
                  FiniteOrNotSet(p.fent));
   };
-  Point previous{static_cast<int>(kUndetermined), 0.0, 0.0, kNotSet, kNotSet};
+  Point previous{static_cast<int>(CMechModel::kUndetermined), 0.0, 0.0, kNotSet, kNotSet};
   bool firstChange = true;
   double gasStep = 0.001;
   for (double vsg = 0.01; vsg <= 1000.0; vsg += gasStep) {
@@ -178,28 +165,52 @@ bool CMechModel::CreateFlowPatternMap(bool bBoundaries) {
     double liquidStep = 0.001;
     for (double vsl = 0.01; vsl <= 100.0; vsl += liquidStep) {
       liquidStep = LiquidStep(vsl, liquidStep);
-      m_dVsg = vsg;
-      m_dVsl = vsl;
-      const Point p{GetFlowRegime(), vsg, vsl, m_dHoldup, m_dFEnt};
-      if (!bBoundaries) {
-        if (p.code >= kBubble && p.code <= kFroth) write(files[p.code - kBubble].get(), p);
+      model.m_dVsg = vsg;
+      model.m_dVsl = vsl;
+      const Point p{model.GetFlowRegime(), vsg, vsl, model.m_dHoldup, model.m_dFEnt};
+      if (!boundaries) {
+        if (p.code >= CMechModel::kBubble && p.code <= CMechModel::kFroth) {
+          write(files.patterns[p.code - CMechModel::kBubble].get(), p);
+        }
         continue;
       }
       if (p.code != previous.code) {
         if (firstChange) {
           firstChange = false;
         } else {
-          write(boundary.get(), previous);
+          write(files.boundary.get(), previous);
         }
-        write(boundary.get(), p);
+        write(files.boundary.get(), p);
       }
       if (vsl == 0.01 || vsl >= 100.0 - liquidStep || vsg == 0.01 || vsg >= 1000.0 - gasStep) {
-        write(boundary.get(), p);
+        write(files.boundary.get(), p);
       }
       previous = p;
     }
   }
-  restore();
+}
+
+}  // namespace
+
+bool CMechModel::CreateFlowPatternMap(bool bBoundaries) {
+  DumpFiles files;
+  if (!OpenDumpFiles(dumpDirectory_, bBoundaries, &files)) return false;
+  const double saved[] = {m_dVsg, m_dVsl, m_dRhoG, m_dRhoL, m_dMuG, m_dMuL, m_dSigma, m_dTheta};
+  m_dRhoG = kTestRhoG;
+  m_dRhoL = kTestRhoL;
+  m_dMuG = kTestMuG;
+  m_dMuL = kTestMuL;
+  m_dSigma = kTestSigma;
+  SetInclination();
+  WalkDumpGrid(*this, bBoundaries, files);
+  m_dVsg = saved[0];
+  m_dVsl = saved[1];
+  m_dRhoG = saved[2];
+  m_dRhoL = saved[3];
+  m_dMuG = saved[4];
+  m_dMuL = saved[5];
+  m_dSigma = saved[6];
+  m_dTheta = saved[7];
   return true;
 }
 

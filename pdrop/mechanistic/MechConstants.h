@@ -4,15 +4,17 @@
 // the published correlations stand as literals where they are used.
 #pragma once
 
+#include "pdrop/platform/Units.h"
+
 namespace pdrop::mech {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kGravity = 32.174;  // ft/s2
+using units::kInchesPerFoot;
+using units::kPi;
+using units::kSquareInchesPerSquareFoot;
+constexpr double kGravity = units::kStandardGravity;  // ft/s2
 // Codes 6 and 7 form their friction gradient with the rounded constant of
 // the base single-phase routines.
-constexpr double kGcDispersed = 32.2;  // lbm ft / (lbf s2)
-constexpr double kSquareInchesPerSquareFoot = 144.0;
-constexpr double kInchesPerFoot = 12.0;
+constexpr double kGcDispersed = units::kGravityRounded;  // lbm ft / (lbf s2)
 constexpr double kCpToLbmPerFtS = 0.000672;  // lbm/(ft s) per cP
 constexpr double kMetresPerFoot = 0.3048;
 

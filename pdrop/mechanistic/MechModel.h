@@ -179,8 +179,23 @@ class CMechModel : public CPressDrop {
   double Minimise(double ax, double bx, double cx, Residual f, double tol, double* xmin,
                   int stopSign);
   // The decision; with frothOnly it may stop as soon as the point is known
-  // not to be froth, returning kUndetermined then.
+  // not to be froth, returning kUndetermined then. It tests the transitions
+  // of Petalas & Aziz in their order, each in a function of its own that
+  // returns its pattern or kNoPattern.
   int Decide(bool frothOnly);
+  static constexpr int kNoPattern = -1;
+  struct DriftFlux {
+    double els = 0.0, eli = 0.0, el = 0.0;  // slug-body, intermittent and bubble holdups
+    double drho = 0.0, bond = 0.0;          // density difference, Bond number
+    double riseScale = 0.0;                 // (drho sigma / rhoL^2)^(1/4)
+    double driftFactor = 0.0;               // of the elongated-bubble drift
+    double sinT = 0.0, cosT = 0.0, d = 0.0; // inclination; diameter [ft]
+  };
+  DriftFlux DriftFluxSetUp() const;
+  void SeparatedFlowSetUp(const DriftFlux& f);
+  int StratifiedTransition(const DriftFlux& f);
+  int AnnularMistTransition(const DriftFlux& f, bool frothOnly);
+  int BubbleOrIntermittentTransition(const DriftFlux& f);
   // Whether the pattern at the current velocities is froth: the decision,
   // cut short where the answer is already known. It moves the trace cursor
   // as the full decision does.

@@ -36,9 +36,51 @@ bool HasInSituGradient(int code);
 // names of pdrop.gradient's keyword arguments).
 void CheckInSitu(const InSituPoint& p);
 
+// Whether the fields of p named by `fields` (bit k: the k-th field of
+// InSituPoint, vsg_ftps first) pass CheckInSitu, with the rules that join
+// them to other fields. A point whose other fields are those of a point
+// already accepted needs only the fields that changed.
+inline constexpr unsigned kAllInSituFields = (1u << 14) - 1;
+bool InSituFieldsAccepted(const InSituPoint& p, unsigned fields);
+
 // The gradient on a one-foot segment of the point's inclination, solved by
-// the engine's own multiphase routine. A point the correlation cannot
-// compute has kNotSet fields and code 666.
+// the engine's own multiphase routine; a Modified Beggs & Brill engine gives
+// the same numbers from its point solution without filling its record
+// (unless its debug table is on). A point the correlation cannot compute has
+// kNotSet fields and code 666.
 InSituGradient GradientAt(CPressDrop& engine, const InSituPoint& p);
+
+// GradientAt for one point after another with one engine: the one-foot
+// segment of the last inclination and the roughness terms of the last pipe
+// are kept, since the points of an array mostly share them. The results are
+// GradientAt's, bit for bit.
+class InSituGradientSolver {
+ public:
+  explicit InSituGradientSolver(CPressDrop& engine) : engine_(engine) {}
+  InSituGradient operator()(const InSituPoint& p);
+
+  // Chen's roughness terms of a pipe (PipeRoughness of the friction factor).
+  struct Roughness {
+    double e, D, ratio, ratioPow;
+  };
+
+  // The one-foot segment of an inclination as the engine sees it.
+  struct Pipe {
+    double angle_deg;
+    double dx, dz, length;  // run, rise and length [ft]
+    double dir;             // the engine's direction sign
+    double flowAngle;       // the inclination Beggs & Brill works with [rad]
+  };
+
+ private:
+  const Pipe& PipeAt(double angle_deg);
+  const Roughness& RoughnessAt(double roughness_in, double pipeId_in);
+
+  CPressDrop& engine_;
+  Pipe pipe_{};
+  bool pipeSet_ = false;
+  Roughness roughness_{};
+  bool roughnessSet_ = false;
+};
 
 }  // namespace pdrop

@@ -28,10 +28,6 @@ void CheckSign(const std::string& field, double value) {
 
 }  // namespace
 
-bool Range::Contains(double v) const {
-  return std::isfinite(v) && (lowOpen ? v > low : v >= low) && v <= high;
-}
-
 void CheckRange(const std::string& field, double value, const Range& range) {
   if (range.Contains(value)) return;
   throw std::invalid_argument(field + " = " + Format(value) + " is outside the accepted range " +

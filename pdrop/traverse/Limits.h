@@ -12,6 +12,7 @@
 // give); these limits are for the tools that present results to people.
 #pragma once
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,9 @@ struct Range {
   bool lowOpen;      // low itself is outside
   const char* text;  // e.g. "5 to 30000 psia"
 
-  bool Contains(double v) const;
+  bool Contains(double v) const {
+    return std::isfinite(v) && (lowOpen ? v > low : v >= low) && v <= high;
+  }
 };
 
 namespace limits {

@@ -66,19 +66,20 @@ def gradient(correlation, *, vsg_ftps, vsl_ftps, liquid_density_lbmft3, gas_dens
             raise ValueError(f"{name} = {given[name]!r} is not a number or an array of numbers") \
                 from None
     try:
-        arrays = np.broadcast_arrays(*arrays)
+        shape = np.broadcast_shapes(*(a.shape for a in arrays))
     except ValueError:
         shapes = ", ".join(f"{k} {a.shape}" for k, a in zip(_pdrop.GRADIENT_INPUTS, arrays))
         raise ValueError(f"the arguments do not broadcast together: {shapes}") from None
-    flat = [np.ascontiguousarray(a, dtype=float).ravel() for a in arrays]
-    friction, elevation, total, holdup, regime = _pdrop.gradient_arrays(code, flat, int(n))
-    codes, where = np.unique(regime, return_inverse=True)
-    names = np.array([_pdrop.regime_name(int(c)) for c in codes], dtype=object)[where]
-    return pd.DataFrame({
-        "friction_psi_per_ft": friction,
-        "elevation_psi_per_ft": elevation,
-        "total_psi_per_ft": total,
-        "holdup": holdup,
-        "regime_code": regime,
-        "regime": names,
-    })
+    # An argument of one value goes over as that value alone: the native side
+    # gives it to every point instead of reading a spread-out copy.
+    flat = [a.reshape(1) if a.size == 1 else
+            np.ascontiguousarray(np.broadcast_to(a, shape), dtype=float).ravel()
+            for a in arrays]
+    values, regime, names = _pdrop.gradient_arrays(code, flat, int(n))
+    # The frame takes the arrays as they are (the four float columns are the
+    # rows of one block): no copies, and none of the memory churn they cost.
+    columns = dict(zip(("friction_psi_per_ft", "elevation_psi_per_ft", "total_psi_per_ft",
+                        "holdup"), values))
+    columns["regime_code"] = regime
+    columns["regime"] = names
+    return pd.DataFrame(columns, copy=False)

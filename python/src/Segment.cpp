@@ -39,13 +39,21 @@ struct SegmentRow {
   double pipelineFe = std::numeric_limits<double>::quiet_NaN();  // NaN: the default
 };
 
+// CheckRange, with the field's name made into a string only for a value
+// that is refused.
+void CheckIn(const char* field, double value, const Range& range) {
+  if (!range.Contains(value)) CheckRange(field, value, range);
+}
+
 // The limits every pdrop tool shares, naming Engine.solve's arguments.
 void CheckRow(const SegmentRow& r) {
+  static const SegmentFieldNames kFieldNames;  // made once, not on every call
   CheckSegment({r.pipeId, r.innerOd, r.roughness, r.dx, r.dz, r.p, r.tF, r.gradient, r.gas, r.oil,
-                r.water, r.direction, r.flowSign});
-  CheckRange("friction_efficiency", r.fe, limits::kEfficiency);
-  CheckRange("hydrostatic_efficiency", r.hfe, limits::kEfficiency);
-  CheckRange("max_subdivisions", r.maxSubdiv, {1.0, 1000.0, false, "1 to 1000"});
+                r.water, r.direction, r.flowSign},
+               kFieldNames);
+  CheckIn("friction_efficiency", r.fe, limits::kEfficiency);
+  CheckIn("hydrostatic_efficiency", r.hfe, limits::kEfficiency);
+  CheckIn("max_subdivisions", r.maxSubdiv, {1.0, 1000.0, false, "1 to 1000"});
   if (!std::isnan(r.pieces) &&
       !(limits::kPieces.Contains(r.pieces) && r.pieces == std::floor(r.pieces))) {
     std::ostringstream m;
@@ -53,7 +61,7 @@ void CheckRow(const SegmentRow& r) {
     throw std::invalid_argument(m.str());
   }
   if (!std::isnan(r.pipelineFe)) {
-    CheckRange("pipeline_efficiency", r.pipelineFe, {0.0, 2.0, true, "above 0 and at most 2"});
+    CheckIn("pipeline_efficiency", r.pipelineFe, {0.0, 2.0, true, "above 0 and at most 2"});
   }
 }
 

@@ -60,6 +60,9 @@ def test_a_point_without_a_result_is_nan_with_no_regime():
     (dict(vsg_ftps=[1.0, 2.0], vsl_ftps=[1.0, 2.0, 3.0]), "do not broadcast"),
     (dict(tension_dyncm="high"), "tension_dyncm = 'high' is not a number"),
     (dict(gas_density_lbmft3=50.0), "gas_density_lbmft3 = 50 must be below"),
+    # A rule joining a varying input to a fixed one holds at every point.
+    (dict(pipe_id_in=[6.0, 0.5], roughness_in=0.3, threads=1),
+     r"roughness_in = 0.3 .*\(at index 1\)"),
 ])
 def test_bad_arguments_are_named(change, message):
     with pytest.raises(ValueError, match=message):

@@ -249,6 +249,61 @@ TEST(BeggsBrill, FactoryBuildsItAndItSolvesABlackOilWell) {
   EXPECT_TRUE(e->GetCode() >= 2 && e->GetCode() <= 5);
 }
 
+// The in-situ gradient solves a Beggs & Brill point without the record: it
+// must give, bit for bit, what MultiPhase gives on the one-foot segment it
+// stands for (run cos a, rise |sin a|, marched with the flow).
+TEST(BeggsBrill, InSituGradientIsMultiPhaseOnAOneFootSegment) {
+  struct Row {
+    double vsg, vsl, angle_deg, sigma;
+  };
+  const Row rows[] = {
+      {3.86, 3.97, 90.0, 8.41},  {3.86, 3.97, 60.0, 8.41},  {3.86, 3.97, 0.0, 8.41},
+      {3.86, 3.97, -30.0, 8.41}, {3.86, 3.97, -90.0, 8.41}, {0.45, 0.05, 30.0, 8.41},
+      {3.6, 0.4, 30.0, 8.41},    {60.0, 1.0, 45.0, 8.41},   {0.5, 0.0, 30.0, 8.41},
+      {0.0, 2.0, 30.0, 8.41},    {3.86, 3.97, 60.0, 1e-9},  {0.0, 0.0, 30.0, 8.41},
+  };
+  for (const Row& r : rows) {
+    InSituPoint p;
+    p.vsg_ftps = r.vsg;
+    p.vsl_ftps = r.vsl;
+    p.liquidDensity_lbmft3 = 47.61;
+    p.gasDensity_lbmft3 = 5.88;
+    p.liquidViscosity_cP = 0.97;
+    p.gasViscosity_cP = 0.016;
+    p.tension_dyncm = r.sigma;
+    p.pipeId_in = 6.0;
+    p.angle_deg = r.angle_deg;
+    p.roughness_in = 0.00072;
+    CBeggsBrill scratch;
+    const InSituGradient g = GradientAt(scratch, p);
+
+    const double a = r.angle_deg * kPi / 180.0;
+    CBeggsBrill e;
+    e.Init(0.0, 6.0, std::cos(a), std::fabs(std::sin(a)));
+    e.SetDir(std::sin(a) > 0.0 ? -1 : 1);
+    e.SetFlw(-1);
+    e.SetFf(0.00072);
+    e.m_dVsg = r.vsg;
+    e.m_dVsl = r.vsl;
+    e.m_dRhoL = 47.61;
+    e.m_dRhoG = 5.88;
+    e.m_dMuL = 0.97;
+    e.m_dMuG = 0.016;
+    e.m_dSigma = r.sigma;
+    e.MultiPhase();
+    SCOPED_TRACE(testing::Message() << r.vsg << " " << r.vsl << " " << r.angle_deg);
+    if (!IsUsable(e.m_dFrictionDP) || !IsUsable(e.m_dElevationDP)) {
+      EXPECT_EQ(g.total_psi_per_ft, kNotSet);
+      EXPECT_EQ(g.regimeCode, 666);
+      continue;
+    }
+    EXPECT_EQ(g.friction_psi_per_ft, -e.m_dFrictionDP / e.m_dLength);
+    EXPECT_EQ(g.elevation_psi_per_ft, -e.m_dElevationDP / e.m_dLength);
+    EXPECT_EQ(g.holdup, e.m_dHoldup);
+    EXPECT_EQ(g.regimeCode, e.GetCode());
+  }
+}
+
 // The debug table lands in the temporary directory, here the test's own.
 class BeggsBrillDebugTable : public ::testing::Test {
  protected:

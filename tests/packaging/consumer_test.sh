@@ -36,6 +36,13 @@ cmake -S "$source/tests/packaging" -B "$work/installed" -DCMAKE_PREFIX_PATH="$wo
 cmake --build "$work/installed" --parallel 2 > /dev/null
 check_host "$work/installed/host"
 
+# The page of pdrop serve and the example cases go beside the command.
+if "$work/prefix/bin/pdrop" --help | grep -q "serve"; then
+  for f in web/index.html web/app.js web/style.css examples/oil_well.json; do
+    test -s "$work/prefix/share/pdrop/$f" || { echo "not installed: share/pdrop/$f"; exit 1; }
+  done
+fi
+
 # The Python package, when built, goes where the interpreter looks.
 if ls "$build"/python/pdrop/_pdrop*.so > /dev/null 2>&1; then
   site=$(ls -d "$work"/prefix/lib/python3*/dist-packages)

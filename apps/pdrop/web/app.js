@@ -274,9 +274,15 @@ const regimeBands = {
   },
 };
 
-function replaceChart(name, config) {
+// Draws (or draws again) the scatter chart on canvas `name`.
+function scatterChart(name, datasets, scales, plugins, extraPlugins = []) {
   if (state.charts[name]) state.charts[name].destroy();
-  state.charts[name] = new Chart($(name), config);
+  state.charts[name] = new Chart($(name), {
+    type: "scatter",
+    data: { datasets },
+    options: { animation: false, maintainAspectRatio: false, scales, plugins },
+    plugins: extraPlugins,
+  });
 }
 
 function traverseChart(name, title, unit, value, results, well) {
@@ -292,21 +298,17 @@ function traverseChart(name, title, unit, value, results, well) {
   }));
   const along = { title: { display: true, text: well ? "measured depth [ft]" : "distance [ft]" } };
   const across = { title: { display: true, text: `${title} [${unit}]` } };
-  replaceChart(name, {
-    type: "scatter",
-    data: { datasets },
-    options: {
-      animation: false,
-      maintainAspectRatio: false,
-      scales: well ? { x: across, y: { ...along, reverse: true } } : { x: along, y: across },
-      plugins: {
-        legend: { display: results.length > 1 },
-        title: { display: true, text: title },
-        regimeBands: { rows: main.rows, well, loading: main.summary.loading_md_ft },
-      },
+  scatterChart(
+    name,
+    datasets,
+    well ? { x: across, y: { ...along, reverse: true } } : { x: along, y: across },
+    {
+      legend: { display: results.length > 1 },
+      title: { display: true, text: title },
+      regimeBands: { rows: main.rows, well, loading: main.summary.loading_md_ft },
     },
-    plugins: [regimeBands],
-  });
+    [regimeBands],
+  );
 }
 
 function drawTraverse() {
@@ -321,7 +323,10 @@ function drawTraverse() {
   const seen = new Map();
   for (const r of rows.slice(1)) seen.set(r.regime_code, r.regime);
   $("regime-legend").innerHTML = [...seen]
-    .map(([code, name]) => `<span style="--swatch:${REGIME_COLOURS[code] || "#eee"}">${name}</span>`)
+    .map(([code, name]) => {
+      const shown = code === 666 ? "no pattern (the correlation names none)" : name;
+      return `<span style="--swatch:${REGIME_COLOURS[code] || "#eee"}">${shown}</span>`;
+    })
     .join("");
 }
 
@@ -396,24 +401,20 @@ function drawMap(map) {
     backgroundColor: "#000",
   });
   const sorted = (s) => [...s].sort((a, b) => a - b);
-  replaceChart("chart-map", {
-    type: "scatter",
-    data: { datasets },
-    options: {
-      animation: false,
-      maintainAspectRatio: false,
-      scales: {
-        x: { type: "logarithmic", title: { display: true, text: "superficial gas velocity vsg [ft/s]" } },
-        y: { type: "logarithmic", title: { display: true, text: "superficial liquid velocity vsl [ft/s]" } },
-      },
-      plugins: {
-        legend: { position: "right" },
-        title: { display: true, text: "Petalas & Aziz flow-pattern map of the first segment" },
-        filledCells: { xs: sorted(xs), ys: sorted(ys) },
-      },
+  scatterChart(
+    "chart-map",
+    datasets,
+    {
+      x: { type: "logarithmic", title: { display: true, text: "superficial gas velocity vsg [ft/s]" } },
+      y: { type: "logarithmic", title: { display: true, text: "superficial liquid velocity vsl [ft/s]" } },
     },
-    plugins: [filledCells],
-  });
+    {
+      legend: { position: "right" },
+      title: { display: true, text: "Petalas & Aziz flow-pattern map of the first segment" },
+      filledCells: { xs: sorted(xs), ys: sorted(ys) },
+    },
+    [filledCells],
+  );
 }
 
 function drawLift(lift) {
@@ -433,19 +434,15 @@ function drawLift(lift) {
     pointRadius: points.filter((p) => p.bhp_psia !== null).map((p) => (p.minimum ? 8 : 2)),
     pointStyle: points.filter((p) => p.bhp_psia !== null).map((p) => (p.minimum ? "triangle" : "circle")),
   }));
-  replaceChart("chart-lift", {
-    type: "scatter",
-    data: { datasets },
-    options: {
-      animation: false,
-      maintainAspectRatio: false,
-      scales: {
-        x: { title: { display: true, text: rateKey.replace(/_/g, " ") } },
-        y: { title: { display: true, text: "bottomhole pressure [psia]" } },
-      },
-      plugins: { title: { display: true, text: `${lift.name}: lift curves (triangles: minimum of each curve)` } },
+  scatterChart(
+    "chart-lift",
+    datasets,
+    {
+      x: { title: { display: true, text: rateKey.replace(/_/g, " ") } },
+      y: { title: { display: true, text: "bottomhole pressure [psia]" } },
     },
-  });
+    { title: { display: true, text: `${lift.name}: lift curves (triangles: minimum of each curve)` } },
+  );
 }
 
 function drawTable(answer) {
@@ -492,7 +489,7 @@ async function run() {
       : `The traverse stopped at md ${s.stopped_at_md_ft} ft: ${s.reason}.`;
     if (s.loading_md_ft !== null) text += ` Liquid loading from md ${s.loading_md_ft} ft (dashed line).`;
     setStatus(text, !s.complete);
-    $("traverse-note").textContent = s.warnings.join(" ");
+    $("traverse-note").textContent = s.warnings.join("\n");
     await Promise.all([runMap(c), runLift(c)]);
   } catch (error) {
     showError(error);
@@ -517,10 +514,21 @@ async function runMap(c) {
   }
 }
 
+// Lift curves are drawn for a well whose wellhead pressure is known.
+function wellheadKnown(c, rows) {
+  return ["top", "first"].includes(String(c.known_end).toLowerCase()) && isWell(rows);
+}
+
 async function runLift(c) {
+  if (!wellheadKnown(c, state.traverse.rows)) {
+    $("lift-note").textContent = "Lift curves are drawn for a well whose wellhead pressure is known (known_end top).";
+    if (state.charts["chart-lift"]) state.charts["chart-lift"].destroy();
+    delete state.charts["chart-lift"];
+    return;
+  }
   try {
     const lift = await api("POST", "/api/lift-curves", { case: c, sensitivities: wellheadSensitivities(c) });
-    $("lift-note").textContent = lift.warnings.join(" ");
+    $("lift-note").textContent = lift.warnings.join("\n");
     drawLift(lift);
   } catch (error) {
     $("lift-note").textContent = `No lift curves: ${error.message}`;
