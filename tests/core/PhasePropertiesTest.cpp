@@ -1,7 +1,7 @@
 // One segment's own calculations: phase properties at segment conditions in
 // black-oil and equation-of-state mode (densities, rates, superficial
 // velocities, free gas and water, liquid mixing, mass fractions and the phase
-// switch); hydraulic helpers (Reynolds numbers, the Fanning friction factor,
+// switch); hydraulic functions (Reynolds numbers, the Fanning friction factor,
 // gas velocity, in-situ velocities from a holdup, the liquid surface
 // tension); static columns and single-phase gas and liquid flow.
 #include <gtest/gtest.h>
