@@ -20,7 +20,10 @@ namespace pdrop {
 namespace {
 
 using test::ExpectValues;
+using test::kPi;
 using test::MechProbe;
+
+constexpr double kD = 4.0 / 12.0;  // the probe's pipe [ft]
 
 // Gregory's slug-body holdup, Vm in ft/s.
 double SlugHoldup(double vm) { return 1.0 / (1.0 + std::pow(0.3048 * vm / 8.66, 1.39)); }
@@ -64,7 +67,7 @@ TEST(MechDecision, EveryPatternFromPlausibleVelocities) {
     EXPECT_TRUE(m.m_dHoldup > 0.0 && m.m_dHoldup < 1.0) << c.code;
     EXPECT_TRUE(IsUsable(m.m_dFrictionDP) && IsUsable(m.m_dElevationDP)) << c.code;
     if (c.code == 8 || c.code == 9) {
-      EXPECT_NEAR(m.m_dHoldup, m.m_dAreaLiq / (test::kPi / 4.0), 1e-15);
+      EXPECT_NEAR(m.m_dHoldup, m.m_dAreaLiq / (kPi / 4.0), 1e-15);
     } else if (c.code == 10) {
       const double core = (1.0 - 2.0 * m.m_dFilmRatio) * (1.0 - 2.0 * m.m_dFilmRatio);
       EXPECT_NEAR(m.m_dHoldup, 1.0 - core * c.vsg / (c.vsl * m.m_dFEnt + c.vsg), 1e-15);
@@ -86,7 +89,7 @@ TEST(MechDecision, TransitionTiesFallAsWritten) {
   while (SlugHoldup(above) >= 0.48) above = std::nextafter(above, 100.0);
   for (const auto& [vsl, beyond] : {std::pair{16.0, 7}, std::pair{10.0, 13}}) {
     MechProbe m(0.0, 100.0, tie - vsl, vsl);
-    m.m_dTheta = test::kPi / 2.0;
+    m.m_dTheta = kPi / 2.0;
     EXPECT_EQ(m.GetFlowRegime(), CMechModel::kSlug) << vsl;
     m.m_dVsg = above - vsl;
     EXPECT_EQ(m.GetFlowRegime(), beyond) << vsl;
@@ -158,9 +161,8 @@ TEST(MechDecision, InclinationFlowOverAndTheFrictionOfBubblePatterns) {
   // and muNS = 0.25 x 0.015 + 0.75 x 1; elevation from the slip density.
   MechProbe m(0.0, 100.0, 10.0, 30.0);
   m.MultiPhase();
-  const double d = 4.0 / 12.0;
-  const double f = m.ff(0.0006, 4.0, d * 40.0 * 38.75 / 0.75375 / 0.000672);
-  EXPECT_NEAR(m.m_dFrictionDP, 2.0 * f * 1600.0 * 38.75 / (32.2 * d) * 100.0 / 144.0, 1e-12);
+  const double f = m.ff(0.0006, 4.0, kD * 40.0 * 38.75 / 0.75375 / 0.000672);
+  EXPECT_NEAR(m.m_dFrictionDP, 2.0 * f * 1600.0 * 38.75 / (32.2 * kD) * 100.0 / 144.0, 1e-12);
   EXPECT_NEAR(m.m_dElevationDP, (45.0 * m.m_dHoldup + 5.0) * 100.0 / 144.0, 1e-12);
 }
 
@@ -250,10 +252,6 @@ TEST(MechDecision, CalSolvesLevelUphillAndVerticalTwoPhaseSegments) {
     }
   }
 }
-
-using test::kPi;
-
-constexpr double kD = 4.0 / 12.0;  // ft
 
 TEST(MechClosures, GeometryAtAHalfFullPipeAndAQuarterFilm) {
   MechProbe m(100.0, 0.0, 2.0, -1.0);
