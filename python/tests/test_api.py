@@ -1,5 +1,5 @@
-"""The Python API: catalogue, engines, fluids written in Python, traverses,
-not-set values and error messages."""
+# The Python API: catalogue, engines, fluids written in Python, traverses,
+# not-set values and error messages.
 
 import json
 import math

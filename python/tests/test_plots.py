@@ -1,4 +1,4 @@
-"""Plots are written, non-empty, and carry their labels."""
+# Plots are written, non-empty, and carry their labels.
 
 import os
 

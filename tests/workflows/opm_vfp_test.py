@@ -1,20 +1,19 @@
-"""OPM Flow runs the VFP tables pdrop writes.
-
-Writes VFPPROD 1 of examples/oil_well.json and VFPINJ 2 of
-examples/water_injector.json with `pdrop vfp`, runs OPM Flow on a box of
-3 x 3 x 1 cells (tests/workflows/opm_box.DATA) with a producer and a water
-injector on tubing-head pressure control through them, and checks that
-
-  - OPM reads back each table with the axes of its axes file, strictly
-    increasing, and one BHP per cell;
-  - both wells stay on THP control at every report (summary WMCTL = 6, OPM's
-    code for THP control; flow exits 0 even when it shuts a well) and flow;
-  - the WBHP OPM reports equals the table's own multilinear interpolation
-    (linear in each axis, extrapolated linearly beyond the ends) at the
-    reported rate, THP, water cut and gas-oil ratio, within 0.5 psi.
-
-Usage: opm_vfp_test.py PDROP EXAMPLES_DIR [FLOW]
-"""
+# OPM Flow runs the VFP tables pdrop writes.
+#
+# Writes VFPPROD 1 of examples/oil_well.json and VFPINJ 2 of
+# examples/water_injector.json with `pdrop vfp`, runs OPM Flow on a box of
+# 3 x 3 x 1 cells (tests/workflows/opm_box.DATA) with a producer and a water
+# injector on tubing-head pressure control through them, and checks that
+#
+#   - OPM reads back each table with the axes of its axes file, strictly
+#     increasing, and one BHP per cell;
+#   - both wells stay on THP control at every report (summary WMCTL = 6, OPM's
+#     code for THP control; flow exits 0 even when it shuts a well) and flow;
+#   - the WBHP OPM reports equals the table's own multilinear interpolation
+#     (linear in each axis, extrapolated linearly beyond the ends) at the
+#     reported rate, THP, water cut and gas-oil ratio, within 0.5 psi.
+#
+# Usage: opm_vfp_test.py PDROP EXAMPLES_DIR [FLOW]
 
 import itertools
 import json
