@@ -1,5 +1,5 @@
-"""pdrop.gradient: broadcasting, bit-identity with scalar calls and across
-thread counts, the single-phase limit, NaN for no result, named bad input."""
+# pdrop.gradient: broadcasting, bit-identity with scalar calls and across
+# thread counts, the single-phase limit, NaN for no result, named bad input.
 
 import math
 

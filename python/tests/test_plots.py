@@ -1,4 +1,4 @@
-"""Plots are written, non-empty, and carry their labels."""
+# Plots are written, non-empty, and carry their labels.
 
 import os
 
@@ -23,7 +23,7 @@ def test_traverse_plot_png_and_svg(tmp_path, oil_well_case):
     assert image.shape[0] > 400 and image.shape[1] > 800
     assert image.std() > 0.05  # not a blank canvas
     svg = (tmp_path / "oil_well.svg").read_text()
-    assert "Pressure [psia]" in svg or "Pressure" in svg
+    assert "Pressure" in svg
     assert len(svg) > 10000
 
 
@@ -53,22 +53,8 @@ def test_segments_without_a_regime_draw_no_band(correlation, spelling, oil_well_
     assert legend == set(t.rows["regime"][~unclassified].iloc[1:])
 
 
-def test_flow_map_plot(tmp_path):
-    vsg = np.logspace(-1, 2, 20)
-    regions = {"Bubble": (vsg[:10], np.full(10, 1.0)), "Annular Mist": (vsg[10:], np.full(10, 0.1))}
-    fig, files = plots.plot_flow_map(regions, operating_point=(3.0, 1.0), path=tmp_path / "map.png")
-    assert files == [str(tmp_path / "map.png")]
-    ax = fig.axes[0]
-    assert ax.get_xlabel() == "Superficial gas velocity [ft/s]"
-    assert ax.get_xscale() == "log"
-    assert (tmp_path / "map.png").stat().st_size > 5000
-
-
-def test_flow_map_of_a_case_as_arrays_and_a_plot(tmp_path):
-    import os
-    case = pdrop.read_case(os.path.join(os.path.dirname(__file__), "..", "..", "examples",
-                                        "gas_pipeline.json"))
-    m = pdrop.flow_map(case)
+def test_flow_map_of_a_case_or_of_regions_as_arrays_and_a_plot(tmp_path):
+    m = pdrop.flow_map(pdrop.read_case(os.path.join(EXAMPLES, "gas_pipeline.json")))
     total = sum(len(p["vsg_ftps"]) for p in m.patterns.values())
     assert 2400 < total <= 2500
     assert "Annular Mist" in m.patterns
@@ -79,6 +65,14 @@ def test_flow_map_of_a_case_as_arrays_and_a_plot(tmp_path):
     assert (tmp_path / "map.svg").stat().st_size > 10000
     legend = [t.get_text() for t in fig.axes[0].get_legend().get_texts()]
     assert "operating point" in legend and "Annular Mist" in legend
+    # Regions given as arrays, with an operating point of their own.
+    vsg = np.logspace(-1, 2, 20)
+    regions = {"Bubble": (vsg[:10], np.full(10, 1.0)), "Annular Mist": (vsg[10:], np.full(10, 0.1))}
+    fig, files = plots.plot_flow_map(regions, operating_point=(3.0, 1.0), path=tmp_path / "map.png")
+    assert files == [str(tmp_path / "map.png")]
+    assert fig.axes[0].get_xlabel() == "Superficial gas velocity [ft/s]"
+    assert fig.axes[0].get_xscale() == "log"
+    assert (tmp_path / "map.png").stat().st_size > 5000
 
 
 def test_lift_curves_frame_and_plot(tmp_path, oil_well_case):
@@ -86,21 +80,12 @@ def test_lift_curves_frame_and_plot(tmp_path, oil_well_case):
                        wellhead_pressure_psia=[150, 250], correlation=[3, "Gray"], threads=2)
     assert len(curves) == 16 and curves["curve"].nunique() == 4
     assert list(curves["correlation"].unique()) == [3, 4]
-    # At most one minimum per curve, inside the rates, with every unstable
-    # rate below it; Beggs & Brill's curves turn inside the rates.
-    for _, c in curves.groupby("curve"):
-        low = c[c["minimum"]]
-        assert len(low) <= 1
-        if len(low) == 0:
-            assert not c["unstable"].any()
-            continue
-        assert low.index[0] not in (c.index[0], c.index[-1])
-        assert (c["unstable"] == (c["liquid_STBd"] < low["liquid_STBd"].iloc[0])).all()
-    assert (curves[curves["correlation"] == 3].groupby("curve")["minimum"].sum() == 1).all()
-    # The same family from one thread.
-    serial = pdrop.vlp(oil_well_case, rates=[300, 600, 1200, 2400],
-                       wellhead_pressure_psia=[150, 250], correlation=[3, "Gray"], threads=1)
-    assert curves["bhp_psia"].equals(serial["bhp_psia"])
+    # The columns carry the C++ marks: Beggs & Brill's curves each turn once
+    # inside the rates, with every unstable rate below the minimum.
+    for _, c in curves[curves["correlation"] == 3].groupby("curve"):
+        low = c.loc[c["minimum"], "liquid_STBd"]
+        assert len(low) == 1 and low.index[0] not in (c.index[0], c.index[-1])
+        assert (c["unstable"] == (c["liquid_STBd"] < low.iloc[0])).all()
     fig, files = plots.plot_vlp(curves, path=tmp_path / "vlp.png")
     assert files and os.path.getsize(files[0]) > 10_000
     assert len(fig.axes[0].get_lines()) >= 4 * 3

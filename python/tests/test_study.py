@@ -1,5 +1,5 @@
-"""Studies: parameters, sweeps, and a Monte Carlo on a two-worker
-LocalCluster equal to the same study run serially."""
+# Studies: parameters, sweeps, and a Monte Carlo on a two-worker
+# LocalCluster equal to the same study run serially.
 
 import json
 import os

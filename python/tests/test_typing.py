@@ -1,5 +1,5 @@
-"""The package's types hold: mypy passes on it, with the native module's stub
-and the py.typed marker that lets a user's mypy read them."""
+# The package's types hold: mypy passes on it, with the native module's stub
+# and the py.typed marker that lets a user's mypy read them.
 
 import os
 import subprocess

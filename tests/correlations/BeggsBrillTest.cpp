@@ -167,7 +167,7 @@ TEST(BeggsBrill, HoldupIsContinuousAcrossTheTransitionalBandAndFlowOver) {
   EXPECT_NEAR(holdup(1.1 * (1.0 + 1e-9), 1, &above), 0.2769675, 1e-7);
 }
 
-TEST(BeggsBrill, HoldupBoundsAndSignsOverTheMap) {
+TEST(BeggsBrill, HoldupBoundsOverTheMap) {
   for (double vsg : {0.05, 0.5, 2.0, 8.0, 30.0, 120.0}) {
     for (double vsl : {0.01, 0.1, 0.5, 2.0, 8.0, 20.0}) {
       for (double dz : {0.0, 1000.0, -1000.0}) {
@@ -182,23 +182,9 @@ TEST(BeggsBrill, HoldupBoundsAndSignsOverTheMap) {
         if (e->GetCode() == 4 || (dz == 0.0 && e->GetCode() != 5)) {
           EXPECT_GE(e->m_dHoldup, e->m_dLambdaL);
         }
-        // Level, the flow sign turns the friction only; vertical, both signs
-        // together keep the flow's inclination and turn both changes.
-        const double friction = e->m_dFrictionDP;
-        const double elevation = e->m_dElevationDP;
-        e->m_dFlw = -1.0;
-        if (dz != 0.0) e->m_dDir = -1.0;
-        e->MultiPhase();
-        EXPECT_EQ(e->m_dFrictionDP, -friction);
-        EXPECT_EQ(e->m_dElevationDP, -elevation);
       }
     }
   }
-  // One sign alone turns the flow downhill: upward pi/2 becomes -pi/2.
-  auto e = Segment(10.8, 1.2, 0.0, 1000.0);
-  e->SetFlw(-1);
-  e->MultiPhase();
-  EXPECT_EQ(e->m_dAngle, -kPi / 2.0);
 }
 
 TEST(BeggsBrill, UnmappedRegimeShowsTheMessageAndGoesOn) {
@@ -278,29 +264,26 @@ TEST(BeggsBrill, InSituGradientIsMultiPhaseOnAOneFootSegment) {
     const InSituGradient g = GradientAt(scratch, p);
 
     const double a = r.angle_deg * kPi / 180.0;
-    CBeggsBrill e;
-    e.Init(0.0, 6.0, std::cos(a), std::fabs(std::sin(a)));
-    e.SetDir(std::sin(a) > 0.0 ? -1 : 1);
-    e.SetFlw(-1);
-    e.SetFf(0.00072);
-    e.m_dVsg = r.vsg;
-    e.m_dVsl = r.vsl;
-    e.m_dRhoL = 47.61;
-    e.m_dRhoG = 5.88;
-    e.m_dMuL = 0.97;
-    e.m_dMuG = 0.016;
-    e.m_dSigma = r.sigma;
-    e.MultiPhase();
+    auto e = Segment(r.vsg, r.vsl, std::cos(a), std::fabs(std::sin(a)));
+    e->SetDir(std::sin(a) > 0.0 ? -1 : 1);
+    e->SetFlw(-1);
+    e->SetFf(0.00072);
+    e->m_dRhoL = p.liquidDensity_lbmft3;
+    e->m_dRhoG = p.gasDensity_lbmft3;
+    e->m_dMuL = p.liquidViscosity_cP;
+    e->m_dMuG = p.gasViscosity_cP;
+    e->m_dSigma = r.sigma;
+    e->MultiPhase();
     SCOPED_TRACE(testing::Message() << r.vsg << " " << r.vsl << " " << r.angle_deg);
-    if (!IsUsable(e.m_dFrictionDP) || !IsUsable(e.m_dElevationDP)) {
+    if (!IsUsable(e->m_dFrictionDP) || !IsUsable(e->m_dElevationDP)) {
       EXPECT_EQ(g.total_psi_per_ft, kNotSet);
       EXPECT_EQ(g.regimeCode, 666);
       continue;
     }
-    EXPECT_EQ(g.friction_psi_per_ft, -e.m_dFrictionDP / e.m_dLength);
-    EXPECT_EQ(g.elevation_psi_per_ft, -e.m_dElevationDP / e.m_dLength);
-    EXPECT_EQ(g.holdup, e.m_dHoldup);
-    EXPECT_EQ(g.regimeCode, e.GetCode());
+    EXPECT_EQ(g.friction_psi_per_ft, -e->m_dFrictionDP / e->m_dLength);
+    EXPECT_EQ(g.elevation_psi_per_ft, -e->m_dElevationDP / e->m_dLength);
+    EXPECT_EQ(g.holdup, e->m_dHoldup);
+    EXPECT_EQ(g.regimeCode, e->GetCode());
   }
 }
 

@@ -1,4 +1,5 @@
-// Panhandle A and the Flanigan method.
+// Panhandle A, Panhandle B (modified Panhandle), Weymouth and the Flanigan
+// method.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -39,32 +40,57 @@ class PanhandleLine : public ::testing::Test {
   CPanhandle e;
 };
 
-TEST_F(PanhandleLine, GasEquationIsTheSquaredPressureFormForBothFlowSigns) {
-  // dp^2 = 1.279e-5 (14.65/520)^2 6^-4.8539 (1e7/0.85)^1.8539 0.65^0.8539
-  //        * 520 * 10 * 0.9 = 70487.74 psia^2
+// The line above through each gas equation: dp^2 = C (14.65/520)^2 6^-a
+// (1e7/E)^b 0.65^c * 520 * 10 * 0.9, the other end at sqrt(800^2 +- dp^2).
+TEST(GasEquations, DefaultsAndWorkedLines) {
+  const struct {
+    int code;
+    const char* name;
+    double (*defaultFE)(bool);
+    double fe, flw, dp;
+  } rows[] = {
+      // 1.279e-5, 4.8539, E 0.85, 1.8539, 0.8539: dp^2 = 70487.74
+      {1, "CPanhandle", &CPanhandle::GetDefaultFE, 0.85, 1.0, 42.904347},
+      {7, "CPanhandle", &CPanhandle::GetDefaultFE, 0.85, -1.0, -45.339638},
+      // 2.385e-6, 4.9608, E 0.80, 1.9608, 0.9608: dp^2 = 66530.13
+      {2, "CPanEastern", &CPanEastern::GetDefaultFE, 0.80, 1.0, 40.553467},
+      {8, "CPanEastern", &CPanEastern::GetDefaultFE, 0.80, 1.0, 40.553467},
+      // 5.3213e-6, 5.334, E 1.15, 2, 1: dp^2 = 68673.80
+      {6, "CWeymouth", &CWeymouth::GetDefaultFE, 1.15, -1.0, -44.138768},
+  };
+  test::TestGas gas;
+  for (const auto& r : rows) {
+    std::unique_ptr<CPressDrop> e(CPressDrop::New(0.0, 6.0, 52800.0, 0.0, r.code));
+    EXPECT_STREQ(e->GetRuntimeClass()->m_lpszClassName, r.name);
+    EXPECT_EQ(e->GetFE(), r.fe);
+    EXPECT_EQ(CPressDrop::GetDefaultFlowEff(r.code), r.defaultFE(r.code > 6)) << r.code;
+    e->SetProps(&gas, nullptr, nullptr);
+    e->m_dFlw = r.flw;
+    e->m_dQgFree = 1e7;
+    e->m_dT = 520.0;
+    e->m_dZ = 0.9;
+    e->m_dP1 = 800.0;
+    e->m_dRhoG = 2.0;
+    e->GasFlow();
+    EXPECT_NEAR(e->m_dFrictionDP, r.dp, 1e-6) << r.code;
+    EXPECT_EQ(e->GetCode(), 0);
+    e->SetFE(-1.0);  // the Panhandle gas default, whatever the class's own
+    EXPECT_EQ(e->GetFE(), 0.85);
+  }
+  EXPECT_EQ(CWeymouth::GetDefaultFE(true), 1.0);
+}
+
+TEST_F(PanhandleLine, SquaredFormLimitsAndZeroEfficiency) {
   e.GasFlow();
   EXPECT_NEAR(e.m_dFm, 70487.74, 0.01);
-  EXPECT_NEAR(e.m_dFrictionDP, 42.904347, 1e-6);  // sqrt(800^2 + dp^2) - 800
-  EXPECT_EQ(e.GetCode(), 0);
+  e.m_dP1 = 200.0;  // 200^2 - 70487.74 < 5^2 against the flow: no result
   e.m_dFlw = -1.0;
-  e.GasFlow();
-  EXPECT_NEAR(e.m_dFrictionDP, -45.339638, 1e-6);  // sqrt(800^2 - dp^2) - 800
-  e.m_dP1 = 200.0;                                 // 200^2 - 70487.74 < 5^2: no result
   e.GasFlow();
   EXPECT_EQ(e.m_dFrictionDP, kNotSet);
   e.m_dQgFree = 1e-6;  // no free gas to speak of
   e.GasFlow();
   EXPECT_EQ(e.m_dFrictionDP, 0.0);
-}
-
-TEST_F(PanhandleLine, DefaultsAndZeroEfficiency) {
-  for (int code : {1, 7}) {
-    std::unique_ptr<CPressDrop> made(CPressDrop::New(code));
-    EXPECT_STREQ(made->GetRuntimeClass()->m_lpszClassName, "CPanhandle");
-    EXPECT_EQ(made->GetFE(), 0.85);
-  }
-  EXPECT_EQ(CPressDrop::GetDefaultFlowEff(1), CPanhandle::GetDefaultFE(false));
-  EXPECT_EQ(CPressDrop::GetDefaultFlowEff(7), CPanhandle::GetDefaultFE(true));
+  Line(0.0);
   // Zero, negative and NaN all mean the gas default 0.85: the line above.
   for (double bad : {0.0, -1.0, std::nan("")}) {
     e.SetFE(0.9);
@@ -93,24 +119,13 @@ TEST_F(PanhandleLine, FlaniganEfficiencyRowsAndLiquidUnits) {
   EXPECT_NEAR(e.m_dFE, 0.85 / 82.0 * 61.281493, 1e-8);
 }
 
-TEST_F(PanhandleLine, FlaniganHoldupHeadAndSigns) {
+TEST_F(PanhandleLine, FlaniganHoldupAndHead) {
   Line(300.0);
   // HL = 1 / (1 + 0.3264 * 2^1.006) = 0.6040396 > lambda 0.2;
   // rhoS = 0.6040396*50 + 0.3959604*2 = 30.99390
   Flanigan(2.0, 0.5);
   EXPECT_NEAR(e.m_dHoldup, 0.6040396, 1e-7);
   EXPECT_NEAR(e.m_dElevationDP, 30.99390 * 300.0 / 144.0, 1e-4);
-  const double friction = e.m_dFrictionDP;
-  const double elevation = e.m_dElevationDP;
-  e.m_dFlw = -1.0;
-  Flanigan(2.0, 0.5);
-  EXPECT_LT(e.m_dFrictionDP, -friction);  // squared form: the falling side costs more
-  EXPECT_EQ(e.m_dElevationDP, elevation);
-  e.m_dFlw = 1.0;
-  e.m_dDir = -1.0;
-  Flanigan(2.0, 0.5);
-  EXPECT_EQ(e.m_dFrictionDP, friction);
-  EXPECT_EQ(e.m_dElevationDP, -elevation);
   // 1 / (1 + 0.3264 * 10^1.006) = 0.232 is below lambda = 1/3: held there.
   Flanigan(10.0, 5.0);
   EXPECT_DOUBLE_EQ(e.m_dHoldup, 5.0 / 15.0);

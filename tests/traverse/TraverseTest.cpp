@@ -6,6 +6,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "../TestFluids.h"
 #include "pdrop/pdrop.h"
@@ -204,35 +205,24 @@ TEST(Traverse, CaseValidationNamesTheField) {
   good.known_pressure_psia = 500.0;
   EXPECT_EQ(message(good), "");
 
-  TraverseCase c = good;
-  c.stations[1].md_ft = -10.0;
-  EXPECT_NE(message(c).find("stations[1].md_ft"), std::string::npos) << message(c);
-  c = good;
-  c.stations[0].id_in = -2.0;
-  EXPECT_NE(message(c).find("stations[0].id_in = -2"), std::string::npos) << message(c);
-  c = good;
-  c.correlation = 12;
-  EXPECT_NE(message(c).find("correlation = 12"), std::string::npos);
-  c = good;
-  c.stations[1].tvd_ft = 1200.0;
-  EXPECT_NE(message(c).find("stations[1].tvd_ft"), std::string::npos);
-  c = good;
-  c.oil_STBd = std::nan("");
-  EXPECT_NE(message(c).find("oil_STBd"), std::string::npos);
-  c = good;
-  c.fluid.oilApi = 95.0;
-  EXPECT_NE(message(c).find("fluid.oil_api = 95"), std::string::npos) << message(c);
-  EXPECT_THROW(RunTraverse(c), std::invalid_argument);
-  // A diameter too small to be a pipe is blamed, not the default roughness.
-  c = good;
-  c.stations[0].id_in = 1e-6;
-  EXPECT_NE(message(c).find("stations[0].id_in = 1e-06"), std::string::npos) << message(c);
-  c = good;
-  c.known_pressure_psia = 40000.0;
-  EXPECT_NE(message(c).find("known_pressure_psia = 40000"), std::string::npos) << message(c);
-  c = good;
-  c.temperature.last_F = 800.0;
-  EXPECT_NE(message(c).find("temperature.last_F = 800"), std::string::npos) << message(c);
+  const std::pair<void (*)(TraverseCase&), const char*> rows[] = {
+      {[](TraverseCase& c) { c.stations[1].md_ft = -10.0; }, "stations[1].md_ft"},
+      {[](TraverseCase& c) { c.stations[0].id_in = -2.0; }, "stations[0].id_in = -2"},
+      {[](TraverseCase& c) { c.correlation = 12; }, "correlation = 12"},
+      {[](TraverseCase& c) { c.stations[1].tvd_ft = 1200.0; }, "stations[1].tvd_ft"},
+      {[](TraverseCase& c) { c.oil_STBd = std::nan(""); }, "oil_STBd"},
+      {[](TraverseCase& c) { c.fluid.oilApi = 95.0; }, "fluid.oil_api = 95"},
+      // A diameter too small to be a pipe is blamed, not the default roughness.
+      {[](TraverseCase& c) { c.stations[0].id_in = 1e-6; }, "stations[0].id_in = 1e-06"},
+      {[](TraverseCase& c) { c.known_pressure_psia = 40000.0; }, "known_pressure_psia = 40000"},
+      {[](TraverseCase& c) { c.temperature.last_F = 800.0; }, "temperature.last_F = 800"},
+  };
+  for (const auto& [change, field] : rows) {
+    TraverseCase c = good;
+    change(c);
+    EXPECT_NE(message(c).find(field), std::string::npos) << field << ": " << message(c);
+    EXPECT_THROW(RunTraverse(c), std::invalid_argument) << field;
+  }
 }
 
 TEST(Traverse, PressureLeavingTheAcceptedRangeStopsTheMarch) {

@@ -1,24 +1,24 @@
-"""OPM Flow runs the VFP tables pdrop writes.
-
-Writes VFPPROD 1 of examples/oil_well.json and VFPINJ 2 of
-examples/water_injector.json with `pdrop vfp`, runs OPM Flow on a box of
-3 x 3 x 1 cells (tests/workflows/opm_box.DATA) with a producer and a water
-injector on tubing-head pressure control through them, and checks that
-
-  - OPM reads back each table with the axes of its axes file, strictly
-    increasing, and one BHP per cell;
-  - both wells stay on THP control at every report (summary WMCTL = 6, OPM's
-    code for THP control; flow exits 0 even when it shuts a well) and flow;
-  - the WBHP OPM reports equals the table's own multilinear interpolation
-    (linear in each axis, extrapolated linearly beyond the ends) at the
-    reported rate, THP, water cut and gas-oil ratio, within 0.5 psi.
-
-Usage: opm_vfp_test.py PDROP EXAMPLES_DIR [FLOW]
-"""
+# OPM Flow runs the VFP tables pdrop writes.
+#
+# Writes VFPPROD 1 of examples/oil_well.json and VFPINJ 2 of
+# examples/water_injector.json with `pdrop vfp`, runs OPM Flow on a box of
+# 3 x 3 x 1 cells (tests/workflows/opm_box.DATA) with a producer and a water
+# injector on tubing-head pressure control through them, and checks that
+#
+#   - OPM reads back each table with the axes of its axes file, strictly
+#     increasing, and one BHP per cell;
+#   - both wells stay on THP control at every report (summary WMCTL = 6, OPM's
+#     code for THP control; flow exits 0 even when it shuts a well) and flow;
+#   - the WBHP OPM reports equals the table's own multilinear interpolation
+#     (linear in each axis, extrapolated linearly beyond the ends) at the
+#     reported rate, THP, water cut and gas-oil ratio, within 0.5 psi.
+#
+# Usage: opm_vfp_test.py PDROP EXAMPLES_DIR [FLOW]
 
 import itertools
 import json
 import os
+import pathlib
 import shutil
 import subprocess
 import sys
@@ -116,14 +116,11 @@ def run(pdrop, examples, flow, work):
                                os.path.join(examples, axes), "-o", os.path.join(work, out),
                                "--threads", "2"], capture_output=True, text=True)
         check(done.returncode == 0, f"pdrop vfp {case} exits 0: {done.stderr}")
-    with open(os.path.join(examples, "oil_well_vfp.json")) as f:
-        prod_axes = json.load(f)
-    with open(os.path.join(examples, "water_injector_vfp.json")) as f:
-        inj_axes = json.load(f)
-    with open(os.path.join(work, "vfp_prod.inc")) as f:
-        head, (flo, thp, wfr, gfr, alq), prod, nrec = read_prod(f.read())
-    with open(os.path.join(work, "vfp_inj.inc")) as f:
-        ihead, (iflo, ithp), inj, inrec = read_inj(f.read())
+    prod_axes, inj_axes = (json.loads(pathlib.Path(examples, axes).read_text())
+                           for _, axes in tables.values())
+    inc = {name: pathlib.Path(work, name).read_text() for name in tables}
+    head, (flo, thp, wfr, gfr, alq), prod, nrec = read_prod(inc["vfp_prod.inc"])
+    ihead, (iflo, ithp), inj, inrec = read_inj(inc["vfp_inj.inc"])
 
     # The tables as OPM's parser reads them.
     check(head[0].get_int(0) == 1 and head[7].get_str(0) == "FIELD"
