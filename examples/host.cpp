@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<pdrop::CPressDrop> engine(pdrop::CPressDrop::New(code));
   std::printf("correlation %d: %s\n", code, pdrop::CPressDrop::GetBblHelp(0, code).c_str());
-  std::printf("%8s %10s %10s %10s %8s %-20s\n", "depth_ft", "p_psia", "dPfric", "dPelev",
-              "holdup", "regime");
+  std::printf("%8s %10s %10s %10s %8s %-20s\n", "depth_ft", "p_psia", "dPfric", "dPelev", "holdup",
+              "regime");
 
   // A producing well marched down from the wellhead in 500 ft segments:
   // direction +1 (down), flow sign +1 (against the upward flow).

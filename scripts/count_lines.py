@@ -35,7 +35,7 @@ def counted_lines(path: pathlib.Path) -> int:
             if end < 0:
                 continue
             in_block = False
-            line = line[end + 2:].strip()
+            line = line[end + 2 :].strip()
             if not line:
                 continue
         if line.startswith("//"):
@@ -45,7 +45,7 @@ def counted_lines(path: pathlib.Path) -> int:
             if end < 0:
                 in_block = True
                 continue
-            if not line[end + 2:].strip():
+            if not line[end + 2 :].strip():
                 continue
         count += 1
     return count
@@ -55,23 +55,26 @@ def files_under(root: pathlib.Path, top: str):
     base = root / top
     if not base.is_dir():
         return []
-    return sorted(p for p in base.rglob("*")
-                  if p.is_file() and p.suffix in EXTENSIONS)
+    return sorted(p for p in base.rglob("*") if p.is_file() and p.suffix in EXTENSIONS)
 
 
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--files", action="store_true",
-                        help="list every counted file with its count")
-    parser.add_argument("--root", default=pathlib.Path(__file__).resolve().parent.parent,
-                        type=pathlib.Path, help="the repository (default: this one)")
+    parser.add_argument(
+        "--files", action="store_true", help="list every counted file with its count"
+    )
+    parser.add_argument(
+        "--root",
+        default=pathlib.Path(__file__).resolve().parent.parent,
+        type=pathlib.Path,
+        help="the repository (default: this one)",
+    )
     args = parser.parse_args()
     root = args.root
 
     tests = [p for top in TEST_ROOTS for p in files_under(root, top)]
     test_set = set(tests)
-    code = [p for top in CODE_ROOTS for p in files_under(root, top)
-            if p not in test_set]
+    code = [p for top in CODE_ROOTS for p in files_under(root, top) if p not in test_set]
 
     totals = {}
     for name, paths in (("tests", tests), ("code", code)):
@@ -81,8 +84,10 @@ def main() -> int:
             for c, p in sorted(counts, reverse=True):
                 print(f"{name:5} {c:6} {p.relative_to(root)}")
     share = 100.0 * totals["tests"] / totals["code"] if totals["code"] else 0.0
-    print(f"tests {totals['tests']} lines, code {totals['code']} lines: "
-          f"tests are {share:.1f} % of the code")
+    print(
+        f"tests {totals['tests']} lines, code {totals['code']} lines: "
+        f"tests are {share:.1f} % of the code"
+    )
     return 0
 
 

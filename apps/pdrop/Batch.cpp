@@ -33,7 +33,8 @@ std::vector<std::string> SplitCsvLine(const std::string& line) {
 }
 
 // One CSV cell as the case-file value of its column.
-nlohmann::json CellValue(const std::string& key, const std::string& text, const std::string& where) {
+nlohmann::json CellValue(const std::string& key, const std::string& text,
+                         const std::string& where) {
   if (key == "name") return text;
   double v = 0.0;
   const bool number = ParseNumber(text, v);
@@ -74,7 +75,8 @@ BatchEntry CsvEntry(const std::vector<std::string>& header, const std::string& l
     } catch (const InputError& e) {
       throw InputError(where + ": " + e.what());
     }
-    if (!j.is_object()) throw InputError(where + ": " + entry.caseFile + ": expected a case object");
+    if (!j.is_object())
+      throw InputError(where + ": " + entry.caseFile + ": expected a case object");
     for (auto it = overrides.begin(); it != overrides.end(); ++it) j[it.key()] = it.value();
     entry.c = CaseFromJson(j, where);
   } catch (const InputError& e) {
@@ -85,7 +87,8 @@ BatchEntry CsvEntry(const std::vector<std::string>& header, const std::string& l
 
 std::vector<BatchEntry> ReadCsvBatch(const std::string& path) {
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) throw InputError("cannot read batch file " + path);
+  if (!std::filesystem::is_regular_file(path, ec))
+    throw InputError("cannot read batch file " + path);
   std::ifstream in(path);
   if (!in) throw InputError("cannot read batch file " + path);
   std::string line;
@@ -93,7 +96,7 @@ std::vector<BatchEntry> ReadCsvBatch(const std::string& path) {
   // A byte-order mark, as spreadsheet programs write, is not part of the name.
   if (line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
   const std::vector<std::string> header = SplitCsvLine(line);
-  const std::set<std::string> allowed = {"case_file",  "name",     "correlation",
+  const std::set<std::string> allowed = {"case_file",           "name",       "correlation",
                                          "known_pressure_psia", "gas_MMscfd", "oil_STBd",
                                          "water_bbld"};
   bool hasFile = false;
@@ -215,8 +218,9 @@ nlohmann::json BatchJson(const std::vector<BatchOutcome>& outcomes) {
     if (o.status == "error") {
       j["error"] = o.error;
     } else {
-      j["computed_end_pressure_psia"] =
-          o.result.complete ? nlohmann::json(o.result.computed_end_pressure_psia) : nlohmann::json();
+      j["computed_end_pressure_psia"] = o.result.complete
+                                            ? nlohmann::json(o.result.computed_end_pressure_psia)
+                                            : nlohmann::json();
       j["total_friction_dp_psi"] = o.result.total_friction_dp_psi;
       j["total_elevation_dp_psi"] = o.result.total_elevation_dp_psi;
       j["loading_md_ft"] =

@@ -14,8 +14,8 @@ namespace pdrop::cli {
 
 // One case of a batch as read: the case, or why it could not be read.
 struct BatchEntry {
-  std::string where;  // "cases.csv line 3", "cases.json: cases[2]"
-  std::string name;   // the name a CSV line gives, or ""
+  std::string where;     // "cases.csv line 3", "cases.json: cases[2]"
+  std::string name;      // the name a CSV line gives, or ""
   std::string caseFile;  // the case file a CSV line names, or ""
   std::optional<TraverseCase> c;
   std::string error;

@@ -10,8 +10,8 @@
 namespace pdrop::cli {
 
 struct Command {
-  CLI::App* app;              // the subcommand, chosen when *app is true
-  std::function<int()> run;   // its exit code; throws InputError for bad input
+  CLI::App* app;             // the subcommand, chosen when *app is true
+  std::function<int()> run;  // its exit code; throws InputError for bad input
 };
 
 Command AddVlpCommand(CLI::App& app);

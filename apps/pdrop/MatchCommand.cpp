@@ -76,8 +76,8 @@ std::string Efficiency(double v) { return FixedNumber(v, 3); }
 void PrintRanking(std::ostream& out, const MatchResult& r) {
   const bool fitted = r.fit != FitMode::kNone;
   std::vector<std::vector<std::string>> rows;
-  std::vector<std::string> header = {"rank", "correlation", "mean [psi]", "mean |d| [psi]",
-                                     "RMS [psi]", "RMS [%]"};
+  std::vector<std::string> header = {"rank",           "correlation", "mean [psi]",
+                                     "mean |d| [psi]", "RMS [psi]",   "RMS [%]"};
   if (fitted) {
     for (const char* h : {"Fe", "HFe", "fitted mean [psi]", "fitted RMS [psi]", "fitted RMS [%]"}) {
       header.push_back(h);
@@ -90,9 +90,12 @@ void PrintRanking(std::ostream& out, const MatchResult& r) {
       rows.push_back({"-", m.title, "no result"});
       continue;
     }
-    std::vector<std::string> row = {std::to_string(++rank), m.title, FixedNumber(m.errors.mean_psi, 1),
+    std::vector<std::string> row = {std::to_string(++rank),
+                                    m.title,
+                                    FixedNumber(m.errors.mean_psi, 1),
                                     FixedNumber(m.errors.mean_abs_psi, 1),
-                                    FixedNumber(m.errors.rms_psi, 1), FixedNumber(m.errors.rms_pct, 2)};
+                                    FixedNumber(m.errors.rms_psi, 1),
+                                    FixedNumber(m.errors.rms_pct, 2)};
     if (fitted) {
       row.push_back(Efficiency(m.friction_efficiency));
       row.push_back(Efficiency(m.hydrostatic_efficiency));
@@ -166,8 +169,10 @@ std::string Csv(const MatchResult& r) {
     }
     for (const Determination* d : {&m.friction, &m.hydrostatic}) {
       s << ',';
-      if (d->fitted) s << FixedNumber(d->effect_psi, 3) << ',' << (d->determined ? "yes" : "no");
-      else s << ',';
+      if (d->fitted)
+        s << FixedNumber(d->effect_psi, 3) << ',' << (d->determined ? "yes" : "no");
+      else
+        s << ',';
     }
     s << ',' << FixedNumber(m.friction_share, 4) << ',' << m.evaluations << "\n";
   }
@@ -220,9 +225,10 @@ int Run(const MatchArgs& a) {
               << ", hydrostatic " << Efficiency(c.hydrostatic_efficiency) << ")\n\n";
   } else {
     std::cout << "Fit: " << FitModeName(o.fit) << " (friction efficiency Fe within "
-              << FixedNumber(o.friction_bounds.low, 2) << "-" << FixedNumber(o.friction_bounds.high, 2)
-              << ", hydrostatic efficiency HFe within " << FixedNumber(o.hydrostatic_bounds.low, 2)
-              << "-" << FixedNumber(o.hydrostatic_bounds.high, 2)
+              << FixedNumber(o.friction_bounds.low, 2) << "-"
+              << FixedNumber(o.friction_bounds.high, 2) << ", hydrostatic efficiency HFe within "
+              << FixedNumber(o.hydrostatic_bounds.low, 2) << "-"
+              << FixedNumber(o.hydrostatic_bounds.high, 2)
               << "); differences are predicted minus measured\n\n";
   }
   PrintRanking(std::cout, r);
@@ -256,8 +262,7 @@ Command AddMatchCommand(CLI::App& app) {
       ->required();
   sub->add_option("--correlations", args->correlations,
                   "codes or names, comma-separated (default: all that apply to the case)");
-  sub->add_option("--fit", args->fit,
-                  "none, friction, hydrostatic or both (default both)");
+  sub->add_option("--fit", args->fit, "none, friction, hydrostatic or both (default both)");
   sub->add_option("--friction-bounds", args->frictionBounds,
                   "LOW,HIGH of the friction efficiency (default 0.5,1.5)")
       ->expected(2)

@@ -52,8 +52,7 @@ void RequireWritableFolder(const std::string& option, const std::string& shown,
   std::error_code ec;
   const fs::file_status status = fs::status(folder, ec);
   if (!fs::exists(status)) {
-    throw InputError(option + " " + shown + ": the folder " + folder.string() +
-                     " does not exist");
+    throw InputError(option + " " + shown + ": the folder " + folder.string() + " does not exist");
   }
   if (!fs::is_directory(status)) {
     throw InputError(option + " " + shown + ": " + folder.string() + " is not a folder");
@@ -121,7 +120,8 @@ void OutputSet::ExpectFile(const std::string& option, const std::string& path) {
   if (path.empty()) return;
   for (const std::string& input : inputs_) {
     if (SameFile(path, input)) {
-      throw InputError(option + " " + path + ": this is an input of the command; it is never "
+      throw InputError(option + " " + path +
+                       ": this is an input of the command; it is never "
                        "written over (choose another file)");
     }
   }

@@ -49,11 +49,11 @@ class OutputSet {
 
  private:
   struct File {
-    std::string path;               // as given
-    std::filesystem::path target;   // the file replaced (a link resolved)
-    std::string temporary;          // staged text, beside the target
-    bool direct = false;            // a device or pipe: written at Commit
-    std::string text;               // what a direct output receives
+    std::string path;              // as given
+    std::filesystem::path target;  // the file replaced (a link resolved)
+    std::string temporary;         // staged text, beside the target
+    bool direct = false;           // a device or pipe: written at Commit
+    std::string text;              // what a direct output receives
   };
   std::vector<std::string> inputs_;
   std::vector<File> files_;

@@ -85,8 +85,8 @@ void PrintSummary(std::ostream& out, const TraverseCase& c, const TraverseResult
   const bool knownFirst = c.known_end == ProfileEnd::kFirst;
   out << "\n";
   if (r.complete) {
-    out << "computed " << (knownFirst ? "last" : "first") << "-station pressure: "
-        << Number(r.computed_end_pressure_psia, 2) << " psia\n";
+    out << "computed " << (knownFirst ? "last" : "first")
+        << "-station pressure: " << Number(r.computed_end_pressure_psia, 2) << " psia\n";
   } else {
     out << "INCOMPLETE: the segment starting at md " << Number(r.stopped_at_md_ft, 1)
         << " ft could not be computed: " << r.reason << "\n";
@@ -116,10 +116,15 @@ void WriteCsv(std::ostream& out, const TraverseResult& r) {
       out << comma;
       comma = ",";
       switch (col.kind) {
-        case K::kText: out << '"' << row.regime_name << '"'; break;
+        case K::kText:
+          out << '"' << row.regime_name << '"';
+          break;
         case K::kCode:
-        case K::kFlag: out << static_cast<int>(col.number(row)); break;
-        default: out << Number(col.number(row), col.csv_decimals);
+        case K::kFlag:
+          out << static_cast<int>(col.number(row));
+          break;
+        default:
+          out << Number(col.number(row), col.csv_decimals);
       }
     }
     out << "\n";

@@ -65,13 +65,15 @@ TraverseCase CaseOf(const json& j) {
   if (segments > kMaxTraverseSegments) {
     throw InputError("case: stations: the profile has " + std::to_string(segments) +
                      " segments of at most max_segment_ft; the page runs at most " +
-                     std::to_string(kMaxTraverseSegments) + " (the pdrop command has no such limit)");
+                     std::to_string(kMaxTraverseSegments) +
+                     " (the pdrop command has no such limit)");
   }
   return c;
 }
 
 ApiAnswer LiftCurvesAnswer(const json& body) {
-  if (!body.is_object()) throw InputError("case: the request must be an object {\"case\": ..., \"sensitivities\": ...}");
+  if (!body.is_object())
+    throw InputError("case: the request must be an object {\"case\": ..., \"sensitivities\": ...}");
   for (const auto& item : body.items()) {
     if (item.key() != "case" && item.key() != "sensitivities") {
       throw InputError("case: unknown field '" + item.key() + "' of the request");
@@ -87,7 +89,8 @@ ApiAnswer LiftCurvesAnswer(const json& body) {
   }
   VlpRequest request;
   try {
-    if (body.contains("sensitivities")) request = VlpRequestFromJson(body["sensitivities"], "sensitivities");
+    if (body.contains("sensitivities"))
+      request = VlpRequestFromJson(body["sensitivities"], "sensitivities");
     if (request.rates.empty()) request.rates = DefaultRates(base, kind);
     request.threads = 1;  // one request, one engine at a time
     ValidateVlp(base, request);
@@ -95,7 +98,8 @@ ApiAnswer LiftCurvesAnswer(const json& body) {
     return BadInput(e.what(), "sensitivities");
   }
   std::size_t curves = 1;
-  for (const VlpSensitivity& s : request.sensitivities) curves *= std::max<std::size_t>(1, s.values.size());
+  for (const VlpSensitivity& s : request.sensitivities)
+    curves *= std::max<std::size_t>(1, s.values.size());
   const std::size_t work = curves * request.rates.size() * (base.MarchStations().size() - 1);
   if (work > kMaxLiftCurveSegments) {
     return BadInput("sensitivities: " + std::to_string(curves) + " curves of " +
@@ -122,7 +126,8 @@ ApiAnswer Answer(const std::string& method, const std::string& path, const std::
     const std::string prefix = "/api/examples/";
     if (path.compare(0, prefix.size(), prefix) == 0) {
       const auto it = Examples().find(path.substr(prefix.size()));
-      if (it == Examples().end()) return {404, json{{"error", "no such example"}, {"field", ""}}.dump()};
+      if (it == Examples().end())
+        return {404, json{{"error", "no such example"}, {"field", ""}}.dump()};
       return {200, it->second};
     }
     return {404, json{{"error", "no such resource"}, {"field", ""}}.dump()};
@@ -224,11 +229,15 @@ ApiAnswer AnswerApi(const std::string& method, const std::string& path, const st
 
 int Serve(const ServeOptions& o) {
   if (o.port < 0 || o.port > 65535) {
-    throw InputError("--port = " + std::to_string(o.port) + " is outside the accepted range 0 to 65535");
+    throw InputError("--port = " + std::to_string(o.port) +
+                     " is outside the accepted range 0 to 65535");
   }
-  const int threads = o.threads > 0 ? o.threads
-                                    : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  if (threads > 64) throw InputError("--threads = " + std::to_string(threads) + " is outside the accepted range 1 to 64");
+  const int threads = o.threads > 0
+                          ? o.threads
+                          : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  if (threads > 64)
+    throw InputError("--threads = " + std::to_string(threads) +
+                     " is outside the accepted range 1 to 64");
   const std::map<std::string, StaticFile> files = StaticFiles();
   Examples();
 
@@ -252,11 +261,13 @@ int Serve(const ServeOptions& o) {
     const bool hostOk = !IsLoopback(o.host) || host == self + suffix ||
                         host == "127.0.0.1" + suffix || host == "localhost" + suffix ||
                         host == "[::1]" + suffix;
-    const bool originOk = !req.has_header("Origin") || req.get_header_value("Origin") == "http://" + host;
+    const bool originOk =
+        !req.has_header("Origin") || req.get_header_value("Origin") == "http://" + host;
     if (hostOk && originOk) return httplib::Server::HandlerResponse::Unhandled;
     res.status = 403;
-    res.set_content(json{{"error", "requests from another origin or host are refused"}, {"field", ""}}.dump(),
-                    "application/json");
+    res.set_content(
+        json{{"error", "requests from another origin or host are refused"}, {"field", ""}}.dump(),
+        "application/json");
     return httplib::Server::HandlerResponse::Handled;
   });
   for (const auto& [path, file] : files) {
@@ -265,11 +276,13 @@ int Serve(const ServeOptions& o) {
     });
   }
   auto api = [](const httplib::Request& req, httplib::Response& res) {
-    if (req.method == "POST" && req.get_header_value("Content-Type").rfind("application/json", 0) != 0) {
+    if (req.method == "POST" &&
+        req.get_header_value("Content-Type").rfind("application/json", 0) != 0) {
       res.status = 415;
-      res.set_content(json{{"error", "the body must be JSON (Content-Type: application/json)"},
-                           {"field", ""}}.dump(),
-                      "application/json");
+      res.set_content(
+          json{{"error", "the body must be JSON (Content-Type: application/json)"}, {"field", ""}}
+              .dump(),
+          "application/json");
       return;
     }
     const ApiAnswer a = AnswerApi(req.method, req.path, req.body);
@@ -278,15 +291,15 @@ int Serve(const ServeOptions& o) {
   };
   server.Get(R"(/api/.*)", api);
   server.Post(R"(/api/.*)", api);
-  server.set_error_handler(httplib::Server::HandlerWithResponse(
-      [](const httplib::Request&, httplib::Response& res) {
-    if (!res.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
-    const std::string error = res.status == 413 ? "the request body is over 1 MB"
-                              : res.status == 404 ? "no such resource"
-                                                  : "the request cannot be served";
-    res.set_content(json{{"error", error}, {"field", ""}}.dump(), "application/json");
-    return httplib::Server::HandlerResponse::Handled;
-  }));
+  server.set_error_handler(
+      httplib::Server::HandlerWithResponse([](const httplib::Request&, httplib::Response& res) {
+        if (!res.body.empty()) return httplib::Server::HandlerResponse::Unhandled;
+        const std::string error = res.status == 413   ? "the request body is over 1 MB"
+                                  : res.status == 404 ? "no such resource"
+                                                      : "the request cannot be served";
+        res.set_content(json{{"error", error}, {"field", ""}}.dump(), "application/json");
+        return httplib::Server::HandlerResponse::Handled;
+      }));
 
   if (o.port == 0) {
     port = server.bind_to_any_port(o.host);

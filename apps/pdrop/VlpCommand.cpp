@@ -1,4 +1,5 @@
 // pdrop vlp: a family of lift curves of a well case.
+#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -6,7 +7,6 @@
 #include <sstream>
 #include <string>
 #include <thread>
-#include <unistd.h>
 
 #include "Commands.h"
 #include "Outputs.h"
@@ -38,7 +38,9 @@ double NumberOption(const std::string& text, const std::string& field) {
 // replace the file's values of the same name.
 VlpRequest BuildRequest(const VlpOptions& o, const TraverseCase& base, WellKind kind) {
   VlpRequest r;
-  if (!o.sensitivitiesPath.empty()) r = VlpRequestFromJson(ReadJsonFile(o.sensitivitiesPath, "sensitivities file"), o.sensitivitiesPath);
+  if (!o.sensitivitiesPath.empty())
+    r = VlpRequestFromJson(ReadJsonFile(o.sensitivitiesPath, "sensitivities file"),
+                           o.sensitivitiesPath);
   if (!o.rates.empty()) {
     r.rates.clear();
     for (std::size_t i = 0; i < o.rates.size(); ++i) {
@@ -51,8 +53,9 @@ VlpRequest BuildRequest(const VlpOptions& o, const TraverseCase& base, WellKind 
     for (std::size_t i = 0; i < texts.size(); ++i) {
       if (name == "correlation") {
         const bool digits = texts[i].find_first_not_of("0123456789") == std::string::npos;
-        values.push_back(digits && !texts[i].empty() ? nlohmann::json(std::stoi(texts[i].substr(0, 9)))
-                                                      : nlohmann::json(texts[i]));
+        values.push_back(digits && !texts[i].empty()
+                             ? nlohmann::json(std::stoi(texts[i].substr(0, 9)))
+                             : nlohmann::json(texts[i]));
       } else {
         values.push_back(NumberOption(texts[i], "--" + name + "[" + std::to_string(i) + "]"));
       }
@@ -96,19 +99,18 @@ std::string PointsCsv(const VlpRequest& r, const VlpResult& result) {
   for (const VlpPoint& p : result.points) {
     s << p.curve + 1;
     for (double v : p.values) s << ',' << v;
-    s << ',' << p.rate << ',' << (p.complete ? FixedNumber(p.bhp_psia, 3) : std::string())
-      << ',' << p.complete << ",\"" << p.reason << "\",\"" << p.bottom_regime << "\","
-      << p.loading << ',' << p.coleman_loading << ',' << p.minimum << ',' << p.unstable << '\n';
+    s << ',' << p.rate << ',' << (p.complete ? FixedNumber(p.bhp_psia, 3) : std::string()) << ','
+      << p.complete << ",\"" << p.reason << "\",\"" << p.bottom_regime << "\"," << p.loading << ','
+      << p.coleman_loading << ',' << p.minimum << ',' << p.unstable << '\n';
   }
   return s.str();
 }
 
 void PrintCurves(std::ostream& out, const TraverseCase& c, const VlpRequest& r,
                  const VlpResult& result) {
-  const bool varied = std::any_of(r.sensitivities.begin(), r.sensitivities.end(),
-                                  [](const VlpSensitivity& s) {
-                                    return s.parameter == VlpParameter::kCorrelation;
-                                  });
+  const bool varied = std::any_of(
+      r.sensitivities.begin(), r.sensitivities.end(),
+      [](const VlpSensitivity& s) { return s.parameter == VlpParameter::kCorrelation; });
   out << c.name << " - lift curves"
       << (varied ? std::string() : ", " + CorrelationTitle(c.correlation)) << "\n";
   std::size_t curve = static_cast<std::size_t>(-1);
@@ -129,7 +131,10 @@ void PrintCurves(std::ostream& out, const TraverseCase& c, const VlpRequest& r,
     if (p.unstable) note = "unstable";
     rows.push_back({FixedNumber(p.rate, 3), p.complete ? FixedNumber(p.bhp_psia, 1) : "",
                     p.bottom_regime,
-                    p.loading ? "Turner" : p.coleman_loading ? "Coleman" : "", note});
+                    p.loading           ? "Turner"
+                    : p.coleman_loading ? "Coleman"
+                                        : "",
+                    note});
   }
   flush();
   if (!result.warnings.empty()) out << "\n";
@@ -160,12 +165,13 @@ int RunVlp(const VlpOptions& o) {
   outputs.ExpectFile("--csv", o.csvPath);
   outputs.ExpectFile("--json", o.jsonPath);
   const bool terminal = ::isatty(STDERR_FILENO) != 0;
-  const VlpResult result = LiftCurves(
-      base, request,
-      terminal ? std::function<void(std::size_t, std::size_t)>(&ProgressBar) : nullptr);
+  const VlpResult result =
+      LiftCurves(base, request,
+                 terminal ? std::function<void(std::size_t, std::size_t)>(&ProgressBar) : nullptr);
   PrintCurves(std::cout, base, request, result);
   if (!o.csvPath.empty()) outputs.Stage(o.csvPath, PointsCsv(request, result));
-  if (!o.jsonPath.empty()) outputs.Stage(o.jsonPath, LiftCurvesJson(base, request, result).dump(2) + "\n");
+  if (!o.jsonPath.empty())
+    outputs.Stage(o.jsonPath, LiftCurvesJson(base, request, result).dump(2) + "\n");
   outputs.Commit();
   for (const VlpPoint& p : result.points) {
     if (!p.complete) return 1;
@@ -178,8 +184,10 @@ int RunVlp(const VlpOptions& o) {
 Command AddVlpCommand(CLI::App& app) {
   auto o = std::make_shared<VlpOptions>();
   CLI::App* sub = app.add_subcommand("vlp", "lift curves: bottomhole pressure against rate");
-  sub->add_option("case", o->casePath, "well case file (JSON), wellhead pressure known")->required();
-  sub->add_option("--sensitivities", o->sensitivitiesPath, "sensitivities as JSON (see the user guide)");
+  sub->add_option("case", o->casePath, "well case file (JSON), wellhead pressure known")
+      ->required();
+  sub->add_option("--sensitivities", o->sensitivitiesPath,
+                  "sensitivities as JSON (see the user guide)");
   sub->add_option("--rates", o->rates,
                   "rates: liquid STB/d (oil wells), gas MMscf/d (gas wells), water bbl/d "
                   "(water injectors); default 20 from 5 % to 300 % of the case's rate")

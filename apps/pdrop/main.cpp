@@ -16,10 +16,10 @@
 
 #include "Batch.h"
 #include "Commands.h"
-#include "pdrop/case/CaseFile.h"
-#include "pdrop/case/ResultJson.h"
 #include "Outputs.h"
 #include "Report.h"
+#include "pdrop/case/CaseFile.h"
+#include "pdrop/case/ResultJson.h"
 #include "pdrop/pdrop.h"
 #include "pdrop/platform/Units.h"
 
@@ -69,7 +69,8 @@ void PrintList(std::ostream& out) {
   for (const List& l : lists) {
     l.fill(names, codes);
     out << "\nFor " << l.title << ":";
-    for (std::size_t i = 0; i < names.size(); ++i) out << (i ? ", " : " ") << names[i] << " (" << codes[i] << ")";
+    for (std::size_t i = 0; i < names.size(); ++i)
+      out << (i ? ", " : " ") << names[i] << " (" << codes[i] << ")";
     out << "\n";
   }
   out << "\nFlow regimes (code, name):\n";
@@ -88,9 +89,9 @@ struct SegmentArgs {
 
 // The names of the segment's options in messages.
 SegmentFieldNames SegmentFlags() {
-  return {"--id-in",          "--inner-od-in",        "--roughness-in", "--dx-ft",
-          "--dz-ft",          "--pressure-psia",      "--temperature-F", "--gradient-F-per-ft",
-          "--gas-MMscfd",     "--oil-STBd",           "--water-bbld",   "--dir",
+  return {"--id-in",      "--inner-od-in",   "--roughness-in",  "--dx-ft",
+          "--dz-ft",      "--pressure-psia", "--temperature-F", "--gradient-F-per-ft",
+          "--gas-MMscfd", "--oil-STBd",      "--water-bbld",    "--dir",
           "--flw"};
 }
 
@@ -104,9 +105,11 @@ std::string FluidFlag(const std::string& caseField) {
 
 int RunSegmentCommand(const SegmentArgs& a) {
   // A code or a name, by the case files' rule.
-  const bool digits = !a.code.empty() && a.code.find_first_not_of("0123456789") == std::string::npos;
+  const bool digits =
+      !a.code.empty() && a.code.find_first_not_of("0123456789") == std::string::npos;
   const int code = CorrelationCode(
-      digits ? nlohmann::json(std::stoull(a.code.substr(0, 18))) : nlohmann::json(a.code), "--code");
+      digits ? nlohmann::json(std::stoull(a.code.substr(0, 18))) : nlohmann::json(a.code),
+      "--code");
   const SegmentInputs& in = a.in;
   CheckSegment(in, SegmentFlags());
   a.fluid.Validate(&FluidFlag);
@@ -117,8 +120,8 @@ int RunSegmentCommand(const SegmentArgs& a) {
   e->SetFlw(static_cast<int>(in.flowSign));
   e->SetFf(in.roughness_in);
   e->SetProps(ph.gas.get(), ph.oil.get(), ph.water.get());
-  const double p2 = e->Cal(in.pressure_psia, in.temperature_F + units::kRankineOffset, in.gradient_F_per_ft,
-                           in.gas_MMscfd, in.oil_STBd, in.water_bbld);
+  const double p2 = e->Cal(in.pressure_psia, in.temperature_F + units::kRankineOffset,
+                           in.gradient_F_per_ft, in.gas_MMscfd, in.oil_STBd, in.water_bbld);
   std::string noResult = IsSet(p2) ? PressureOutOfRange(p2) : NoResultReason(*e);
   const bool ok = noResult.empty();
 
@@ -161,8 +164,9 @@ int RunSegmentCommand(const SegmentArgs& a) {
       if (it.key() == "warnings") continue;
       const auto& v = it.value();
       std::cout << std::left << std::setw(24) << it.key() << " "
-                << (v.is_null() ? std::string("\u2014")
-                                : v.is_string() ? v.get<std::string>() : v.dump())
+                << (v.is_null()     ? std::string("\u2014")
+                    : v.is_string() ? v.get<std::string>()
+                                    : v.dump())
                 << "\n";
     }
   }
@@ -179,8 +183,8 @@ int RunMapCommand(const std::string& casePath, const std::string& csvPath,
   OutputSet outputs({casePath});
   outputs.ExpectFile("--csv", csvPath);
   outputs.ExpectFile("--json", jsonPath);
-  const std::string staging = dumpsPath.empty() ? std::string()
-                                                : outputs.ExpectFolder("--dumps", dumpsPath);
+  const std::string staging =
+      dumpsPath.empty() ? std::string() : outputs.ExpectFolder("--dumps", dumpsPath);
   const CaseFlowMap map = MapFirstSegment(c);
   if (!map.ok) {
     std::cerr << "pdrop: " << casePath << ": " << map.reason << "\n";
@@ -194,21 +198,22 @@ int RunMapCommand(const std::string& casePath, const std::string& csvPath,
     std::cout << "  " << std::left << std::setw(22) << e.GetCodeName() << e.m_aVsg.size()
               << " points\n";
     for (std::size_t i = 0; i < e.m_aVsg.size(); ++i) {
-      csv << e.m_nCode << ",\"" << e.GetCodeName() << "\"," << e.m_aVsg[i] << ','
-          << e.m_aVsl[i] << ',';
+      csv << e.m_nCode << ",\"" << e.GetCodeName() << "\"," << e.m_aVsg[i] << ',' << e.m_aVsl[i]
+          << ',';
       if (IsSet(e.m_aHoldup[i])) csv << e.m_aHoldup[i];
       csv << ',';
       if (IsSet(e.m_aElevationDP[i])) csv << e.m_aElevationDP[i];
       csv << '\n';
     }
   }
-  std::cout << "operating point: vsg " << map.vsg_ftps << " ft/s, vsl " << map.vsl_ftps
-            << " ft/s, " << RegimeName(map.regime_code) << "\n";
+  std::cout << "operating point: vsg " << map.vsg_ftps << " ft/s, vsl " << map.vsl_ftps << " ft/s, "
+            << RegimeName(map.regime_code) << "\n";
   if (!csvPath.empty()) outputs.Stage(csvPath, csv.str());
   if (!jsonPath.empty()) outputs.Stage(jsonPath, FlowMapJson(map).dump(2) + "\n");
   if (!staging.empty()) {
     std::string reason;
-    if (!WriteFlowMapDumps(c, staging, &reason)) throw InputError("--dumps " + dumpsPath + ": " + reason);
+    if (!WriteFlowMapDumps(c, staging, &reason))
+      throw InputError("--dumps " + dumpsPath + ": " + reason);
   }
   outputs.Commit();
   return 0;
@@ -217,7 +222,8 @@ int RunMapCommand(const std::string& casePath, const std::string& csvPath,
 int RunBatchCommand(const std::string& path, int threads, const std::string& csvPath,
                     const std::string& jsonPath) {
   if (threads < 1 || threads > 1024) {
-    throw InputError("--threads = " + std::to_string(threads) + " is outside the accepted range 1 to 1024");
+    throw InputError("--threads = " + std::to_string(threads) +
+                     " is outside the accepted range 1 to 1024");
   }
   const std::vector<BatchEntry> entries = ReadBatch(path);
   OutputSet outputs(BatchInputs(path, entries));
@@ -272,25 +278,34 @@ int main(int argc, char** argv) {
   traverse->add_option("--json", jsonPath, "write the rows and summary as JSON");
 
   SegmentArgs seg;
-  auto* segment = app.add_subcommand("segment", "solve one segment with the built-in black-oil fluid");
+  auto* segment =
+      app.add_subcommand("segment", "solve one segment with the built-in black-oil fluid");
   segment->add_option("--code", seg.code, "correlation code or name (see 'pdrop list'; default 3)");
   segment->add_option("--id-in", seg.in.pipeId_in, "pipe inside diameter [in]")->required();
-  segment->add_option("--inner-od-in", seg.in.innerOd_in, "inner-string outside diameter [in] (default 0: none)");
+  segment->add_option("--inner-od-in", seg.in.innerOd_in,
+                      "inner-string outside diameter [in] (default 0: none)");
   segment->add_option("--dx-ft", seg.in.dx_ft, "horizontal run [ft] (default 0)");
-  segment->add_option("--dz-ft", seg.in.dz_ft, "elevation change [ft] (default 0); with --dir +1 it goes down");
+  segment->add_option("--dz-ft", seg.in.dz_ft,
+                      "elevation change [ft] (default 0); with --dir +1 it goes down");
   segment->add_option("--dir", seg.in.direction, "+1 marching down (or level), -1 up (default +1)");
-  segment->add_option("--flw", seg.in.flowSign, "+1 marching against the flow, -1 with it (default +1)");
-  segment->add_option("--roughness-in", seg.in.roughness_in, "absolute roughness [in] (default 0.0006)");
-  segment->add_option("--pressure-psia", seg.in.pressure_psia, "known-end pressure [psia]")->required();
-  segment->add_option("--temperature-F", seg.in.temperature_F, "known-end temperature [degF]")->required();
-  segment->add_option("--gradient-F-per-ft", seg.in.gradient_F_per_ft, "temperature change per ft of pipe [degF/ft]");
+  segment->add_option("--flw", seg.in.flowSign,
+                      "+1 marching against the flow, -1 with it (default +1)");
+  segment->add_option("--roughness-in", seg.in.roughness_in,
+                      "absolute roughness [in] (default 0.0006)");
+  segment->add_option("--pressure-psia", seg.in.pressure_psia, "known-end pressure [psia]")
+      ->required();
+  segment->add_option("--temperature-F", seg.in.temperature_F, "known-end temperature [degF]")
+      ->required();
+  segment->add_option("--gradient-F-per-ft", seg.in.gradient_F_per_ft,
+                      "temperature change per ft of pipe [degF/ft]");
   segment->add_option("--gas-MMscfd", seg.in.gas_MMscfd, "gas rate [MMscf/d]");
   segment->add_option("--oil-STBd", seg.in.oil_STBd, "oil rate [STB/d]");
   segment->add_option("--water-bbld", seg.in.water_bbld, "water rate [bbl/d]");
   segment->add_option("--gas-gravity", seg.fluid.gasGravity, "gas gravity [air = 1]");
   segment->add_option("--oil-api", seg.fluid.oilApi, "oil gravity [degAPI]");
   segment->add_option("--water-salinity-wt-pct", seg.fluid.waterSalinity, "water salinity [wt %]");
-  segment->add_option("--water-yield-bbl-per-MMscf", seg.fluid.waterYield, "water carried by the gas [bbl/MMscf]");
+  segment->add_option("--water-yield-bbl-per-MMscf", seg.fluid.waterYield,
+                      "water carried by the gas [bbl/MMscf]");
   segment->add_option("--bubble-point-psia", seg.fluid.bubblePoint, "fixed bubble point [psia]");
   segment->add_flag("--json", seg.json, "print JSON");
 

@@ -15,7 +15,11 @@ case = pdrop.read_case(os.path.join(here, "..", "oil_well.json"))
 
 # %% One traverse with the case's own correlation.
 result = pdrop.traverse(case)
-print(result.rows[["md_ft", "pressure_psia", "temperature_F", "holdup", "regime"]].to_string(index=False))
+print(
+    result.rows[["md_ft", "pressure_psia", "temperature_F", "holdup", "regime"]].to_string(
+        index=False
+    )
+)
 print(f"\nbottom-hole pressure: {result.summary['computed_end_pressure_psia']:.1f} psia")
 _, files = plots.plot_traverse(result, os.path.join(out_dir, "oil_well"))
 print("plots:", ", ".join(files))

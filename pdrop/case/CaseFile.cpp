@@ -142,8 +142,9 @@ void ReadFluid(const json& j, const std::string& where, TraverseCase& c) {
                "water_yield_bbl_per_MMscf", "bubble_point_psia", "separator_pressure_psia",
                "separator_temperature_F", "z_correlation", "bubble_point_correlation", "mode"});
   if (j.contains("water_salinity_wt_pct") && j.contains("water_gravity")) {
-    Fail(where, "give one of 'water_salinity_wt_pct' and 'water_gravity', not both "
-                "(the gravity decides the salinity)");
+    Fail(where,
+         "give one of 'water_salinity_wt_pct' and 'water_gravity', not both "
+         "(the gravity decides the salinity)");
   }
   BlackOilFluid& f = c.fluid;
   f.gasGravity = NumberOr(j, where, "gas_gravity", f.gasGravity);
@@ -166,13 +167,15 @@ void ReadFluid(const json& j, const std::string& where, TraverseCase& c) {
     }
   }
   if (j.contains("bubble_point_correlation")) {
-    const std::string b = Text(j["bubble_point_correlation"], Join(where, "bubble_point_correlation"));
+    const std::string b =
+        Text(j["bubble_point_correlation"], Join(where, "bubble_point_correlation"));
     if (b == "standing") {
       f.bubblePointCorrelation = BubblePointCorrelation::kStanding;
     } else if (b == "vasquez-beggs") {
       f.bubblePointCorrelation = BubblePointCorrelation::kVasquezBeggs;
     } else {
-      Fail(Join(where, "bubble_point_correlation"), "'" + b + "' is not one of standing, vasquez-beggs");
+      Fail(Join(where, "bubble_point_correlation"),
+           "'" + b + "' is not one of standing, vasquez-beggs");
     }
   }
   if (j.contains("mode")) {
@@ -189,22 +192,23 @@ void ReadFluid(const json& j, const std::string& where, TraverseCase& c) {
 
 void ReadOptions(const json& j, const std::string& where, TraverseCase& c) {
   CheckFields(j, where,
-              {"flow_over", "static_phase", "subdivide", "max_subdivisions",
-               "friction_efficiency", "hydrostatic_efficiency"});
+              {"flow_over", "static_phase", "subdivide", "max_subdivisions", "friction_efficiency",
+               "hydrostatic_efficiency"});
   if (j.contains("flow_over")) {
     const json& v = j["flow_over"];
-    if (!v.is_boolean()) Fail(Join(where, "flow_over"), "expected true or false, found " + Shown(v));
+    if (!v.is_boolean())
+      Fail(Join(where, "flow_over"), "expected true or false, found " + Shown(v));
     c.flow_over = v.get<bool>() ? 1 : 0;
   }
   if (j.contains("subdivide")) {
     const json& v = j["subdivide"];
-    if (!v.is_boolean()) Fail(Join(where, "subdivide"), "expected true or false, found " + Shown(v));
+    if (!v.is_boolean())
+      Fail(Join(where, "subdivide"), "expected true or false, found " + Shown(v));
     c.subdivide = v.get<bool>();
   }
   c.max_subdivisions = NumberOr(j, where, "max_subdivisions", c.max_subdivisions);
   c.friction_efficiency = NumberOr(j, where, "friction_efficiency", c.friction_efficiency);
-  c.hydrostatic_efficiency =
-      NumberOr(j, where, "hydrostatic_efficiency", c.hydrostatic_efficiency);
+  c.hydrostatic_efficiency = NumberOr(j, where, "hydrostatic_efficiency", c.hydrostatic_efficiency);
   if (j.contains("static_phase")) {
     const std::string s = Text(j["static_phase"], Join(where, "static_phase"));
     if (s == "gas") {
@@ -224,8 +228,9 @@ void ReadOptions(const json& j, const std::string& where, TraverseCase& c) {
 int CorrelationCode(const json& v, const std::string& field) {
   if (v.is_number_integer()) {
     // Compared as 64-bit values, so that a huge code cannot wrap into range.
-    const bool inRange = v.is_number_unsigned() ? v.get<std::uint64_t>() <= 9
-                                                : v.get<std::int64_t>() >= 0 && v.get<std::int64_t>() <= 9;
+    const bool inRange = v.is_number_unsigned()
+                             ? v.get<std::uint64_t>() <= 9
+                             : v.get<std::int64_t>() >= 0 && v.get<std::int64_t>() <= 9;
     if (!inRange) {
       Fail(field, "unknown correlation code " + Shown(v) + " (codes 0 to 9, see 'pdrop list')");
     }
@@ -264,10 +269,10 @@ TraverseCase ReadCase(const json& j) {
   if (FindOverflow(j, where, overflowPath, overflowText)) {
     Fail(overflowPath, "the number " + overflowText + " is too large for a double");
   }
-  CheckFields(j, where,
-              {"name", "correlation", "known_end", "flow_to", "known_pressure_psia", "gas_MMscfd",
-               "oil_STBd", "water_bbld", "temperature", "fluid", "options", "max_segment_ft",
-               "stations"});
+  CheckFields(
+      j, where,
+      {"name", "correlation", "known_end", "flow_to", "known_pressure_psia", "gas_MMscfd",
+       "oil_STBd", "water_bbld", "temperature", "fluid", "options", "max_segment_ft", "stations"});
   TraverseCase c;
   if (j.contains("name")) c.name = Text(j["name"], "name");
   c.correlation = CorrelationCode(Required(j, where, "correlation"), "correlation");
@@ -399,6 +404,8 @@ bool ParseNumber(const std::string& text, double& value) {
   return true;
 }
 
-TraverseCase ReadCaseFile(const std::string& path) { return CaseFromJson(ReadJsonFile(path), path); }
+TraverseCase ReadCaseFile(const std::string& path) {
+  return CaseFromJson(ReadJsonFile(path), path);
+}
 
 }  // namespace pdrop

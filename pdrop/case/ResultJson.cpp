@@ -22,11 +22,21 @@ nlohmann::json TraverseJson(const TraverseCase& c, const TraverseResult& r) {
     nlohmann::json& out = rows.emplace_back(nlohmann::json::object());
     for (const RowColumn& col : TraverseColumns()) {
       switch (col.kind) {
-        case K::kNumber: out[col.name] = col.number(row); break;
-        case K::kOptional: out[col.name] = JsonNumber(col.number(row)); break;
-        case K::kCode: out[col.name] = static_cast<int>(col.number(row)); break;
-        case K::kText: out[col.name] = row.regime_name; break;
-        case K::kFlag: out[col.name] = col.number(row) != 0.0; break;
+        case K::kNumber:
+          out[col.name] = col.number(row);
+          break;
+        case K::kOptional:
+          out[col.name] = JsonNumber(col.number(row));
+          break;
+        case K::kCode:
+          out[col.name] = static_cast<int>(col.number(row));
+          break;
+        case K::kText:
+          out[col.name] = row.regime_name;
+          break;
+        case K::kFlag:
+          out[col.name] = col.number(row) != 0.0;
+          break;
       }
     }
   }

@@ -188,7 +188,8 @@ Survey Checked(const std::vector<Row>& rows, const std::string& where, const Tra
     }
     try {
       CheckRange("pressure_psia", p.pressure_psia, limits::kPressure_psia);
-      if (IsSet(p.temperature_F)) CheckRange("temperature_F", p.temperature_F, limits::kTemperature_F);
+      if (IsSet(p.temperature_F))
+        CheckRange("temperature_F", p.temperature_F, limits::kTemperature_F);
     } catch (const std::invalid_argument& e) {
       Fail(r.where, e.what());
     }
@@ -234,8 +235,8 @@ void CheckSurvey(const Survey& s, const TraverseCase& c) {
   for (std::size_t i = 0; i < s.points.size(); ++i) {
     const SurveyPoint& p = s.points[i];
     const std::string at = "survey[" + std::to_string(i) + "]";
-    for (const auto& [name, v] : {std::pair<const char*, double>{"md_ft", p.md_ft},
-                                  {"pressure_psia", p.pressure_psia}}) {
+    for (const auto& [name, v] :
+         {std::pair<const char*, double>{"md_ft", p.md_ft}, {"pressure_psia", p.pressure_psia}}) {
       if (!std::isfinite(v)) Fail(at, std::string(name) + " is not a finite number");
     }
     if (IsSet(p.temperature_F) && !std::isfinite(p.temperature_F)) {

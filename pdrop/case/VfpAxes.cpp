@@ -99,8 +99,8 @@ void CheckAxis(const std::vector<double>& values, const std::string& field) {
   }
 }
 
-void CheckEach(const std::vector<double>& values, const std::string& field, double low,
-               double high, bool lowOpen, const std::string& text) {
+void CheckEach(const std::vector<double>& values, const std::string& field, double low, double high,
+               bool lowOpen, const std::string& text) {
   for (std::size_t i = 0; i < values.size(); ++i) {
     const double v = values[i];
     const bool ok = (lowOpen ? v > low : v >= low) && v <= high;
@@ -161,8 +161,8 @@ VfpAxes ReadAxes(const json& j) {
   }
   const bool prod = a.type == VfpType::kProducer;
 
-  std::set<std::string> allowed = {"table", "type", "units", "flo", "flo_values",
-                                   a.ThpField(), a.DatumField()};
+  std::set<std::string> allowed = {"table",      "type",       "units",       "flo",
+                                   "flo_values", a.ThpField(), a.DatumField()};
   if (prod) allowed.insert({"wfr", "wfr_values", "gfr", "gfr_values"});
   for (auto it = j.begin(); it != j.end(); ++it) {
     const std::string& key = it.key();
@@ -238,17 +238,11 @@ VfpAxes ReadAxes(const json& j) {
 
 }  // namespace
 
-std::size_t VfpAxes::WfrCount() const {
-  return type == VfpType::kInjector ? 1 : wfr_values.size();
-}
+std::size_t VfpAxes::WfrCount() const { return type == VfpType::kInjector ? 1 : wfr_values.size(); }
 
-std::size_t VfpAxes::GfrCount() const {
-  return type == VfpType::kInjector ? 1 : gfr_values.size();
-}
+std::size_t VfpAxes::GfrCount() const { return type == VfpType::kInjector ? 1 : gfr_values.size(); }
 
-std::size_t VfpAxes::CellCount() const {
-  return FloCount() * ThpCount() * WfrCount() * GfrCount();
-}
+std::size_t VfpAxes::CellCount() const { return FloCount() * ThpCount() * WfrCount() * GfrCount(); }
 
 std::string VfpAxes::ThpField() const {
   return units == VfpUnits::kField ? "thp_psia" : "thp_barsa";
@@ -263,21 +257,23 @@ void VfpAxes::Validate() const {
     Fail("table", std::to_string(table) + " is not a whole number 1 to 9999");
   }
   const bool prod = type == VfpType::kProducer;
-  if (prod && flo == VfpFlo::kWater) Fail("flo", "WAT is a VFPINJ rate (VFPPROD takes OIL, LIQ, GAS)");
-  if (!prod && flo == VfpFlo::kLiquid) Fail("flo", "LIQ is a VFPPROD rate (VFPINJ takes WAT, GAS, OIL)");
+  if (prod && flo == VfpFlo::kWater)
+    Fail("flo", "WAT is a VFPINJ rate (VFPPROD takes OIL, LIQ, GAS)");
+  if (!prod && flo == VfpFlo::kLiquid)
+    Fail("flo", "LIQ is a VFPPROD rate (VFPINJ takes WAT, GAS, OIL)");
   CheckAxis(flo_values, "flo_values");
-  CheckEach(flo_values, "flo_values", 0.0, 1.0e300, true, "above 0 (a rate of the flowing direction)");
+  CheckEach(flo_values, "flo_values", 0.0, 1.0e300, true,
+            "above 0 (a rate of the flowing direction)");
   CheckAxis(thp_values, ThpField());
   for (std::size_t i = 0; i < thp_values.size(); ++i) {
     const double p = ToPsia(thp_values[i], units);
     if (!limits::kPressure_psia.Contains(p)) {
-      Fail(Item(ThpField(), i), Shown(thp_values[i]) + " is outside the accepted range " +
-                                    (units == VfpUnits::kField
-                                         ? std::string(limits::kPressure_psia.text)
-                                         : Shown(FromPsia(limits::kPressure_psia.low, units)) +
-                                               " to " +
-                                               Shown(FromPsia(limits::kPressure_psia.high, units)) +
-                                               " barsa"));
+      Fail(Item(ThpField(), i),
+           Shown(thp_values[i]) + " is outside the accepted range " +
+               (units == VfpUnits::kField
+                    ? std::string(limits::kPressure_psia.text)
+                    : Shown(FromPsia(limits::kPressure_psia.low, units)) + " to " +
+                          Shown(FromPsia(limits::kPressure_psia.high, units)) + " barsa"));
     }
   }
   if (prod) {
@@ -311,28 +307,38 @@ void VfpAxes::Validate() const {
 
 const char* DeckWord(VfpFlo flo) {
   switch (flo) {
-    case VfpFlo::kOil: return "OIL";
-    case VfpFlo::kLiquid: return "LIQ";
-    case VfpFlo::kGas: return "GAS";
-    case VfpFlo::kWater: return "WAT";
+    case VfpFlo::kOil:
+      return "OIL";
+    case VfpFlo::kLiquid:
+      return "LIQ";
+    case VfpFlo::kGas:
+      return "GAS";
+    case VfpFlo::kWater:
+      return "WAT";
   }
   return "";
 }
 
 const char* DeckWord(VfpWfr wfr) {
   switch (wfr) {
-    case VfpWfr::kWaterOilRatio: return "WOR";
-    case VfpWfr::kWaterCut: return "WCT";
-    case VfpWfr::kWaterGasRatio: return "WGR";
+    case VfpWfr::kWaterOilRatio:
+      return "WOR";
+    case VfpWfr::kWaterCut:
+      return "WCT";
+    case VfpWfr::kWaterGasRatio:
+      return "WGR";
   }
   return "";
 }
 
 const char* DeckWord(VfpGfr gfr) {
   switch (gfr) {
-    case VfpGfr::kGasOilRatio: return "GOR";
-    case VfpGfr::kGasLiquidRatio: return "GLR";
-    case VfpGfr::kOilGasRatio: return "OGR";
+    case VfpGfr::kGasOilRatio:
+      return "GOR";
+    case VfpGfr::kGasLiquidRatio:
+      return "GLR";
+    case VfpGfr::kOilGasRatio:
+      return "OGR";
   }
   return "";
 }
@@ -378,19 +384,43 @@ VfpRates CellRates(const VfpAxes& a, std::size_t w, std::size_t g, std::size_t f
     double m[3][3] = {};
     double b[3] = {q, 0.0, 0.0};
     switch (a.flo) {
-      case VfpFlo::kOil: m[0][0] = 1.0; break;                   // O = q
-      case VfpFlo::kLiquid: m[0][0] = m[0][1] = 1.0; break;      // O + W = q
-      default: m[0][2] = 1.0; break;                             // G = q
+      case VfpFlo::kOil:
+        m[0][0] = 1.0;
+        break;  // O = q
+      case VfpFlo::kLiquid:
+        m[0][0] = m[0][1] = 1.0;
+        break;  // O + W = q
+      default:
+        m[0][2] = 1.0;
+        break;  // G = q
     }
     switch (a.wfr) {
-      case VfpWfr::kWaterOilRatio: m[1][0] = -rw; m[1][1] = 1.0; break;    // W = rw O
-      case VfpWfr::kWaterCut: m[1][0] = -rw; m[1][1] = 1.0 - rw; break;   // W = rw (O + W)
-      case VfpWfr::kWaterGasRatio: m[1][1] = 1.0; m[1][2] = -rw; break;    // W = rw G
+      case VfpWfr::kWaterOilRatio:
+        m[1][0] = -rw;
+        m[1][1] = 1.0;
+        break;  // W = rw O
+      case VfpWfr::kWaterCut:
+        m[1][0] = -rw;
+        m[1][1] = 1.0 - rw;
+        break;  // W = rw (O + W)
+      case VfpWfr::kWaterGasRatio:
+        m[1][1] = 1.0;
+        m[1][2] = -rw;
+        break;  // W = rw G
     }
     switch (a.gfr) {
-      case VfpGfr::kGasOilRatio: m[2][0] = -rg; m[2][2] = 1.0; break;              // G = rg O
-      case VfpGfr::kGasLiquidRatio: m[2][0] = m[2][1] = -rg; m[2][2] = 1.0; break;  // G = rg (O + W)
-      case VfpGfr::kOilGasRatio: m[2][0] = 1.0; m[2][2] = -rg; break;              // O = rg G
+      case VfpGfr::kGasOilRatio:
+        m[2][0] = -rg;
+        m[2][2] = 1.0;
+        break;  // G = rg O
+      case VfpGfr::kGasLiquidRatio:
+        m[2][0] = m[2][1] = -rg;
+        m[2][2] = 1.0;
+        break;  // G = rg (O + W)
+      case VfpGfr::kOilGasRatio:
+        m[2][0] = 1.0;
+        m[2][2] = -rg;
+        break;  // O = rg G
     }
     double scale = 1.0;
     for (const auto& row : m) {

@@ -31,11 +31,11 @@ enum class VfpWfr { kWaterOilRatio, kWaterCut, kWaterGasRatio };    // WOR, WCT,
 enum class VfpGfr { kGasOilRatio, kGasLiquidRatio, kOilGasRatio };  // GOR, GLR, OGR
 
 struct VfpAxes {
-  int table = 1;                  // the table number, 1 to 9999
+  int table = 1;  // the table number, 1 to 9999
   VfpType type = VfpType::kProducer;
   VfpUnits units = VfpUnits::kField;
   VfpFlo flo = VfpFlo::kLiquid;
-  VfpWfr wfr = VfpWfr::kWaterCut;   // producers only
+  VfpWfr wfr = VfpWfr::kWaterCut;     // producers only
   VfpGfr gfr = VfpGfr::kGasOilRatio;  // producers only
   // Each strictly increasing, in the table's units. An injector has no WFR
   // and GFR values.
@@ -46,8 +46,8 @@ struct VfpAxes {
 
   std::size_t FloCount() const { return flo_values.size(); }
   std::size_t ThpCount() const { return thp_values.size(); }
-  std::size_t WfrCount() const;   // 1 for an injector
-  std::size_t GfrCount() const;   // 1 for an injector
+  std::size_t WfrCount() const;  // 1 for an injector
+  std::size_t GfrCount() const;  // 1 for an injector
   std::size_t CellCount() const;
   // The position of a cell in a table's values: FLO fastest, then GFR, WFR, THP.
   std::size_t Index(std::size_t thp, std::size_t wfr, std::size_t gfr, std::size_t flo) const {

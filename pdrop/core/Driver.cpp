@@ -19,7 +19,7 @@ constexpr double kTolerance = 0.01;            // psi, change of the mean pressu
 constexpr double kZeroInletPressure = 0.0001;  // psia
 constexpr double kGuessPivot = 500.0;          // psia
 constexpr int kRescuePieces = 10;
-constexpr int kIterationCap = 10000;           // bound of a host-set iteration limit
+constexpr int kIterationCap = 10000;  // bound of a host-set iteration limit
 
 }  // namespace
 
@@ -67,9 +67,12 @@ bool CPressDrop::SolveInputsUsable(double p1, double t1, double dTdL, double qg,
 bool CPressDrop::FlowingPhasesBound() const {
   if (!m_bGas && !m_bLiquid) {
     switch (m_nGradientType) {
-      case 1: return IsPhasePresent(m_pOil);
-      case 2: return IsPhasePresent(m_pWtr);
-      default: return IsPhasePresent(m_pGas);
+      case 1:
+        return IsPhasePresent(m_pOil);
+      case 2:
+        return IsPhasePresent(m_pWtr);
+      default:
+        return IsPhasePresent(m_pGas);
     }
   }
   return (!m_bGas || IsPhasePresent(m_pGas)) && (!m_bOil || IsPhasePresent(m_pOil)) &&

@@ -115,8 +115,8 @@ void CPressDrop::FrictionFactors(double e, double D, double Re, double* f, doubl
     *f = *f2 = ft;
     return;
   }
-  *f = ((Re - kLaminarLimit) * ft + (kTurbulentLimit - Re) * fl) /
-       (kTurbulentLimit - kLaminarLimit);
+  *f =
+      ((Re - kLaminarLimit) * ft + (kTurbulentLimit - Re) * fl) / (kTurbulentLimit - kLaminarLimit);
   *f2 = std::max(ft, fl);
 }
 

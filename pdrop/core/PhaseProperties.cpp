@@ -13,15 +13,15 @@
 namespace pdrop {
 namespace {
 
-constexpr double kStdPressure = units::kEngineStdPressure;        // psia
-constexpr double kStdTemperature = units::kPropertyStdTemperature;   // degR
-constexpr double kWaterDensity = 62.3;        // lbm/ft3 at standard conditions
+constexpr double kStdPressure = units::kEngineStdPressure;          // psia
+constexpr double kStdTemperature = units::kPropertyStdTemperature;  // degR
+constexpr double kWaterDensity = 62.3;          // lbm/ft3 at standard conditions
 constexpr double kMaxLiquidPressure = 20000.0;  // psia, cap of black-oil liquid properties
 // Mass of standard gas per reservoir volume unit: 0.0764 lbm/scf (air) over
 // 5.6146 ft3/bbl [lbm/ft3 per scf/STB of unit gravity].
 constexpr double kDissolvedGasDensity = 0.0136;
-constexpr double kLeastFreeGas = 0.5;         // scf/d
-constexpr double kLeastFreeWater = 0.001;     // bbl/d
+constexpr double kLeastFreeGas = 0.5;      // scf/d
+constexpr double kLeastFreeWater = 0.001;  // bbl/d
 
 // A stream's rate, with a missing object or a not-set answer read as 0.
 double MassFlowOf(CProp* phase) { return phase != nullptr ? ZeroIfNotSet(phase->MassFlow()) : 0.0; }
@@ -46,7 +46,7 @@ void CPressDrop::GasProp() {
   m_dRhoG = m_pGas->Density(T, p);
   m_dGasLiquidYield = m_pGas->LiquidYield(T, p);
   m_dBg = (T > 0.0 && p > 0.0 && m_dZ > 0.0) ? kStdPressure * T * m_dZ / (kStdTemperature * p)
-                                              : kNotSet;
+                                             : kNotSet;
   if (m_bEOS) {
     const double m = MassFlowOf(m_pGas);
     if (m != 0.0) {
@@ -193,13 +193,9 @@ void CPressDrop::LiquidProp() {
             m_dQlInSitu * units::kCubicFeetPerBarrel / m_dArea / units::kSecondsPerDay);
 }
 
-void CPressDrop::NoGas() {
-  m_dBg = m_dRhoG = m_dZ = m_dMuG = m_dVsg = m_dQgFree = kNotSet;
-}
+void CPressDrop::NoGas() { m_dBg = m_dRhoG = m_dZ = m_dMuG = m_dVsg = m_dQgFree = kNotSet; }
 
-void CPressDrop::NoOil() {
-  m_dBo = m_dRhoO = m_dRso = m_dMuO = m_dSigmaO = m_dVso = kNotSet;
-}
+void CPressDrop::NoOil() { m_dBo = m_dRhoO = m_dRso = m_dMuO = m_dSigmaO = m_dVso = kNotSet; }
 
 void CPressDrop::NoWtr() {
   m_dBw = m_dRhoW = m_dRsw = m_dMuW = m_dSigmaW = m_dVsw = m_dQwFree = kNotSet;

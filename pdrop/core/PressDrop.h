@@ -166,27 +166,27 @@ class CPressDrop : public CPressData {
   double m_dDx = 0.0;             // horizontal run [ft]
   double m_dDz = 0.0;             // elevation change [ft]
   int m_nLegacyOption = 0;
-  int m_nFlowOver = 0;            // flow-over: dispersed bubble in the mechanistic model
+  int m_nFlowOver = 0;  // flow-over: dispersed bubble in the mechanistic model
   CProp* m_pGas = nullptr;
   CProp* m_pOil = nullptr;
   CProp* m_pWtr = nullptr;
-  bool m_bEOS = false;            // equation-of-state mode
+  bool m_bEOS = false;  // equation-of-state mode
   bool m_bIsenthalpic = false;
   CEOSBase* m_pEOS = nullptr;
-  int m_nSubdivUsed = 0;          // pieces used by the current Cal
-  bool m_bDiag = false;           // log a record per solved piece
-  bool m_bWaterInGas = true;      // the water rate includes the water the gas carries
+  int m_nSubdivUsed = 0;                   // pieces used by the current Cal
+  bool m_bDiag = false;                    // log a record per solved piece
+  bool m_bWaterInGas = true;               // the water rate includes the water the gas carries
   std::vector<CPressData> m_aSubSegments;  // log of solved pieces
-  double m_dHalfStepT = kNotSet;  // temperature change over half a piece [degR]
-  double m_dQgFree = kNotSet;     // free gas rate [scf/d]
-  double m_dQwFree = kNotSet;     // free water rate [bbl/d]
-  double m_dLGR = 0.0;            // liquid-gas ratio [bbl/MMscf]
-  CTurner m_LiquidLift;           // critical unloading velocity
-  CDiagSheet* m_pExcel = nullptr; // diagnostic sheet, not owned
-  int m_nDiagRow = 0;             // current diagnostic row
+  double m_dHalfStepT = kNotSet;           // temperature change over half a piece [degR]
+  double m_dQgFree = kNotSet;              // free gas rate [scf/d]
+  double m_dQwFree = kNotSet;              // free water rate [bbl/d]
+  double m_dLGR = 0.0;                     // liquid-gas ratio [bbl/MMscf]
+  CTurner m_LiquidLift;                    // critical unloading velocity
+  CDiagSheet* m_pExcel = nullptr;          // diagnostic sheet, not owned
+  int m_nDiagRow = 0;                      // current diagnostic row
 
   static constexpr double m_dMinAbsPress = 5.0;  // lowest accepted pressure [psia]
-  static std::atomic<int> m_bMechModel;         // admits the mechanistic model to the lists
+  static std::atomic<int> m_bMechModel;          // admits the mechanistic model to the lists
 
  protected:
   // Called once at the start of a host's Cal, before anything is computed
@@ -200,8 +200,7 @@ class CPressDrop : public CPressData {
   static constexpr int kMaxRescueDepth = 2;
   int m_nRescueDepth = 0;
 
-  bool SolveInputsUsable(double p1, double t1, double dTdL, double qg, double qo,
-                         double qw) const;
+  bool SolveInputsUsable(double p1, double t1, double dTdL, double qg, double qo, double qw) const;
   bool FlowingPhasesBound() const;
   void Dispatch();
   // Cal's work on inputs that passed SolveInputsUsable: the record filled,

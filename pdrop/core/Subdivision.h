@@ -10,7 +10,7 @@
 
 namespace pdrop {
 
-constexpr double kMaxPieces = 1000.0;         // cap of any piece count
+constexpr double kMaxPieces = 1000.0;  // cap of any piece count
 constexpr double kDefaultMaxPieces = 20.0;
 
 // A fixed piece count from a setting: NaN is 1, the rest within [0, 1000].

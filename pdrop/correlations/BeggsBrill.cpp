@@ -21,9 +21,9 @@ PDROP_IMPLEMENT_DYNAMIC(CBeggsBrill, CPressDrop)
 namespace {
 
 constexpr double kGravity = units::kGravityRounded;  // ft/s2
-constexpr double kCpToLbmPerFtS = 0.000672;   // lbm/(ft s) per cP
-constexpr double kDefaultRoughness = 0.0006;  // in
-constexpr double kVerticalRun = 1e-10;        // ft, a horizontal run this short is vertical
+constexpr double kCpToLbmPerFtS = 0.000672;          // lbm/(ft s) per cP
+constexpr double kDefaultRoughness = 0.0006;         // in
+constexpr double kVerticalRun = 1e-10;               // ft, a horizontal run this short is vertical
 // Within this distance of lambda = 0 or 1 the friction exponent is damped.
 constexpr double kLambdaDampThreshold = 0.01;
 const double kLambdaDampFactor = std::pow(1.0 / kLambdaDampThreshold, 0.25);
@@ -121,8 +121,8 @@ void CBeggsBrill::Holdup() {
   FlowRegime();
   const int regime = static_cast<int>(m_dFlowRegime);
   if (regime >= beggsbrill::kSegregated && regime <= beggsbrill::kTransitional) {
-    const beggsbrill::MapNumbers n{m_dFroude, m_dLiqVelNo, m_dL1, m_dL2, m_dL3, m_dL4,
-                                   m_dLambdaPow};
+    const beggsbrill::MapNumbers n{m_dFroude, m_dLiqVelNo, m_dL1,       m_dL2,
+                                   m_dL3,     m_dL4,       m_dLambdaPow};
     m_dHoldup = beggsbrill::HoldupOfPattern(regime, m_dLambdaL, m_dAngle, n, m_nFlowOver != 0);
   } else {
     static const std::string message(kUnmappedMessage);
@@ -213,8 +213,8 @@ void CBeggsBrill::WriteDebugRow() const {
   std::lock_guard<std::mutex> lock(table.mutex);
   if (table.file == nullptr) return;
   std::fprintf(table.file, "%f,%f,%f,%f,%f,%f,%f,%f,%s,%f,%f,%f,%f,%f,%f,%f\n",
-               m_dQg / units::kScfPerMMscf, m_dQo, m_dQw, m_dVsg, m_dVsl, m_dLGR, lambda, hl, flow.c_str(),
-               oy, os, std::exp(os), m_dYRatio, m_dLnY, m_dS, std::exp(m_dS));
+               m_dQg / units::kScfPerMMscf, m_dQo, m_dQw, m_dVsg, m_dVsl, m_dLGR, lambda, hl,
+               flow.c_str(), oy, os, std::exp(os), m_dYRatio, m_dLnY, m_dS, std::exp(m_dS));
   std::fflush(table.file);
 }
 
@@ -297,8 +297,9 @@ PointResult SolvePoint(const PointInput& in) {
   out.fm = std::exp(out.s) * fn;
   out.rhoS = holdup * in.rhoL + (1.0 - holdup) * in.rhoG;
   out.elevationDP = out.rhoS * in.dz / units::kSquareInchesPerSquareFoot * in.dir;
-  out.frictionDP = 2.0 * out.fm * vm * vm * out.rhoNS / (kGravity * in.diameter / units::kInchesPerFoot) *
-                   in.flw * in.length / units::kSquareInchesPerSquareFoot;
+  out.frictionDP = 2.0 * out.fm * vm * vm * out.rhoNS /
+                   (kGravity * in.diameter / units::kInchesPerFoot) * in.flw * in.length /
+                   units::kSquareInchesPerSquareFoot;
   // A viscosity of 0 makes the Reynolds number infinite: no friction.
   if (!std::isfinite(out.reM)) out.frictionDP = kNotSet;
   return out;

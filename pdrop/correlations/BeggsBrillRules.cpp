@@ -9,8 +9,8 @@
 namespace pdrop::beggsbrill {
 namespace {
 
-constexpr double kGravity = units::kGravityRounded;             // ft/s2
-constexpr double kNoFourthBoundary = 1e30;    // L4 when lambda^6.738 underflows to 0
+constexpr double kGravity = units::kGravityRounded;  // ft/s2
+constexpr double kNoFourthBoundary = 1e30;           // L4 when lambda^6.738 underflows to 0
 constexpr double kLeastPsi = 0.0001;
 // The flow-over holdup is extended linearly below this Froude number.
 constexpr double kFlowOverFroude = 1.1;
@@ -103,7 +103,8 @@ double Distributed(double lambda, double angle, const MapNumbers& n, const Patte
     hl = lambda;
   }
   const double holdup = hl > 1.0 ? 1.0 : hl;
-  if (lnHoldup != nullptr) *lnHoldup = LnHoldupIfHorizontal(kDistributed, holdup, horizontal, l.map);
+  if (lnHoldup != nullptr)
+    *lnHoldup = LnHoldupIfHorizontal(kDistributed, holdup, horizontal, l.map);
   return holdup;
 }
 

@@ -17,8 +17,8 @@ namespace pdrop::beggsbrill {
 enum Regime { kSegregated = 2, kIntermittent = 3, kDistributed = 4, kTransitional = 5 };
 
 struct MapNumbers {
-  double froude;     // NFr = vm^2 / (g D)
-  double liqVelNo;   // NLv = 1.938 vsl (rhoL / sigma)^0.25; kNotSet without surface tension
+  double froude;    // NFr = vm^2 / (g D)
+  double liqVelNo;  // NLv = 1.938 vsl (rhoL / sigma)^0.25; kNotSet without surface tension
   double l1, l2, l3, l4;
   double lambdaPow;  // lambda^6.738
 };
@@ -57,8 +57,7 @@ double InclinationCoefficient(int regime, double angle, double lambda, const Map
 // distributed floor at lambda, the flow-over extension below NFr = 1.1 and
 // the transitional blend. kNotSet when the inclination correction needs a
 // liquid velocity number that is not set.
-double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers& n,
-                       bool flowOver);
+double HoldupOfPattern(int regime, double lambda, double angle, const MapNumbers& n, bool flowOver);
 // The same with ln lambda and ln NFr already taken; lnHoldup, when given,
 // receives ln HL where the holdup is the horizontal holdup itself (taken from
 // the logarithms, not from HL), else NaN.

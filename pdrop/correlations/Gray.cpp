@@ -10,7 +10,7 @@ PDROP_IMPLEMENT_DYNAMIC(CGray, CFanning)
 
 namespace {
 
-constexpr double kGravity = units::kGravityRounded;                    // ft/s2
+constexpr double kGravity = units::kGravityRounded;  // ft/s2
 constexpr double kLbmPerS2PerDynPerCm = 0.00220462;  // 1 dyn/cm = 1 g/s2
 constexpr double kWaterTensionWeight = 0.617;
 // Below this density difference [lbm/ft3] the velocity number is formed
@@ -113,7 +113,8 @@ void CGray::MultiPhase() {
   m_dElevationDP = m_dRhoS * m_dDz / units::kSquareInchesPerSquareFoot * m_dDir;
   m_dMassFlux = rhoL * vsl + rhoG * vsg;
   m_dFrictionDP = 2.0 * m_dFm * m_dMassFlux * m_dMassFlux * m_dLength /
-                  (units::kSquareInchesPerSquareFoot * m_dG * (D / units::kInchesPerFoot) * rhoNS) * m_dFlw;
+                  (units::kSquareInchesPerSquareFoot * m_dG * (D / units::kInchesPerFoot) * rhoNS) *
+                  m_dFlw;
 
   ClearNonFinite();
   for (double* v :

@@ -11,7 +11,7 @@ PDROP_IMPLEMENT_DYNAMIC(CHagedornBrown, CFanning)
 namespace {
 
 constexpr double kGravity = units::kGravityRounded;  // ft/s2
-constexpr double kSlipVelocity = 0.8;  // ft/s, Griffith bubble rise
+constexpr double kSlipVelocity = 0.8;                // ft/s, Griffith bubble rise
 constexpr double kLeastBubbleLimit = 0.13;
 constexpr double kBubbleFlowRegime = 6.0;   // flow-regime code "Bubble"
 constexpr double kReynoldsFactor = 1488.0;  // 1 / (6.72e-4 lbm/(ft s) per cP)

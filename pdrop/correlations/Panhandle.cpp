@@ -9,10 +9,10 @@ PDROP_IMPLEMENT_DYNAMIC(CPanhandle, CPressDrop)
 
 namespace {
 
-constexpr double kBasePressure = units::kEngineStdPressure;     // psia
+constexpr double kBasePressure = units::kEngineStdPressure;        // psia
 constexpr double kBaseTemperature = units::kEngineStdTemperature;  // degR
-constexpr double kLeastGasRate = 1e-6;     // scf/d, below it no friction
-constexpr double kFlaniganPlateau = 82.0;  // % where the curve flattens
+constexpr double kLeastGasRate = 1e-6;                             // scf/d, below it no friction
+constexpr double kFlaniganPlateau = 82.0;                          // % where the curve flattens
 // Panhandle A: 1.279e-05 = 435.87^-1.8539.
 constexpr GasEquationConstants kPanhandleA{1.8539, 2.0, 0.8539, 4.8539, 1.279e-05, 0.85, 0.82};
 

@@ -16,11 +16,11 @@ PDROP_IMPLEMENT_DYNAMIC(COldBegsBrill, COldPressDrop)
 
 namespace {
 
-constexpr double kLeastPressure = 6.0;          // psia, the legacy floor
-constexpr double kZeroInletPressure = 0.0001;   // psia
-constexpr double kTolerance = 0.01;             // psi
-constexpr double kSubSegmentPressure = 14.5;    // psia, a new sub-segment's pressures
-constexpr double kWaterDensity = 62.3;          // lbm/ft3
+constexpr double kLeastPressure = 6.0;         // psia, the legacy floor
+constexpr double kZeroInletPressure = 0.0001;  // psia
+constexpr double kTolerance = 0.01;            // psi
+constexpr double kSubSegmentPressure = 14.5;   // psia, a new sub-segment's pressures
+constexpr double kWaterDensity = 62.3;         // lbm/ft3
 constexpr double kDefaultGasGravity = 0.65;
 // The legacy calculator's own conversions of bbl/d to ft3/s and of ft3 to
 // bbl; kept as they were.
@@ -331,8 +331,8 @@ void COldBegsBrill::GasFlow() {
   m_dFn = ff(m_dRough, Dh(), m_dRe);
   m_dVso = m_dVsw = kNotSet;
   m_nFlowRegime = kSinglePhase;
-  Outlet(2.0 * m_dFn * m_dRhoG * m_dVsg * m_dVsg * m_dLength / (Dh() / units::kInchesPerFoot) / units::kSquareInchesPerSquareFoot / units::kGravityRounded *
-             m_dFlw,
+  Outlet(2.0 * m_dFn * m_dRhoG * m_dVsg * m_dVsg * m_dLength / (Dh() / units::kInchesPerFoot) /
+             units::kSquareInchesPerSquareFoot / units::kGravityRounded * m_dFlw,
          m_dRhoG * m_dDz / 144.0 * m_dDir, 0.0);
 }
 
@@ -340,8 +340,8 @@ void COldBegsBrill::LiquidFlow() {
   m_dRe = Dh() / 12.0 * m_dVsl * m_dRhoL / m_dMuL / 0.000672;
   m_dFn = ff(m_dRough, Dh(), m_dRe);
   m_nFlowRegime = kSinglePhase;
-  Outlet(2.0 * m_dFn * m_dRhoL * m_dVsl * m_dVsl * m_dLength / (Dh() / units::kInchesPerFoot) / units::kSquareInchesPerSquareFoot / units::kGravityRounded *
-             m_dFlw,
+  Outlet(2.0 * m_dFn * m_dRhoL * m_dVsl * m_dVsl * m_dLength / (Dh() / units::kInchesPerFoot) /
+             units::kSquareInchesPerSquareFoot / units::kGravityRounded * m_dFlw,
          m_dRhoL * m_dDz / 144.0 * m_dDir, m_dAccel * m_dRhoL * m_dVsl * m_dVsl / 288.0 * m_dFlw);
 }
 
@@ -369,8 +369,8 @@ void COldBegsBrill::MultiPhase() {
     m_dVgIn = m_dVsg / (1.0 - m_dHoldup);
     m_dVlIn = m_dHoldup != 0.0 ? m_dVsl / m_dHoldup : kNotSet;
   }
-  Outlet(2.0 * m_dFtp * m_dVm * m_dVm * m_dRhoNS * m_dLength / units::kGravityRounded / (Dh() / units::kInchesPerFoot) / units::kSquareInchesPerSquareFoot *
-             m_dFlw,
+  Outlet(2.0 * m_dFtp * m_dVm * m_dVm * m_dRhoNS * m_dLength / units::kGravityRounded /
+             (Dh() / units::kInchesPerFoot) / units::kSquareInchesPerSquareFoot * m_dFlw,
          m_dRhoS * m_dDz / 144.0 * m_dDir, m_dAccel * m_dRhoS * m_dVm * m_dVm / 288.0 * m_dFlw);
 }
 
@@ -426,16 +426,29 @@ void COldBegsBrill::LiquidHoldup() {
 void COldBegsBrill::SaveDiag(int k) {
   const std::size_t base = static_cast<std::size_t>(k) * kDiagStride;
   if (k < 0 || base + kDiagStride > m_pDiag.size()) return;
-  const double row[kDiagCols] = {
-      m_dLength, static_cast<double>(m_nFlowRegime), m_dPIn, m_dPOut, m_dPMean,
-      static_cast<double>(m_nIter), m_dTMean, m_dFrictionDP, m_dElevationDP, m_dHoldup,
-      kNotSet, m_dBg, m_dRhoG, m_dZ, m_dMuG,
-      m_dVsg, m_dLambdaG, kNotSet, kNotSet, kNotSet,
-      m_dBo, m_dSGo * kWaterDensity, m_dRso, m_dMuO, m_dSigma,
-      m_dVso, m_dBw, m_dSGw * kWaterDensity, m_dMuW, m_dSigma,
-      m_dVsw, m_dRhoL, m_dMuL, m_dVsl, m_dLambda,
-      m_dSigma, m_dLiqVol, m_dVgIn, m_dVlIn, m_dReM,
-      m_dFtp, m_dRhoNS, m_dMuNS, m_dRhoS, m_dVm};
+  const double row[kDiagCols] = {m_dLength,      static_cast<double>(m_nFlowRegime),
+                                 m_dPIn,         m_dPOut,
+                                 m_dPMean,       static_cast<double>(m_nIter),
+                                 m_dTMean,       m_dFrictionDP,
+                                 m_dElevationDP, m_dHoldup,
+                                 kNotSet,        m_dBg,
+                                 m_dRhoG,        m_dZ,
+                                 m_dMuG,         m_dVsg,
+                                 m_dLambdaG,     kNotSet,
+                                 kNotSet,        kNotSet,
+                                 m_dBo,          m_dSGo * kWaterDensity,
+                                 m_dRso,         m_dMuO,
+                                 m_dSigma,       m_dVso,
+                                 m_dBw,          m_dSGw * kWaterDensity,
+                                 m_dMuW,         m_dSigma,
+                                 m_dVsw,         m_dRhoL,
+                                 m_dMuL,         m_dVsl,
+                                 m_dLambda,      m_dSigma,
+                                 m_dLiqVol,      m_dVgIn,
+                                 m_dVlIn,        m_dReM,
+                                 m_dFtp,         m_dRhoNS,
+                                 m_dMuNS,        m_dRhoS,
+                                 m_dVm};
   std::copy(row, row + kDiagCols, m_pDiag.begin() + static_cast<std::ptrdiff_t>(base));
   m_nDiagCols = kDiagCols;
 }

@@ -42,11 +42,11 @@ class COldPressDrop : public CObject {
   static double ff(double rough, double d, double re);
 
   bool m_bDiag = false;
-  std::vector<double> m_pDiag;   // diagnostic buffer, 50 doubles per sub-segment row
+  std::vector<double> m_pDiag;  // diagnostic buffer, 50 doubles per sub-segment row
   int m_nMaxIter = 10;
   int m_nIter = 0;
-  double m_dSubdiv = kNotSet;    // forced number of sub-segments; kNotSet = automatic
-  double m_dMaxSeg = 20.0;       // largest number of automatic sub-segments
+  double m_dSubdiv = kNotSet;  // forced number of sub-segments; kNotSet = automatic
+  double m_dMaxSeg = 20.0;     // largest number of automatic sub-segments
   double m_dFe = 1.0;
   double m_dHFe = 1.0;
   double m_dRough = 0.0006;      // in

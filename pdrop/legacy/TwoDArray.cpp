@@ -70,7 +70,7 @@ void C2DArray::SetColUnit(int unit, int col) {
 
 std::string C2DArray::GetColTitle(int col) const {
   return col >= 0 && static_cast<std::size_t>(col) < m_aTitles.size() ? m_aTitles[col]
-                                                                         : std::string();
+                                                                      : std::string();
 }
 
 int C2DArray::GetColUnit(int col) const {

@@ -14,7 +14,7 @@ namespace pdrop {
 class CLiquidLift {
  public:
   CLiquidLift() = default;
-  CLiquidLift(const CLiquidLift&) = default;             // shallow: the gas is not owned
+  CLiquidLift(const CLiquidLift&) = default;  // shallow: the gas is not owned
   CLiquidLift& operator=(const CLiquidLift&) = default;
   virtual ~CLiquidLift() = default;
 

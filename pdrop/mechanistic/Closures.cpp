@@ -129,9 +129,8 @@ double CMechModel::hl_d(double h) {
 }
 
 const CMechModel::FilmTerms& CMechModel::FilmTermsNow() {
-  const double state[] = {m_dFf,     m_dDiameter, m_dVsl,  m_dVsg,  m_dFEnt,
-                          m_dRhoL,   m_dMuL,      m_dRhoG, m_dSigma, m_dRhoCore,
-                          m_dMuCore, m_dFsl2,     m_dFsg2};
+  const double state[] = {m_dFf,   m_dDiameter, m_dVsl,     m_dVsg,    m_dFEnt, m_dRhoL, m_dMuL,
+                          m_dRhoG, m_dSigma,    m_dRhoCore, m_dMuCore, m_dFsl2, m_dFsg2};
   FilmTerms& t = filmTerms_;
   bool same = t.formed;
   for (int i = 0; same && i < kFilmStateSize; ++i) same = state[i] == t.state[i];
@@ -158,8 +157,8 @@ const CMechModel::FilmTerms& CMechModel::FilmTermsNow() {
   t.coreRe = REm(coreFlux, m_dRhoCore, m_dMuCore, dPipe);
   t.inverseCoreRe = 1.0 / t.coreRe;
   t.coreRePow = std::pow(t.coreRe, reExponent);
-  t.weberPow = std::pow(
-      kLbmPerS2PerDynPerCm * m_dSigma / (m_dRhoCore * coreFlux * coreFlux * dPipe), 0.085);
+  t.weberPow =
+      std::pow(kLbmPerS2PerDynPerCm * m_dSigma / (m_dRhoCore * coreFlux * coreFlux * dPipe), 0.085);
   t.formed = true;
   return t;
 }

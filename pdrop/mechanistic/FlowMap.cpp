@@ -122,15 +122,18 @@ struct DumpFiles {
 // writes their headers; false when one cannot be created.
 bool OpenDumpFiles(const std::string& directory, bool boundaries, DumpFiles* files) {
   auto open = [&directory](const char* name) {
-    const std::filesystem::path path = directory.empty() ? std::filesystem::path(name)
-                                                         : std::filesystem::path(directory) / name;
+    const std::filesystem::path path =
+        directory.empty() ? std::filesystem::path(name) : std::filesystem::path(directory) / name;
     return File(std::fopen(path.string().c_str(), "w"));
   };
-  static constexpr const char* kPatternFiles[] = {
-      "FlowPattern_6_Bubble.txt",          "FlowPattern_7_Dispersed_Bubble.txt",
-      "FlowPattern_8_Stratified_Smooth.txt", "FlowPattern_9_Stratified_Wavy.txt",
-      "FlowPattern_10_Annular_Mist.txt",   "FlowPattern_11_Slug.txt",
-      "FlowPattern_12_Elongated_Bubble.txt", "FlowPattern_13_Froth.txt"};
+  static constexpr const char* kPatternFiles[] = {"FlowPattern_6_Bubble.txt",
+                                                  "FlowPattern_7_Dispersed_Bubble.txt",
+                                                  "FlowPattern_8_Stratified_Smooth.txt",
+                                                  "FlowPattern_9_Stratified_Wavy.txt",
+                                                  "FlowPattern_10_Annular_Mist.txt",
+                                                  "FlowPattern_11_Slug.txt",
+                                                  "FlowPattern_12_Elongated_Bubble.txt",
+                                                  "FlowPattern_13_Froth.txt"};
   if (boundaries) {
     files->boundary = open("FlowPatternMapBoundaries.txt");
     if (!files->boundary) return false;
@@ -217,9 +220,9 @@ bool CMechModel::CreateFlowPatternMap(bool bBoundaries) {
 void CMechModel::WriteFunctionToFile(Residual f, double x0, double x1, double dx) {
   char name[128];
   std::snprintf(name, sizeof name, "dl_d_%4.3f_%4.3f_.txt", m_dVsg, m_dVsl);
-  const std::filesystem::path path =
-      dumpDirectory_.empty() ? std::filesystem::path(name)
-                             : std::filesystem::path(dumpDirectory_) / name;
+  const std::filesystem::path path = dumpDirectory_.empty()
+                                         ? std::filesystem::path(name)
+                                         : std::filesystem::path(dumpDirectory_) / name;
   File file(std::fopen(path.string().c_str(), "w"));
   if (!file) return;
   std::fprintf(file.get(), "%1.8E , %1.8E , %1.8E\n", m_dVsg, m_dVsl, m_dFilmRatio);
@@ -227,8 +230,8 @@ void CMechModel::WriteFunctionToFile(Residual f, double x0, double x1, double dx
   // A bounded table whatever the step.
   constexpr double kMaxLines = 1e6;
   const double span = (x1 - x0) / dx;
-  const long n = std::isfinite(span) && span > 0.0 ? static_cast<long>(std::min(span, kMaxLines))
-                                                   : 0;
+  const long n =
+      std::isfinite(span) && span > 0.0 ? static_cast<long>(std::min(span, kMaxLines)) : 0;
   double x = x0;
   for (long i = 1; i <= n; ++i) {
     std::fprintf(file.get(), "%1.8E , %1.8E\n", x, (this->*f)(x));

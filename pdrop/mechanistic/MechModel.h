@@ -185,11 +185,11 @@ class CMechModel : public CPressDrop {
   int Decide(bool frothOnly);
   static constexpr int kNoPattern = -1;
   struct DriftFlux {
-    double els = 0.0, eli = 0.0, el = 0.0;  // slug-body, intermittent and bubble holdups
-    double drho = 0.0, bond = 0.0;          // density difference, Bond number
-    double riseScale = 0.0;                 // (drho sigma / rhoL^2)^(1/4)
-    double driftFactor = 0.0;               // of the elongated-bubble drift
-    double sinT = 0.0, cosT = 0.0, d = 0.0; // inclination; diameter [ft]
+    double els = 0.0, eli = 0.0, el = 0.0;   // slug-body, intermittent and bubble holdups
+    double drho = 0.0, bond = 0.0;           // density difference, Bond number
+    double riseScale = 0.0;                  // (drho sigma / rhoL^2)^(1/4)
+    double driftFactor = 0.0;                // of the elongated-bubble drift
+    double sinT = 0.0, cosT = 0.0, d = 0.0;  // inclination; diameter [ft]
   };
   DriftFlux DriftFluxSetUp() const;
   void SeparatedFlowSetUp(const DriftFlux& f);

@@ -31,7 +31,7 @@ class MemorySheet : public CDiagSheet {
   // it holds none).
   std::string Text(int col, int row) const;
   double Number(int col, int row) const;
-  int LastRow() const;  // 0 when empty
+  int LastRow() const;                                                         // 0 when empty
   const std::map<std::pair<int, int>, Cell>& Cells() const { return cells_; }  // by (row, col)
   void Clear() { cells_.clear(); }
 

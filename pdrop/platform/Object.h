@@ -23,17 +23,17 @@ class CObject {
 }  // namespace pdrop
 
 // Declares the run-time class of a class derived from CObject.
-#define PDROP_DECLARE_DYNAMIC(class_name)                      \
- public:                                                       \
-  static const ::pdrop::CRuntimeClass* GetThisClass();         \
+#define PDROP_DECLARE_DYNAMIC(class_name)              \
+ public:                                               \
+  static const ::pdrop::CRuntimeClass* GetThisClass(); \
   const ::pdrop::CRuntimeClass* GetRuntimeClass() const override;
 
 // Defines it, naming the base class; used once in the class's source file.
-#define PDROP_IMPLEMENT_DYNAMIC(class_name, base_name)                           \
-  const ::pdrop::CRuntimeClass* class_name::GetThisClass() {                     \
+#define PDROP_IMPLEMENT_DYNAMIC(class_name, base_name)                               \
+  const ::pdrop::CRuntimeClass* class_name::GetThisClass() {                         \
     static const ::pdrop::CRuntimeClass cls{#class_name, base_name::GetThisClass()}; \
-    return &cls;                                                                 \
-  }                                                                              \
+    return &cls;                                                                     \
+  }                                                                                  \
   const ::pdrop::CRuntimeClass* class_name::GetRuntimeClass() const { return GetThisClass(); }
 
 #define PDROP_RUNTIME_CLASS(class_name) (class_name::GetThisClass())

@@ -19,63 +19,77 @@ struct Entry {
 constexpr Entry kMechanistic{"Petalas & Aziz", 9};
 
 constexpr std::array<Entry, 9> kAll{{{"Modified Beggs & Brill", 3},
-                                      {"Fanning Gas", 0},
-                                      {"Flanigan", 7},
-                                      {"Gray", 4},
-                                      {"Hagedorn & Brown", 5},
-                                      {"Modified Flanigan", 8},
-                                      {"Modified Panhandle", 2},
-                                      {"Panhandle", 1},
-                                      {"Weymouth", 6}}};
+                                     {"Fanning Gas", 0},
+                                     {"Flanigan", 7},
+                                     {"Gray", 4},
+                                     {"Hagedorn & Brown", 5},
+                                     {"Modified Flanigan", 8},
+                                     {"Modified Panhandle", 2},
+                                     {"Panhandle", 1},
+                                     {"Weymouth", 6}}};
 
 constexpr std::array<Entry, 7> kGas{{{"Modified Beggs & Brill", 3},
-                                      {"Fanning Gas", 0},
-                                      {"Gray", 4},
-                                      {"Hagedorn & Brown", 5},
-                                      {"Modified Panhandle", 2},
-                                      {"Panhandle", 1},
-                                      {"Weymouth", 6}}};
+                                     {"Fanning Gas", 0},
+                                     {"Gray", 4},
+                                     {"Hagedorn & Brown", 5},
+                                     {"Modified Panhandle", 2},
+                                     {"Panhandle", 1},
+                                     {"Weymouth", 6}}};
 
-constexpr std::array<Entry, 4> kLiquid{{{"Modified Beggs & Brill", 3},
-                                         {"Fanning Liquid", 0},
-                                         {"Gray", 4},
-                                         {"Hagedorn & Brown", 5}}};
+constexpr std::array<Entry, 4> kLiquid{
+    {{"Modified Beggs & Brill", 3}, {"Fanning Liquid", 0}, {"Gray", 4}, {"Hagedorn & Brown", 5}}};
 
 constexpr std::array<Entry, 3> kMultiphase1{
     {{"Modified Beggs & Brill", 3}, {"Gray", 4}, {"Hagedorn & Brown", 5}}};
 
 constexpr std::array<Entry, 6> kMultiphase2{{{"Modified Beggs & Brill", 3},
-                                              {"Gray", 4},
-                                              {"Hagedorn & Brown", 5},
-                                              {"Flanigan", 7},
-                                              {"Modified Flanigan", 8},
-                                              {"Weymouth Multiphase", 6}}};
+                                             {"Gray", 4},
+                                             {"Hagedorn & Brown", 5},
+                                             {"Flanigan", 7},
+                                             {"Modified Flanigan", 8},
+                                             {"Weymouth Multiphase", 6}}};
 
 constexpr std::array<Entry, 15> kFlowCodes{{{"StaticGrad", 0},
-                                             {"SinglePhase", 1},
-                                             {"Segregated", 2},
-                                             {"Intermittent", 3},
-                                             {"Distributed", 4},
-                                             {"Transitional", 5},
-                                             {"Undefined", 666},
-                                             {"Bubble", 6},
-                                             {"Dispersed Bubble", 7},
-                                             {"Stratified Smooth", 8},
-                                             {"Stratified Wavy", 9},
-                                             {"AnnularMist", 10},
-                                             {"Slug", 11},
-                                             {"Elongated Bubble", 12},
-                                             {"Froth", 13}}};
+                                            {"SinglePhase", 1},
+                                            {"Segregated", 2},
+                                            {"Intermittent", 3},
+                                            {"Distributed", 4},
+                                            {"Transitional", 5},
+                                            {"Undefined", 666},
+                                            {"Bubble", 6},
+                                            {"Dispersed Bubble", 7},
+                                            {"Stratified Smooth", 8},
+                                            {"Stratified Wavy", 9},
+                                            {"AnnularMist", 10},
+                                            {"Slug", 11},
+                                            {"Elongated Bubble", 12},
+                                            {"Froth", 13}}};
 
-constexpr std::array<const char*, 10> kCorrelationNames{
-    "Fanning", "Panhandle", "Modified Panhandle", "Modified Beggs & Brill", "Gray",
-    "Hagedorn & Brown", "Weymouth", "Flanigan", "Modified Flanigan", "Petalas & Aziz"};
+constexpr std::array<const char*, 10> kCorrelationNames{"Fanning",
+                                                        "Panhandle",
+                                                        "Modified Panhandle",
+                                                        "Modified Beggs & Brill",
+                                                        "Gray",
+                                                        "Hagedorn & Brown",
+                                                        "Weymouth",
+                                                        "Flanigan",
+                                                        "Modified Flanigan",
+                                                        "Petalas & Aziz"};
 
-constexpr std::array<const char*, 14> kRegimeNames{
-    "Static Gradient", "Single Phase", "Segregated",          "Intermittent",
-    "Distributed",     "Transitional", "Bubble",              "Dispersed Bubble",
-    "Stratified (Smooth)", "Stratified (Wavy)", "Annular Mist", "Slug",
-    "Elongated Bubble", "Froth"};
+constexpr std::array<const char*, 14> kRegimeNames{"Static Gradient",
+                                                   "Single Phase",
+                                                   "Segregated",
+                                                   "Intermittent",
+                                                   "Distributed",
+                                                   "Transitional",
+                                                   "Bubble",
+                                                   "Dispersed Bubble",
+                                                   "Stratified (Smooth)",
+                                                   "Stratified (Wavy)",
+                                                   "Annular Mist",
+                                                   "Slug",
+                                                   "Elongated Bubble",
+                                                   "Froth"};
 
 // Sizes both lists to the fixed entries, fills them by index and appends the
 // mechanistic model when the host has admitted it.
@@ -131,19 +145,28 @@ std::string CPressDrop::GetCodeName(int code) {
 
 std::string CPressDrop::GetBblHelp(int variant, int code) {
   switch (code) {
-    case 0: return variant == 0 ? "Multistep Cullender & Smith" : "Equivalent to Moody";
+    case 0:
+      return variant == 0 ? "Multistep Cullender & Smith" : "Equivalent to Moody";
     case 1:
-    case 2: return "Predominantly Horizontal Gas Pipes";
-    case 3: return "Generally Applicable";
-    case 4: return "Predominantly Gas";
-    case 5: return "Predominantly Oil";
+    case 2:
+      return "Predominantly Horizontal Gas Pipes";
+    case 3:
+      return "Generally Applicable";
+    case 4:
+      return "Predominantly Gas";
+    case 5:
+      return "Predominantly Oil";
     case 6:
       return variant == 0 ? "Predominantly Horizontal Gas Pipes"
                           : "Weymouth Multiphase - Horizontal Pipes";
-    case 7: return "Panhandle Multiphase - Horizontal Pipes";
-    case 8: return "Modified Panhandle Multiphase - Horizontal Pipes";
-    case 9: return "Mechanistic Model";
-    default: return std::string();
+    case 7:
+      return "Panhandle Multiphase - Horizontal Pipes";
+    case 8:
+      return "Modified Panhandle Multiphase - Horizontal Pipes";
+    case 9:
+      return "Mechanistic Model";
+    default:
+      return std::string();
   }
 }
 
@@ -151,17 +174,23 @@ double CPressDrop::GetDefaultFlowEff(int code) {
   // The gas-pipeline classes propose their own efficiencies: gas defaults for
   // codes 1, 2 and 6, multiphase (Flanigan) defaults for codes 7 and 8.
   switch (code) {
-    case 1: return 0.85;
-    case 2: return 0.80;
-    case 6: return 1.15;
+    case 1:
+      return 0.85;
+    case 2:
+      return 0.80;
+    case 6:
+      return 1.15;
     case 7:
-    case 8: return 0.82;
-    default: return 1.0;
+    case 8:
+      return 0.82;
+    default:
+      return 1.0;
   }
 }
 
 std::string CorrelationName(int code) {
-  if (code >= 0 && code < static_cast<int>(kCorrelationNames.size())) return kCorrelationNames[code];
+  if (code >= 0 && code < static_cast<int>(kCorrelationNames.size()))
+    return kCorrelationNames[code];
   return std::string();
 }
 

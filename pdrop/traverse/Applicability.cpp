@@ -70,12 +70,11 @@ std::vector<std::string> FittedRangeWarnings(const BlackOilFluid& fluid, int cor
       // Vasquez & Beggs, JPT June 1980: about 600 PVT analyses.
       Judge({"Vasquez & Beggs' solution-gas correlation", 75.0, 294.0, "temperatures", "degF"},
             tLow, tHigh, out);
-      Judge({"Vasquez & Beggs' solution-gas correlation", 15.3, 59.3, "oil gravities",
-             "degAPI"},
+      Judge({"Vasquez & Beggs' solution-gas correlation", 15.3, 59.3, "oil gravities", "degAPI"},
             fluid.oilApi, fluid.oilApi, out);
-      Judge({"Vasquez & Beggs' solution-gas correlation", 0.511, 1.35, "gas gravities",
-             "(air = 1)"},
-            fluid.gasGravity, fluid.gasGravity, out);
+      Judge(
+          {"Vasquez & Beggs' solution-gas correlation", 0.511, 1.35, "gas gravities", "(air = 1)"},
+          fluid.gasGravity, fluid.gasGravity, out);
     }
   }
   if (e.gas_MMscfd != 0.0) {
@@ -126,8 +125,9 @@ std::string CalculationNote(CPressDrop& e) {
       return "";
     case Routine::kLiquid:
       if (twoPhaseStream) {
-        return name + " on a gas-and-liquid stream: Fanning liquid flow of the liquid alone was "
-                      "used (the gas is left out)";
+        return name +
+               " on a gas-and-liquid stream: Fanning liquid flow of the liquid alone was "
+               "used (the gas is left out)";
       }
       return code == 0 ? "" : name + " on a liquid stream: Fanning liquid flow was used";
     case Routine::kGas:

@@ -18,8 +18,9 @@ CaseFlowMap MapFirstSegment(const TraverseCase& c) {
     return out;
   }
   if (!engine.m_bGas || !engine.m_bLiquid || engine.m_dQgFree == 0.0) {
-    out.reason = std::string("the flow-pattern map needs two flowing phases (gas and liquid); "
-                             "the segment next to the known end has ") +
+    out.reason = std::string(
+                     "the flow-pattern map needs two flowing phases (gas and liquid); "
+                     "the segment next to the known end has ") +
                  (engine.m_bGas && engine.m_dQgFree != 0.0 ? "gas only" : "liquid only or no flow");
     return out;
   }

@@ -14,11 +14,11 @@ namespace pdrop {
 
 struct CaseFlowMap {
   bool ok = false;
-  std::string reason;              // why there is no map
+  std::string reason;                // why there is no map
   std::vector<CFlowRegime> entries;  // 15, by pattern code
-  double vsg_ftps = kNotSet;       // the segment's operating point
+  double vsg_ftps = kNotSet;         // the segment's operating point
   double vsl_ftps = kNotSet;
-  int regime_code = 666;           // the segment's own pattern
+  int regime_code = 666;  // the segment's own pattern
 };
 
 // Throws std::invalid_argument for an invalid case.

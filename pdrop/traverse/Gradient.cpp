@@ -7,8 +7,8 @@
 
 #include "pdrop/correlations/BeggsBrill.h"
 #include "pdrop/correlations/BeggsBrillPoint.h"
-#include "pdrop/traverse/Limits.h"
 #include "pdrop/platform/Units.h"
+#include "pdrop/traverse/Limits.h"
 
 namespace pdrop {
 namespace {
@@ -188,8 +188,9 @@ const InSituGradientSolver::Pipe& InSituGradientSolver::PipeAt(double angle_deg)
   pipe_.dir = rise > 0.0 ? -1.0 : 1.0;
   // What Init and CBeggsBrill::MultiPhase make of that run and rise.
   pipe_.length = std::sqrt(pipe_.dz * pipe_.dz + pipe_.dx * pipe_.dx);
-  pipe_.flowAngle = std::fabs(pipe_.dx) <= kVerticalRun ? (pipe_.dz < 0.0 ? -units::kPi / 2.0 : units::kPi / 2.0)
-                                                        : std::atan(pipe_.dz / pipe_.dx);
+  pipe_.flowAngle = std::fabs(pipe_.dx) <= kVerticalRun
+                        ? (pipe_.dz < 0.0 ? -units::kPi / 2.0 : units::kPi / 2.0)
+                        : std::atan(pipe_.dz / pipe_.dx);
   pipe_.flowAngle *= kFlw * pipe_.dir;
   pipeSet_ = true;
   return pipe_;

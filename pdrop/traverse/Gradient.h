@@ -10,12 +10,12 @@
 namespace pdrop {
 
 struct InSituPoint {
-  double vsg_ftps = 0.0, vsl_ftps = 0.0;        // superficial velocities [ft/s]
+  double vsg_ftps = 0.0, vsl_ftps = 0.0;  // superficial velocities [ft/s]
   double liquidDensity_lbmft3 = 0.0, gasDensity_lbmft3 = 0.0;
   double liquidViscosity_cP = 0.0, gasViscosity_cP = 0.0;
-  double tension_dyncm = 0.0;                   // gas-liquid surface tension
+  double tension_dyncm = 0.0;  // gas-liquid surface tension
   double pipeId_in = 0.0;
-  double angle_deg = 0.0;   // from horizontal, positive uphill in the flow direction
+  double angle_deg = 0.0;  // from horizontal, positive uphill in the flow direction
   double pressure_psia = 0.0, temperature_F = 0.0;
   double roughness_in = 0.0006;
   double gasGravity = 0.65;  // [-], air = 1

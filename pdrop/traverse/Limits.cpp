@@ -79,8 +79,7 @@ void CheckSegment(const SegmentInputs& in, const SegmentFieldNames& n) {
   if (!limits::kTemperature_F.Contains(farEnd_F)) {
     throw std::invalid_argument(n.gradient + " = " + Format(in.gradient_F_per_ft) +
                                 " gives a far-end temperature of " + Format(farEnd_F) +
-                                " degF, outside the accepted range " +
-                                limits::kTemperature_F.text);
+                                " degF, outside the accepted range " + limits::kTemperature_F.text);
   }
   // A segment takes signed rates (a negative rate flows the other way).
   CheckSignedRate(n.gas, in.gas_MMscfd, limits::kGas_MMscfd, "MMscf/d");

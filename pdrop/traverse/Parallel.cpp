@@ -65,8 +65,8 @@ std::vector<TraverseResult> RunTraverses(
 void ProgressBar(std::size_t done, std::size_t total) {
   const std::size_t width = 40;
   const std::size_t filled = total == 0 ? width : done * width / total;
-  std::cerr << "\r[" << std::string(filled, '#') << std::string(width - filled, '.') << "] "
-            << done << "/" << total << (done == total ? "\n" : "") << std::flush;
+  std::cerr << "\r[" << std::string(filled, '#') << std::string(width - filled, '.') << "] " << done
+            << "/" << total << (done == total ? "\n" : "") << std::flush;
 }
 
 }  // namespace pdrop

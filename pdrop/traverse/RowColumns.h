@@ -16,11 +16,11 @@ struct RowColumn {
     kText,      // the regime name, the one text column
     kFlag,      // yes or no
   };
-  const char* name;    // key in CSV, JSON and Python: snake case with the unit
-  const char* label;   // text-table heading; nullptr: not in the text table
+  const char* name;   // key in CSV, JSON and Python: snake case with the unit
+  const char* label;  // text-table heading; nullptr: not in the text table
   Kind kind;
-  int csv_decimals;    // decimals in CSV
-  int table_decimals;  // decimals in the text table
+  int csv_decimals;                      // decimals in CSV
+  int table_decimals;                    // decimals in the text table
   double (*number)(const TraverseRow&);  // kNumber, kOptional, kCode, kFlag
 };
 

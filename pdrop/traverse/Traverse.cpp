@@ -9,15 +9,15 @@
 #include "pdrop/core/PressDrop.h"
 #include "pdrop/fluid/blackoil/StreamFluid.h"
 #include "pdrop/loading/Coleman.h"
+#include "pdrop/platform/Units.h"
 #include "pdrop/traverse/Applicability.h"
 #include "pdrop/traverse/Limits.h"
-#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 namespace {
 
 constexpr double kRankine = units::kRankineOffset;
-constexpr double kShortestSegment = 0.01;   // ft, the engine's own limit
+constexpr double kShortestSegment = 0.01;  // ft, the engine's own limit
 constexpr std::size_t kMaxStations = 100000;
 constexpr int kHighestCode = 9;
 // Liquid-gas ratio up to which a well counts as a gas well for the
@@ -56,8 +56,8 @@ void TraverseCase::Validate() const {
           "0 to 9 (see 'pdrop list')");
   Require(stations.size() >= 2, "stations (count)", static_cast<double>(stations.size()),
           "at least 2");
-  Require(stations.size() <= kMaxStations, "stations (count)",
-          static_cast<double>(stations.size()), "at most 100000");
+  Require(stations.size() <= kMaxStations, "stations (count)", static_cast<double>(stations.size()),
+          "at most 100000");
   const Range depth{-limits::kMaxDepth_ft, limits::kMaxDepth_ft, false, "-1e7 to 1e7 ft"};
   for (std::size_t i = 0; i < stations.size(); ++i) {
     const Station& s = stations[i];
@@ -101,8 +101,7 @@ void TraverseCase::Validate() const {
   Require(flow_over == 0 || flow_over == 1, "flow_over", flow_over, "0 or 1");
   Require(static_phase >= 0 && static_phase <= 2, "static_phase", static_phase,
           "0 (gas), 1 (oil) or 2 (water)");
-  Require(std::isfinite(max_subdivisions) && max_subdivisions >= 1.0 &&
-              max_subdivisions <= 1000.0,
+  Require(std::isfinite(max_subdivisions) && max_subdivisions >= 1.0 && max_subdivisions <= 1000.0,
           "max_subdivisions", max_subdivisions, "1 to 1000");
   CheckRange("options.friction_efficiency", friction_efficiency, limits::kEfficiency);
   CheckRange("options.hydrostatic_efficiency", hydrostatic_efficiency, limits::kEfficiency);
@@ -165,8 +164,8 @@ double SolveSegment(const TraverseCase& c, const std::vector<Station>& st, std::
 }
 
 int FlowSign(const TraverseCase& c) {
-  const ProfileEnd marchTo = c.known_end == ProfileEnd::kFirst ? ProfileEnd::kLast
-                                                                : ProfileEnd::kFirst;
+  const ProfileEnd marchTo =
+      c.known_end == ProfileEnd::kFirst ? ProfileEnd::kLast : ProfileEnd::kFirst;
   // Against the flow the pressure rises toward the computed end by friction.
   return marchTo == c.flow_to ? -1 : +1;
 }
@@ -269,7 +268,8 @@ TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&
     }
   }
   result.rows = std::move(rows);
-  const std::vector<std::string> fitted = FittedRangeWarnings(c.fluid, c.correlation, EnvelopeOf(c));
+  const std::vector<std::string> fitted =
+      FittedRangeWarnings(c.fluid, c.correlation, EnvelopeOf(c));
   result.warnings.insert(result.warnings.begin(), fitted.begin(), fitted.end());
   return result;
 }
@@ -291,14 +291,16 @@ TraverseResult RunTraverse(const TraverseCase& c) {
   c.Validate();
   if (c.fluid_mode == FluidMode::kStream) {
     BlackOilStream stream(c.fluid, c.gas_MMscfd, c.oil_STBd, c.water_bbld);
-    return March(c, [&stream](CPressDrop& e) { e.SetProps(&stream); }, stream.GetGas());
+    return March(
+        c, [&stream](CPressDrop& e) { e.SetProps(&stream); }, stream.GetGas());
   }
   BlackOilPhases ph = c.fluid.MakePhases();
   return RunTraverse(c, ph.gas.get(), ph.oil.get(), ph.water.get());
 }
 
 TraverseResult RunTraverse(const TraverseCase& c, CProp* gas, CProp* oil, CProp* water) {
-  return March(c, [=](CPressDrop& e) { e.SetProps(gas, oil, water); }, gas);
+  return March(
+      c, [=](CPressDrop& e) { e.SetProps(gas, oil, water); }, gas);
 }
 
 double SolveFirstSegment(const TraverseCase& c, CPressDrop& engine, CProp* gas, CProp* oil,

@@ -31,11 +31,11 @@ namespace pdrop {
 // One point of the profile. The pipe between two stations has the diameter,
 // inner string and roughness of the station further from the first.
 struct Station {
-  double md_ft = 0.0;             // measured depth or distance along the pipe
-  double tvd_ft = 0.0;            // true vertical depth, positive downward (-elevation)
-  double id_in = 0.0;             // pipe inside diameter
-  double inner_od_in = 0.0;       // outside diameter of an inner string (annulus); 0 = none
-  double roughness_in = 0.0006;   // absolute roughness
+  double md_ft = 0.0;            // measured depth or distance along the pipe
+  double tvd_ft = 0.0;           // true vertical depth, positive downward (-elevation)
+  double id_in = 0.0;            // pipe inside diameter
+  double inner_od_in = 0.0;      // outside diameter of an inner string (annulus); 0 = none
+  double roughness_in = 0.0006;  // absolute roughness
 };
 
 enum class ProfileEnd { kFirst, kLast };  // first = top or inlet, last = bottom or outlet
@@ -43,9 +43,9 @@ enum class ProfileEnd { kFirst, kLast };  // first = top or inlet, last = bottom
 struct TemperatureModel {
   enum class Kind { kLinear, kGeothermal };
   Kind kind = Kind::kLinear;
-  double first_F = 60.0;          // linear: at the first station
-  double last_F = 60.0;           // linear: at the last station (linear in measured depth)
-  double surface_F = 60.0;        // geothermal: at zero true vertical depth
+  double first_F = 60.0;           // linear: at the first station
+  double last_F = 60.0;            // linear: at the last station (linear in measured depth)
+  double surface_F = 60.0;         // geothermal: at zero true vertical depth
   double gradient_F_per_ft = 0.0;  // geothermal: increase per ft of true vertical depth
 
   double At(const Station& s, double firstMd_ft, double lastMd_ft) const;
@@ -69,9 +69,9 @@ struct TraverseCase {
   double water_bbld = 0.0;
   BlackOilFluid fluid;
   FluidMode fluid_mode = FluidMode::kBlackOil;
-  int flow_over = 0;              // mechanistic model: take dispersed bubble flow
-  int static_phase = 0;           // column when nothing flows: 0 gas, 1 oil, 2 water
-  bool subdivide = true;          // let the engine split segments with large changes
+  int flow_over = 0;      // mechanistic model: take dispersed bubble flow
+  int static_phase = 0;   // column when nothing flows: 0 gas, 1 oil, 2 water
+  bool subdivide = true;  // let the engine split segments with large changes
   double max_subdivisions = 20.0;
   // The engine's efficiencies: the friction and the elevation change of
   // every segment are divided by them (1 = as the correlation gives them).
@@ -91,10 +91,10 @@ struct TraverseRow {
   double friction_dp_psi, elevation_dp_psi;  // of the segment that ends here (0 at the known end)
   double holdup;                             // liquid holdup of that segment [-]
   int regime_code;
-  std::string regime_name;                   // kNotClassified when the method sets none
+  std::string regime_name;                      // kNotClassified when the method sets none
   double vsg_ftps, vsl_ftps, vg_ftps, vl_ftps;  // superficial and in-situ velocities
   double mixture_density_lbmft3;                // in-situ (slip) mixture density
-  double turner_MMscfd, coleman_MMscfd;          // critical unloading rates here
+  double turner_MMscfd, coleman_MMscfd;         // critical unloading rates here
   // Producing gas well (flowing to the first station, at most 200 bbl of
   // liquid per MMscf, the range of Turner's data) whose gas rate is below
   // the Turner rate here.
@@ -107,10 +107,10 @@ struct TraverseResult {
   std::string reason;             // why the march stopped, when it is incomplete
   double stopped_at_md_ft = 0.0;  // start of the segment that could not be computed
   double computed_end_pressure_psia = 0.0;
-  double total_friction_dp_psi = 0.0;   // summed in the marching direction
+  double total_friction_dp_psi = 0.0;  // summed in the marching direction
   double total_elevation_dp_psi = 0.0;
   bool has_loading = false;
-  double loading_md_ft = 0.0;     // first station (by measured depth) flagged for loading
+  double loading_md_ft = 0.0;  // first station (by measured depth) flagged for loading
   // Sentences for the reader: fitted ranges the case leaves, and a gas
   // equation that ran another calculation for this stream.
   std::vector<std::string> warnings;

@@ -58,8 +58,8 @@ std::vector<double> AtSurvey(const TraverseResult& r, const Survey& s, std::stri
   for (const SurveyPoint& p : s.points) {
     if (rows.empty() || p.md_ft < rows.front().md_ft - 1e-6 || p.md_ft > rows.back().md_ft + 1e-6) {
       std::ostringstream msg;
-      msg << "no pressure at the survey depth " << p.md_ft << " ft: "
-          << (r.reason.empty() ? std::string("the traverse stopped") : r.reason)
+      msg << "no pressure at the survey depth " << p.md_ft
+          << " ft: " << (r.reason.empty() ? std::string("the traverse stopped") : r.reason)
           << " (segment from " << r.stopped_at_md_ft << " ft)";
       reason = msg.str();
       return {};
@@ -274,13 +274,15 @@ Determination Judge(const TraverseCase& c, const Survey& s, const CorrelationMat
   } else if (!std::isfinite(smallest)) {
     note << " is poorly determined: the traverse has no result 5 % away from it";
   } else {
-    note << (d.determined ? " is well determined" : " is poorly determined") << ": 5 % either way moves the predicted pressures by "
-         << Number(d.effect_psi, 1) << " psi (RMS error " << Number(rmsFit, 1) << " -> "
-         << Number(d.rms_down_psi, 1) << " / " << Number(d.rms_up_psi, 1) << " psi)";
+    note << (d.determined ? " is well determined" : " is poorly determined")
+         << ": 5 % either way moves the predicted pressures by " << Number(d.effect_psi, 1)
+         << " psi (RMS error " << Number(rmsFit, 1) << " -> " << Number(d.rms_down_psi, 1) << " / "
+         << Number(d.rms_up_psi, 1) << " psi)";
     if (!d.determined) {
-      note << ", " << (d.effect_psi <= rmsFit ? "no more than the scatter left after fitting"
-                                              : "less than 0.5 % of the pressure change (" +
-                                                    Number(modelFloor, 1) + " psi)");
+      note << ", "
+           << (d.effect_psi <= rmsFit
+                   ? "no more than the scatter left after fitting"
+                   : "less than 0.5 % of the pressure change (" + Number(modelFloor, 1) + " psi)");
     }
   }
   if (friction && !d.determined) {
@@ -338,7 +340,8 @@ CorrelationMatch MatchOne(const TraverseCase& surveyCase, const Survey& s, const
     // No better point than the start: the fit found nothing to improve.
     m.friction_efficiency = c.friction_efficiency;
     m.hydrostatic_efficiency = c.hydrostatic_efficiency;
-    m.fit_note = "no efficiencies inside the bounds give a traverse that reaches every survey depth";
+    m.fit_note =
+        "no efficiencies inside the bounds give a traverse that reaches every survey depth";
   }
   if (o.fit == FitMode::kFriction || o.fit == FitMode::kBoth) {
     m.friction = Judge(c, s, m, true, o.friction_bounds);
@@ -395,10 +398,14 @@ std::vector<std::string> TemperatureWarnings(const TraverseCase& c, const Survey
 
 std::string FitModeName(FitMode mode) {
   switch (mode) {
-    case FitMode::kNone: return "none";
-    case FitMode::kFriction: return "friction";
-    case FitMode::kHydrostatic: return "hydrostatic";
-    case FitMode::kBoth: return "both";
+    case FitMode::kNone:
+      return "none";
+    case FitMode::kFriction:
+      return "friction";
+    case FitMode::kHydrostatic:
+      return "hydrostatic";
+    case FitMode::kBoth:
+      return "both";
   }
   return "none";
 }
@@ -430,8 +437,9 @@ void MatchOptions::Validate() const {
       throw InputError(field + " = " + std::to_string(correlations[i]) + " is listed twice");
     }
   }
-  for (const auto& [name, b] : {std::pair<const char*, const EfficiencyBounds&>{"friction_bounds", friction_bounds},
-                                {"hydrostatic_bounds", hydrostatic_bounds}}) {
+  for (const auto& [name, b] :
+       {std::pair<const char*, const EfficiencyBounds&>{"friction_bounds", friction_bounds},
+        {"hydrostatic_bounds", hydrostatic_bounds}}) {
     try {
       CheckRange(std::string(name) + ".low", b.low, limits::kEfficiency);
       CheckRange(std::string(name) + ".high", b.high, limits::kEfficiency);
@@ -445,7 +453,8 @@ void MatchOptions::Validate() const {
     }
   }
   if (threads < 1 || threads > 1024) {
-    throw InputError("threads = " + std::to_string(threads) + " is outside the accepted range 1 to 1024");
+    throw InputError("threads = " + std::to_string(threads) +
+                     " is outside the accepted range 1 to 1024");
   }
   if (fit != FitMode::kNone && !FittingAvailable()) {
     throw InputError("fit = '" + FitModeName(fit) +

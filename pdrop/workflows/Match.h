@@ -38,11 +38,11 @@ struct EfficiencyBounds {
 };
 
 struct MatchOptions {
-  std::vector<int> correlations;   // empty: MatchCorrelations(case)
+  std::vector<int> correlations;  // empty: MatchCorrelations(case)
   FitMode fit = FitMode::kBoth;
   EfficiencyBounds friction_bounds;
   EfficiencyBounds hydrostatic_bounds;
-  int threads = 1;                 // correlations matched at once
+  int threads = 1;  // correlations matched at once
 
   // Throws InputError naming the field ("correlations[1]",
   // "friction_bounds.low", ...); a fit without NLopt is refused too.
@@ -65,33 +65,33 @@ struct MatchErrors {
 struct Determination {
   bool fitted = false;
   double value = 1.0;
-  double rms_down_psi = 0.0;   // RMS error at 0.95 x value
-  double rms_up_psi = 0.0;     // RMS error at 1.05 x value
+  double rms_down_psi = 0.0;  // RMS error at 0.95 x value
+  double rms_up_psi = 0.0;    // RMS error at 1.05 x value
   double effect_psi = 0.0;
-  bool at_bound = false;       // the fit stopped at a bound
+  bool at_bound = false;  // the fit stopped at a bound
   bool determined = false;
-  std::string note;            // one sentence for the reader
+  std::string note;  // one sentence for the reader
 };
 
 struct CorrelationMatch {
   int correlation = 0;
-  std::string title;                    // "Modified Beggs & Brill (code 3)"
+  std::string title;  // "Modified Beggs & Brill (code 3)"
   // Every survey depth reached by the traverse with the case's efficiencies.
   bool ok = false;
-  std::string reason;                   // why not, when !ok
-  std::vector<double> predicted_psia;   // at the survey points, case's efficiencies
+  std::string reason;                  // why not, when !ok
+  std::vector<double> predicted_psia;  // at the survey points, case's efficiencies
   MatchErrors errors;
   bool fitted = false;
-  double friction_efficiency = 1.0;     // fitted, or the case's
+  double friction_efficiency = 1.0;  // fitted, or the case's
   double hydrostatic_efficiency = 1.0;
-  std::vector<double> fitted_psia;      // at the survey points, fitted efficiencies
+  std::vector<double> fitted_psia;  // at the survey points, fitted efficiencies
   MatchErrors fitted_errors;
   Determination friction, hydrostatic;
-  double friction_share = 0.0;          // |friction| / (|friction| + |elevation|), fitted traverse
-  int evaluations = 0;                  // traverses the fit ran
-  std::string fit_note;                 // how the optimizer stopped, when worth saying
-  TraverseResult traverse;              // with the case's efficiencies
-  TraverseResult fitted_traverse;       // with the fitted ones (= traverse without a fit)
+  double friction_share = 0.0;     // |friction| / (|friction| + |elevation|), fitted traverse
+  int evaluations = 0;             // traverses the fit ran
+  std::string fit_note;            // how the optimizer stopped, when worth saying
+  TraverseResult traverse;         // with the case's efficiencies
+  TraverseResult fitted_traverse;  // with the fitted ones (= traverse without a fit)
 
   // The RMS error the ranking uses: after fitting when fitted.
   double RankingRms() const { return fitted ? fitted_errors.rms_psi : errors.rms_psi; }

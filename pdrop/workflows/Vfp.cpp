@@ -113,28 +113,38 @@ void BhpValues(std::ostream& out, const VfpTable& t, std::size_t first, int inde
 
 const char* FloName(VfpFlo flo) {
   switch (flo) {
-    case VfpFlo::kOil: return "oil rate";
-    case VfpFlo::kLiquid: return "liquid rate";
-    case VfpFlo::kGas: return "gas rate";
-    case VfpFlo::kWater: return "water rate";
+    case VfpFlo::kOil:
+      return "oil rate";
+    case VfpFlo::kLiquid:
+      return "liquid rate";
+    case VfpFlo::kGas:
+      return "gas rate";
+    case VfpFlo::kWater:
+      return "water rate";
   }
   return "";
 }
 
 const char* WfrName(VfpWfr wfr) {
   switch (wfr) {
-    case VfpWfr::kWaterOilRatio: return "water-oil ratio";
-    case VfpWfr::kWaterCut: return "water cut";
-    case VfpWfr::kWaterGasRatio: return "water-gas ratio";
+    case VfpWfr::kWaterOilRatio:
+      return "water-oil ratio";
+    case VfpWfr::kWaterCut:
+      return "water cut";
+    case VfpWfr::kWaterGasRatio:
+      return "water-gas ratio";
   }
   return "";
 }
 
 const char* GfrName(VfpGfr gfr) {
   switch (gfr) {
-    case VfpGfr::kGasOilRatio: return "gas-oil ratio";
-    case VfpGfr::kGasLiquidRatio: return "gas-liquid ratio";
-    case VfpGfr::kOilGasRatio: return "oil-gas ratio";
+    case VfpGfr::kGasOilRatio:
+      return "gas-oil ratio";
+    case VfpGfr::kGasLiquidRatio:
+      return "gas-liquid ratio";
+    case VfpGfr::kOilGasRatio:
+      return "oil-gas ratio";
   }
   return "";
 }
@@ -196,8 +206,9 @@ constexpr const char* kRoseAbove = "the pressure rises above";
 std::string FillRule(const VfpAxes& a) {
   const bool prod = a.type == VfpType::kProducer;
   std::string rule =
-      std::string("fill rule: a cell whose traverse has no result is interpolated linearly in FLO "
-                  "between the computed cells of its curve (same THP") +
+      std::string(
+          "fill rule: a cell whose traverse has no result is interpolated linearly in FLO "
+          "between the computed cells of its curve (same THP") +
       (prod ? ", WFR, GFR" : "") +
       ") or, beyond them, extrapolated from the two nearest but never " +
       (prod ? "below the nearest computed value"
@@ -212,8 +223,9 @@ std::string FillRule(const VfpAxes& a) {
       "; a BHP not above the one at the next lower THP is raised to that BHP " +
       (prod ? "plus the THP step." : "plus the least written step (injection gets no easier).");
   if (prod) {
-    rule += " Computed cells at rates below a curve's minimum (the unstable branch) keep their "
-            "values: the simulator takes the higher-rate crossing.";
+    rule +=
+        " Computed cells at rates below a curve's minimum (the unstable branch) keep their "
+        "values: the simulator takes the higher-rate crossing.";
   }
   return rule;
 }
@@ -239,14 +251,14 @@ std::vector<TraverseCase> VfpCellCases(const TraverseCase& c, const VfpAxes& axe
   }
   const bool prod = axes.type == VfpType::kProducer;
   if (c.known_end != ProfileEnd::kFirst) {
-    throw InputError("known_end: a VFP table starts from the wellhead pressure, so the case's "
-                     "known end must be its first station (top)");
+    throw InputError(
+        "known_end: a VFP table starts from the wellhead pressure, so the case's "
+        "known end must be its first station (top)");
   }
   const ProfileEnd flowTo = prod ? ProfileEnd::kFirst : ProfileEnd::kLast;
   if (c.flow_to != flowTo) {
-    throw InputError(std::string("flow_to: a ") + (prod ? "VFPPROD" : "VFPINJ") +
-                     " table needs " + (prod ? "a producer (flow_to top)" :
-                                               "an injector (flow_to bottom)"));
+    throw InputError(std::string("flow_to: a ") + (prod ? "VFPPROD" : "VFPINJ") + " table needs " +
+                     (prod ? "a producer (flow_to top)" : "an injector (flow_to bottom)"));
   }
   const TraverseCase base = CutAtDatum(c, datum_ft, axes.DatumField());
   std::vector<TraverseCase> cases(axes.CellCount(), base);
@@ -286,8 +298,8 @@ std::vector<VfpAdjustment> CompleteVfpGrid(const VfpAxes& a, std::vector<double>
         }
         if (known.empty()) {
           throw VfpTableError("no cell of the curve " + CurveText(a, t, w, g) +
-                              " has a result (at " + DeckWord(a.flo) + " " +
-                              DeckNumber(x[0]) + " " + FloUnit(a) + ": " + reasons[first] +
+                              " has a result (at " + DeckWord(a.flo) + " " + DeckNumber(x[0]) +
+                              " " + FloUnit(a) + ": " + reasons[first] +
                               "); the table cannot be completed");
         }
         // Values from the computed cells only, so that fills never feed fills.
@@ -408,7 +420,9 @@ std::string VfpDeckText(const VfpTable& t) {
   Comment(out, "correlation: " + CorrelationTitle(t.correlation));
   Comment(out, "BHP at the datum, " + depth +
                    " true vertical depth: set the well's BHP reference depth (WELSPECS item 5) "
-                   "to " + depth + ", or the simulator adds a hydrostatic correction between "
+                   "to " +
+                   depth +
+                   ", or the simulator adds a hydrostatic correction between "
                    "the two depths.");
   std::string units = std::string("units: ") + DeckWord(a.units) +
                       ". The table's units must match the deck's (RUNSPEC " + DeckWord(a.units) +
@@ -416,8 +430,8 @@ std::string VfpDeckText(const VfpTable& t) {
   if (prod) units += ", " + WfrUnit(a) + ", " + GfrUnit(a);
   Comment(out, units + ".");
   Comment(out, "cells: " + std::to_string(a.CellCount()) + " traverses; " +
-                   std::to_string(t.FilledCount()) + " filled, " +
-                   std::to_string(t.RaisedCount()) + " raised.");
+                   std::to_string(t.FilledCount()) + " filled, " + std::to_string(t.RaisedCount()) +
+                   " raised.");
   Comment(out, FillRule(a));
   for (const std::string& line : VfpAdjustmentLines(t)) Comment(out, line);
 

@@ -36,14 +36,14 @@ struct VfpAdjustment {
 
 struct VfpTable {
   VfpAxes axes;
-  double datum = 0.0;          // resolved [ft or m]
-  std::vector<double> bhp;     // [psia or barsa], VfpAxes::Index order
+  double datum = 0.0;                      // resolved [ft or m]
+  std::vector<double> bhp;                 // [psia or barsa], VfpAxes::Index order
   std::vector<VfpAdjustment> adjustments;  // the fills in index order, then the raises
   // For the comment header.
   std::string case_name;
-  std::string case_file;       // as given; may be empty
+  std::string case_file;  // as given; may be empty
   int correlation = 0;
-  std::string written_at;      // UTC, "2024-05-01 12:00:00 UTC"
+  std::string written_at;  // UTC, "2024-05-01 12:00:00 UTC"
 
   double Bhp(std::size_t thp, std::size_t wfr, std::size_t gfr, std::size_t flo) const {
     return bhp[axes.Index(thp, wfr, gfr, flo)];
@@ -64,8 +64,7 @@ class VfpTableError : public std::runtime_error {
 // when the case is not a well marched down from its wellhead in the
 // direction the table needs (a producer flows to the top, an injector to
 // the bottom), or when the datum is outside the well's depths.
-std::vector<TraverseCase> VfpCellCases(const TraverseCase& c, const VfpAxes& axes,
-                                       double datum_ft);
+std::vector<TraverseCase> VfpCellCases(const TraverseCase& c, const VfpAxes& axes, double datum_ft);
 
 // The datum [ft] a table of the case has: the axes' datum, or the true
 // vertical depth of the case's last station.

@@ -5,9 +5,9 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "pdrop/platform/Units.h"
 #include "pdrop/traverse/Limits.h"
 #include "pdrop/traverse/Parallel.h"
-#include "pdrop/platform/Units.h"
 
 namespace pdrop {
 namespace {
@@ -18,8 +18,8 @@ constexpr double kGasWellLiquidRatio = 200.0;
 constexpr double kMaxRatio_scf_per_STB = 1.0e7;
 
 struct Ratios {
-  double waterCut = 0.0;   // water / liquid
-  double gor = 0.0;        // scf/STB of oil
+  double waterCut = 0.0;     // water / liquid
+  double gor = 0.0;          // scf/STB of oil
   double liquidYield = 0.0;  // bbl of liquid per MMscf (gas wells)
 };
 
@@ -78,30 +78,39 @@ WellKind KindOfWell(const TraverseCase& c) {
 
 const char* RateName(WellKind kind) {
   switch (kind) {
-    case WellKind::kOil: return "liquid_STBd";
-    case WellKind::kWaterInjector: return "water_bbld";
+    case WellKind::kOil:
+      return "liquid_STBd";
+    case WellKind::kWaterInjector:
+      return "water_bbld";
     case WellKind::kGas:
-    case WellKind::kGasInjector: return "gas_MMscfd";
+    case WellKind::kGasInjector:
+      return "gas_MMscfd";
   }
   return "";
 }
 
 const char* ParameterName(VlpParameter p) {
   switch (p) {
-    case VlpParameter::kWellheadPressure: return "wellhead_pressure_psia";
-    case VlpParameter::kWaterCut: return "water_cut";
-    case VlpParameter::kGor: return "gor_scf_per_STB";
-    case VlpParameter::kGlr: return "glr_scf_per_STB";
-    case VlpParameter::kTubingId: return "id_in";
-    case VlpParameter::kCorrelation: return "correlation";
+    case VlpParameter::kWellheadPressure:
+      return "wellhead_pressure_psia";
+    case VlpParameter::kWaterCut:
+      return "water_cut";
+    case VlpParameter::kGor:
+      return "gor_scf_per_STB";
+    case VlpParameter::kGlr:
+      return "glr_scf_per_STB";
+    case VlpParameter::kTubingId:
+      return "id_in";
+    case VlpParameter::kCorrelation:
+      return "correlation";
   }
   return "";
 }
 
 VlpParameter ParameterOfName(const std::string& name) {
-  for (VlpParameter p : {VlpParameter::kWellheadPressure, VlpParameter::kWaterCut,
-                         VlpParameter::kGor, VlpParameter::kGlr, VlpParameter::kTubingId,
-                         VlpParameter::kCorrelation}) {
+  for (VlpParameter p :
+       {VlpParameter::kWellheadPressure, VlpParameter::kWaterCut, VlpParameter::kGor,
+        VlpParameter::kGlr, VlpParameter::kTubingId, VlpParameter::kCorrelation}) {
     if (name == ParameterName(p)) return p;
   }
   throw std::invalid_argument("'" + name +
@@ -119,9 +128,15 @@ TraverseCase PointCase(const TraverseCase& base, WellKind kind, double rate,
   for (std::size_t i = 0; i < sensitivities.size(); ++i) {
     const double v = values[i];
     switch (sensitivities[i].parameter) {
-      case VlpParameter::kWellheadPressure: c.known_pressure_psia = v; break;
-      case VlpParameter::kWaterCut: r.waterCut = v; break;
-      case VlpParameter::kGor: r.gor = v; break;
+      case VlpParameter::kWellheadPressure:
+        c.known_pressure_psia = v;
+        break;
+      case VlpParameter::kWaterCut:
+        r.waterCut = v;
+        break;
+      case VlpParameter::kGor:
+        r.gor = v;
+        break;
       case VlpParameter::kGlr:
         glrGiven = true;
         glr = v;
@@ -129,7 +144,9 @@ TraverseCase PointCase(const TraverseCase& base, WellKind kind, double rate,
       case VlpParameter::kTubingId:
         for (Station& s : c.stations) s.id_in = v;
         break;
-      case VlpParameter::kCorrelation: c.correlation = static_cast<int>(v); break;
+      case VlpParameter::kCorrelation:
+        c.correlation = static_cast<int>(v);
+        break;
     }
   }
   switch (kind) {
@@ -179,7 +196,7 @@ void ValidateVlp(const TraverseCase& base, const VlpRequest& request) {
   static constexpr Range kLiquid{0.0, 1.0e7, true, "above 0 and at most 1e7 STB/d"};
   static constexpr Range kWater{0.0, 1.0e7, true, "above 0 and at most 1e7 bbl/d"};
   static constexpr Range kGas{0.0, 1.0e4, true, "above 0 and at most 10000 MMscf/d"};
-  const Range& rateRange = kind == WellKind::kOil            ? kLiquid
+  const Range& rateRange = kind == WellKind::kOil             ? kLiquid
                            : kind == WellKind::kWaterInjector ? kWater
                                                               : kGas;
   for (std::size_t i = 0; i < request.rates.size(); ++i) {
@@ -198,7 +215,9 @@ void ValidateVlp(const TraverseCase& base, const VlpRequest& request) {
       const std::string field = name + "[" + std::to_string(i) + "]";
       const double v = s.values[i];
       switch (s.parameter) {
-        case VlpParameter::kWellheadPressure: CheckRange(field, v, limits::kPressure_psia); break;
+        case VlpParameter::kWellheadPressure:
+          CheckRange(field, v, limits::kPressure_psia);
+          break;
         case VlpParameter::kWaterCut:
           CheckRange(field, v, {0.0, 0.999, false, "0 to 0.999"});
           break;
@@ -206,7 +225,9 @@ void ValidateVlp(const TraverseCase& base, const VlpRequest& request) {
         case VlpParameter::kGlr:
           CheckRange(field, v, {0.0, kMaxRatio_scf_per_STB, false, "0 to 1e7 scf/STB"});
           break;
-        case VlpParameter::kTubingId: CheckRange(field, v, limits::kPipeId_in); break;
+        case VlpParameter::kTubingId:
+          CheckRange(field, v, limits::kPipeId_in);
+          break;
         case VlpParameter::kCorrelation:
           if (!(v >= 0.0 && v <= 9.0 && v == std::floor(v))) {
             throw std::invalid_argument(field + " = " + std::to_string(v) +

@@ -46,17 +46,17 @@ struct VlpPoint {
   std::vector<double> values;  // the sensitivity values of the curve, in request order
   double rate = 0.0;
   bool complete = false;
-  std::string reason;          // why the traverse stopped, when it did
-  double bhp_psia = 0.0;       // at the bottom station; kNotSet when incomplete
+  std::string reason;     // why the traverse stopped, when it did
+  double bhp_psia = 0.0;  // at the bottom station; kNotSet when incomplete
   int bottom_regime_code = 666;
-  std::string bottom_regime;   // flow pattern of the bottom segment
-  bool loading = false;        // gas rate below Turner's critical rate at some station
+  std::string bottom_regime;     // flow pattern of the bottom segment
+  bool loading = false;          // gas rate below Turner's critical rate at some station
   bool coleman_loading = false;  // ... below Coleman's
-  double loading_md_ft = 0.0;  // shallowest station flagged by Turner
+  double loading_md_ft = 0.0;    // shallowest station flagged by Turner
   // The lowest BHP of its curve (producers), when it lies inside the rates
   // computed: at the first or last rate the curve's minimum is not known.
   bool minimum = false;
-  bool unstable = false;       // rate below the curve's minimum: heading region
+  bool unstable = false;  // rate below the curve's minimum: heading region
 };
 
 struct VlpResult {

@@ -14,10 +14,20 @@ import numpy as np
 
 import pdrop
 
-STATE = dict(vsg_ftps=3.86, vsl_ftps=3.97, liquid_density_lbmft3=47.61, gas_density_lbmft3=5.88,
-             liquid_viscosity_cP=0.97, gas_viscosity_cP=0.016, tension_dyncm=8.41,
-             pipe_id_in=6.0, angle_deg=90.0, pressure_psia=1700.0, temperature_F=180.0,
-             roughness_in=0.00072)
+STATE = dict(
+    vsg_ftps=3.86,
+    vsl_ftps=3.97,
+    liquid_density_lbmft3=47.61,
+    gas_density_lbmft3=5.88,
+    liquid_viscosity_cP=0.97,
+    gas_viscosity_cP=0.016,
+    tension_dyncm=8.41,
+    pipe_id_in=6.0,
+    angle_deg=90.0,
+    pressure_psia=1700.0,
+    temperature_F=180.0,
+    roughness_in=0.00072,
+)
 FT, LBM_FT3, PSI = 0.3048, 16.01846337, 6894.757293
 
 
@@ -37,8 +47,10 @@ def main():
         t = best(lambda: pdrop.gradient(3, threads=threads, **points))
         print(f"pdrop.gradient(3), {n} points, {threads} thread(s): {t / n * 1e9:8.1f} ns/point")
     one = pdrop.gradient(3, **STATE).iloc[0]
-    print(f"  pdrop, modified Beggs & Brill: {one['total_psi_per_ft']:.5f} psi/ft "
-          f"(holdup {one['holdup']:.4f}, {one['regime']})")
+    print(
+        f"  pdrop, modified Beggs & Brill: {one['total_psi_per_ft']:.5f} psi/ft "
+        f"(holdup {one['holdup']:.4f}, {one['regime']})"
+    )
     try:
         from fluids.two_phase import Beggs_Brill
     except ImportError:
@@ -48,11 +60,20 @@ def main():
     area = math.pi * d * d / 4
     rhol, rhog = STATE["liquid_density_lbmft3"] * LBM_FT3, STATE["gas_density_lbmft3"] * LBM_FT3
     ml, mg = rhol * STATE["vsl_ftps"] * FT * area, rhog * STATE["vsg_ftps"] * FT * area
-    args = dict(m=ml + mg, x=mg / (ml + mg), rhol=rhol, rhog=rhog,
-                mul=STATE["liquid_viscosity_cP"] * 1e-3, mug=STATE["gas_viscosity_cP"] * 1e-3,
-                sigma=STATE["tension_dyncm"] * 1e-3, P=STATE["pressure_psia"] * PSI, D=d,
-                angle=STATE["angle_deg"], roughness=STATE["roughness_in"] * 0.0254,
-                acceleration=False)
+    args = dict(
+        m=ml + mg,
+        x=mg / (ml + mg),
+        rhol=rhol,
+        rhog=rhog,
+        mul=STATE["liquid_viscosity_cP"] * 1e-3,
+        mug=STATE["gas_viscosity_cP"] * 1e-3,
+        sigma=STATE["tension_dyncm"] * 1e-3,
+        P=STATE["pressure_psia"] * PSI,
+        D=d,
+        angle=STATE["angle_deg"],
+        roughness=STATE["roughness_in"] * 0.0254,
+        acceleration=False,
+    )
     calls = 20_000
     t = best(lambda: [Beggs_Brill(**args) for _ in range(calls)])
     print(f"fluids.two_phase.Beggs_Brill, one call at a time:  {t / calls * 1e9:8.1f} ns/point")

@@ -25,8 +25,12 @@ def main():
             times = []
             for _ in range(repeat):
                 start = time.perf_counter()
-                conn.request(method, path, body=json.dumps(body) if body is not None else None,
-                             headers={"Content-Type": "application/json"} if body is not None else {})
+                conn.request(
+                    method,
+                    path,
+                    body=json.dumps(body) if body is not None else None,
+                    headers={"Content-Type": "application/json"} if body is not None else {},
+                )
                 response = conn.getresponse()
                 response.read()
                 times.append(time.perf_counter() - start)
@@ -38,13 +42,17 @@ def main():
         for name in ("oil_well", "gas_pipeline", "gas_well_annulus", "water_injector"):
             with open(f"{EXAMPLES}/{name}.json") as f:
                 case = json.load(f)
-            print(f"{'POST /api/traverse':32} {name:18} {timed('POST', '/api/traverse', case):12.2f}")
+            print(
+                f"{'POST /api/traverse':32} {name:18} {timed('POST', '/api/traverse', case):12.2f}"
+            )
             print(f"{'POST /api/map':32} {name:18} {timed('POST', '/api/map', case, 5):12.2f}")
         with open(f"{EXAMPLES}/oil_well.json") as f:
             oil = json.load(f)
         lift = {"case": oil, "sensitivities": {"wellhead_pressure_psia": [125, 250, 375]}}
-        print(f"{'POST /api/lift-curves (3 x 20)':32} {'oil_well':18} "
-              f"{timed('POST', '/api/lift-curves', lift, 5):12.2f}")
+        print(
+            f"{'POST /api/lift-curves (3 x 20)':32} {'oil_well':18} "
+            f"{timed('POST', '/api/lift-curves', lift, 5):12.2f}"
+        )
     finally:
         server.kill()
         server.wait()

@@ -55,6 +55,7 @@ def correlations() -> "pd.DataFrame":
         9 Petalas & Aziz: N. Petalas and K. Aziz, "A Mechanistic Model for
           Multiphase Flow in Pipes", J. Can. Pet. Tech. 39(6) (2000).
     """
+
     def codes_of(lst):
         return {code for _, code in _enumerate(lst)}
 

@@ -11,6 +11,7 @@ from .fluids import BlackOilFluid
 _STATIC = {"gas": 0, "oil": 1, "water": 2}
 _NAN = float("nan")
 
+
 def _number(name, value, low=None, high=None, unit="", low_open=False):
     try:
         v = float(value)
@@ -25,6 +26,7 @@ def _number(name, value, low=None, high=None, unit="", low_open=False):
         raise ValueError(f"{name} = {v} must be at most {high} {unit}".rstrip())
     return v
 
+
 def _whole(name, value, low, high):
     """A whole number from low to high: 2, 2.0 and numpy.int64(2) are 2;
     2.5 is refused rather than cut to 2."""
@@ -32,6 +34,7 @@ def _whole(name, value, low, high):
     if not v.is_integer():
         raise ValueError(f"{name} = {value!r} must be a whole number from {low} to {high}")
     return int(v)
+
 
 # The result of a segment, made by the native solve.
 SegmentResult = _pdrop.SegmentResult
@@ -82,20 +85,38 @@ class Engine:
             self._phases = tuple(fluid)
             gas, oil, water = fluid
         else:
-            raise ValueError(f"fluid = {fluid!r} is not a BlackOilFluid or a (gas, oil, water) tuple")
+            raise ValueError(
+                f"fluid = {fluid!r} is not a BlackOilFluid or a (gas, oil, water) tuple"
+            )
         self._engine.SetProps(gas, oil, water)
         self._fluid_key = fluid
 
-    def solve(self, *, pipe_id_in: float, pressure_psia: float, temperature_F: float,
-              dz_ft: float = 0.0, dx_ft: float = 0.0, inner_od_in: float = 0.0,
-              gradient_F_per_ft: float = 0.0, gas_MMscfd: float = 0.0, oil_STBd: float = 0.0,
-              water_bbld: float = 0.0, fluid: Any = None, direction: int = 1,
-              flow_sign: int = 1, roughness_in: float = 0.0006,
-              friction_efficiency: float = 1.0, hydrostatic_efficiency: float = 1.0,
-              subdivide: bool = True, max_subdivisions: float = 20,
-              pieces: Optional[int] = None, flow_over: bool = False,
-              static_phase: str = "gas",
-              pipeline_efficiency: Optional[float] = None) -> "SegmentResult":
+    def solve(
+        self,
+        *,
+        pipe_id_in: float,
+        pressure_psia: float,
+        temperature_F: float,
+        dz_ft: float = 0.0,
+        dx_ft: float = 0.0,
+        inner_od_in: float = 0.0,
+        gradient_F_per_ft: float = 0.0,
+        gas_MMscfd: float = 0.0,
+        oil_STBd: float = 0.0,
+        water_bbld: float = 0.0,
+        fluid: Any = None,
+        direction: int = 1,
+        flow_sign: int = 1,
+        roughness_in: float = 0.0006,
+        friction_efficiency: float = 1.0,
+        hydrostatic_efficiency: float = 1.0,
+        subdivide: bool = True,
+        max_subdivisions: float = 20,
+        pieces: Optional[int] = None,
+        flow_over: bool = False,
+        static_phase: str = "gas",
+        pipeline_efficiency: Optional[float] = None,
+    ) -> "SegmentResult":
         """Solves one segment.
 
         Args:
@@ -137,28 +158,56 @@ class Engine:
             # One native call checks every value with the limits all pdrop
             # tools share (naming the keyword argument), sets up and solves.
             return _pdrop.solve(
-                self._engine, self._native_fluid, pipe_id_in, inner_od_in, dx_ft, dz_ft,
-                pressure_psia, temperature_F, gradient_F_per_ft, gas_MMscfd, oil_STBd,
-                water_bbld, direction, flow_sign, roughness_in, friction_efficiency,
-                hydrostatic_efficiency, bool(subdivide), max_subdivisions, fixed,
-                bool(flow_over), phase, pipeline)
+                self._engine,
+                self._native_fluid,
+                pipe_id_in,
+                inner_od_in,
+                dx_ft,
+                dz_ft,
+                pressure_psia,
+                temperature_F,
+                gradient_F_per_ft,
+                gas_MMscfd,
+                oil_STBd,
+                water_bbld,
+                direction,
+                flow_sign,
+                roughness_in,
+                friction_efficiency,
+                hydrostatic_efficiency,
+                bool(subdivide),
+                max_subdivisions,
+                fixed,
+                bool(flow_over),
+                phase,
+                pipeline,
+            )
         except TypeError:
             pass  # a value that is not a number: named below, outside the lock
         finally:
             lock.release()
-        for name, value in (("pipe_id_in", pipe_id_in), ("inner_od_in", inner_od_in),
-                            ("dx_ft", dx_ft), ("dz_ft", dz_ft), ("pressure_psia", pressure_psia),
-                            ("temperature_F", temperature_F),
-                            ("gradient_F_per_ft", gradient_F_per_ft), ("gas_MMscfd", gas_MMscfd),
-                            ("oil_STBd", oil_STBd), ("water_bbld", water_bbld),
-                            ("direction", direction), ("flow_sign", flow_sign),
-                            ("roughness_in", roughness_in),
-                            ("friction_efficiency", friction_efficiency),
-                            ("hydrostatic_efficiency", hydrostatic_efficiency),
-                            ("max_subdivisions", max_subdivisions),
-                            ("pipeline_efficiency", pipeline)):
+        for name, value in (
+            ("pipe_id_in", pipe_id_in),
+            ("inner_od_in", inner_od_in),
+            ("dx_ft", dx_ft),
+            ("dz_ft", dz_ft),
+            ("pressure_psia", pressure_psia),
+            ("temperature_F", temperature_F),
+            ("gradient_F_per_ft", gradient_F_per_ft),
+            ("gas_MMscfd", gas_MMscfd),
+            ("oil_STBd", oil_STBd),
+            ("water_bbld", water_bbld),
+            ("direction", direction),
+            ("flow_sign", flow_sign),
+            ("roughness_in", roughness_in),
+            ("friction_efficiency", friction_efficiency),
+            ("hydrostatic_efficiency", hydrostatic_efficiency),
+            ("max_subdivisions", max_subdivisions),
+            ("pipeline_efficiency", pipeline),
+        ):
             _number(name, value)
         raise ValueError("a value is not a number")
+
 
 def solve_segment(correlation: Union[int, str] = 3, **kwargs: Any) -> "SegmentResult":
     """Solves one segment with a new engine; the arguments are those of
@@ -167,14 +216,30 @@ def solve_segment(correlation: Union[int, str] = 3, **kwargs: Any) -> "SegmentRe
 
 
 # The defaults of Engine.solve for the columns solve_segments takes.
-_ROW_DEFAULTS = {"inner_od_in": 0.0, "dx_ft": 0.0, "dz_ft": 0.0, "gradient_F_per_ft": 0.0,
-                 "gas_MMscfd": 0.0, "oil_STBd": 0.0, "water_bbld": 0.0, "direction": 1.0,
-                 "flow_sign": 1.0, "roughness_in": 0.0006, "friction_efficiency": 1.0,
-                 "hydrostatic_efficiency": 1.0, "max_subdivisions": 20.0, "pieces": _NAN}
+_ROW_DEFAULTS = {
+    "inner_od_in": 0.0,
+    "dx_ft": 0.0,
+    "dz_ft": 0.0,
+    "gradient_F_per_ft": 0.0,
+    "gas_MMscfd": 0.0,
+    "oil_STBd": 0.0,
+    "water_bbld": 0.0,
+    "direction": 1.0,
+    "flow_sign": 1.0,
+    "roughness_in": 0.0006,
+    "friction_efficiency": 1.0,
+    "hydrostatic_efficiency": 1.0,
+    "max_subdivisions": 20.0,
+    "pieces": _NAN,
+}
 
 
-def solve_segments(frame: Any, correlation: Union[int, str] = 3, fluid: Optional[BlackOilFluid] = None,
-                   threads: Optional[int] = None) -> Any:
+def solve_segments(
+    frame: Any,
+    correlation: Union[int, str] = 3,
+    fluid: Optional[BlackOilFluid] = None,
+    threads: Optional[int] = None,
+) -> Any:
     """Engine.solve over the rows of a DataFrame, in C++ threads.
 
     Args:
@@ -232,4 +297,3 @@ def solve_segments(frame: Any, correlation: Union[int, str] = 3, fluid: Optional
     frame_out = pd.DataFrame(out, index=frame.index)
     frame_out.insert(list(frame_out.columns).index("regime_code") + 1, "regime", names)
     return frame_out
-

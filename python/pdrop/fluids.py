@@ -66,7 +66,8 @@ class BlackOilFluid:
         if self.bubble_point_correlation not in _PB:
             raise ValueError(
                 f"bubble_point_correlation = {self.bubble_point_correlation!r} "
-                f"is not one of {sorted(_PB)}")
+                f"is not one of {sorted(_PB)}"
+            )
         if self.mode not in ("black-oil", "stream"):
             raise ValueError(f"mode = {self.mode!r} is not one of 'black-oil', 'stream'")
         f = _pdrop.BlackOilFluid()
@@ -77,15 +78,19 @@ class BlackOilFluid:
         f.waterGravity = not_set if self.water_gravity is None else float(self.water_gravity)
         f.waterYield = float(self.water_yield_bbl_per_MMscf)
         f.bubblePoint = not_set if self.bubble_point_psia is None else float(self.bubble_point_psia)
-        f.separatorPressure = (not_set if self.separator_pressure_psia is None
-                               else float(self.separator_pressure_psia))
-        f.separatorTemperature = (not_set if self.separator_temperature_F is None
-                                  else float(self.separator_temperature_F))
+        f.separatorPressure = (
+            not_set if self.separator_pressure_psia is None else float(self.separator_pressure_psia)
+        )
+        f.separatorTemperature = (
+            not_set if self.separator_temperature_F is None else float(self.separator_temperature_F)
+        )
         f.zCorrelation = _Z[self.z_correlation]
         f.bubblePointCorrelation = _PB[self.bubble_point_correlation]
         if self.water_gravity is not None and self.water_salinity_wt_pct != 0.0:
-            raise ValueError("give one of water_salinity_wt_pct and water_gravity, not both "
-                             "(the gravity decides the salinity)")
+            raise ValueError(
+                "give one of water_salinity_wt_pct and water_gravity, not both "
+                "(the gravity decides the salinity)"
+            )
         f.Validate()  # names the fields as here (gas_gravity, oil_api, ...)
         return f
 

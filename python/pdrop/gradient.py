@@ -10,10 +10,25 @@ from . import _pdrop
 from .catalogue import correlation_code
 
 
-def gradient(correlation, *, vsg_ftps, vsl_ftps, liquid_density_lbmft3, gas_density_lbmft3,
-             liquid_viscosity_cP, gas_viscosity_cP, tension_dyncm, pipe_id_in, angle_deg,
-             pressure_psia, temperature_F, roughness_in=0.0006, gas_gravity=0.65,
-             z_factor=None, threads: Optional[int] = None) -> "pd.DataFrame":
+def gradient(
+    correlation,
+    *,
+    vsg_ftps,
+    vsl_ftps,
+    liquid_density_lbmft3,
+    gas_density_lbmft3,
+    liquid_viscosity_cP,
+    gas_viscosity_cP,
+    tension_dyncm,
+    pipe_id_in,
+    angle_deg,
+    pressure_psia,
+    temperature_F,
+    roughness_in=0.0006,
+    gas_gravity=0.65,
+    z_factor=None,
+    threads: Optional[int] = None,
+) -> "pd.DataFrame":
     """The multiphase pressure gradient of a correlation at in-situ conditions,
     like fluids.two_phase.Beggs_Brill, over NumPy arrays or scalars that
     broadcast together.
@@ -51,20 +66,30 @@ def gradient(correlation, *, vsg_ftps, vsl_ftps, liquid_density_lbmft3, gas_dens
     n = (os.cpu_count() or 1) if threads is None else threads
     if isinstance(n, bool) or not isinstance(n, (int, np.integer)) or not 1 <= n <= 1024:
         raise ValueError(f"threads = {threads!r} must be a whole number from 1 to 1024")
-    given = dict(vsg_ftps=vsg_ftps, vsl_ftps=vsl_ftps,
-                 liquid_density_lbmft3=liquid_density_lbmft3,
-                 gas_density_lbmft3=gas_density_lbmft3, liquid_viscosity_cP=liquid_viscosity_cP,
-                 gas_viscosity_cP=gas_viscosity_cP, tension_dyncm=tension_dyncm,
-                 pipe_id_in=pipe_id_in, angle_deg=angle_deg, pressure_psia=pressure_psia,
-                 temperature_F=temperature_F, roughness_in=roughness_in,
-                 gas_gravity=gas_gravity, z_factor=np.nan if z_factor is None else z_factor)
+    given = dict(
+        vsg_ftps=vsg_ftps,
+        vsl_ftps=vsl_ftps,
+        liquid_density_lbmft3=liquid_density_lbmft3,
+        gas_density_lbmft3=gas_density_lbmft3,
+        liquid_viscosity_cP=liquid_viscosity_cP,
+        gas_viscosity_cP=gas_viscosity_cP,
+        tension_dyncm=tension_dyncm,
+        pipe_id_in=pipe_id_in,
+        angle_deg=angle_deg,
+        pressure_psia=pressure_psia,
+        temperature_F=temperature_F,
+        roughness_in=roughness_in,
+        gas_gravity=gas_gravity,
+        z_factor=np.nan if z_factor is None else z_factor,
+    )
     arrays = []
     for name in _pdrop.GRADIENT_INPUTS:
         try:
             arrays.append(np.asarray(given[name], dtype=float))
         except (TypeError, ValueError):
-            raise ValueError(f"{name} = {given[name]!r} is not a number or an array of numbers") \
-                from None
+            raise ValueError(
+                f"{name} = {given[name]!r} is not a number or an array of numbers"
+            ) from None
     try:
         shape = np.broadcast_shapes(*(a.shape for a in arrays))
     except ValueError:
@@ -72,14 +97,18 @@ def gradient(correlation, *, vsg_ftps, vsl_ftps, liquid_density_lbmft3, gas_dens
         raise ValueError(f"the arguments do not broadcast together: {shapes}") from None
     # An argument of one value goes over as that value alone: the native side
     # gives it to every point instead of reading a spread-out copy.
-    flat = [a.reshape(1) if a.size == 1 else
-            np.ascontiguousarray(np.broadcast_to(a, shape), dtype=float).ravel()
-            for a in arrays]
+    flat = [
+        a.reshape(1)
+        if a.size == 1
+        else np.ascontiguousarray(np.broadcast_to(a, shape), dtype=float).ravel()
+        for a in arrays
+    ]
     values, regime, names = _pdrop.gradient_arrays(code, flat, int(n))
     # The frame takes the arrays as they are (the four float columns are the
     # rows of one block): no copies, and none of the memory churn they cost.
-    columns = dict(zip(("friction_psi_per_ft", "elevation_psi_per_ft", "total_psi_per_ft",
-                        "holdup"), values))
+    columns = dict(
+        zip(("friction_psi_per_ft", "elevation_psi_per_ft", "total_psi_per_ft", "holdup"), values)
+    )
     columns["regime_code"] = regime
     columns["regime"] = names
     return pd.DataFrame(columns, copy=False)

@@ -9,13 +9,22 @@ from . import _pdrop
 from ._types import Case
 from .traverse import _case_text
 
-SUMMARY_COLUMNS = ("name", "correlation", "complete", "reason", "stopped_at_md_ft",
-                   "computed_end_pressure_psia", "total_friction_dp_psi",
-                   "total_elevation_dp_psi", "loading_md_ft", "warnings", "error")
+SUMMARY_COLUMNS = (
+    "name",
+    "correlation",
+    "complete",
+    "reason",
+    "stopped_at_md_ft",
+    "computed_end_pressure_psia",
+    "total_friction_dp_psi",
+    "total_elevation_dp_psi",
+    "loading_md_ft",
+    "warnings",
+    "error",
+)
 
 
-def traverse_many(cases: Sequence[Case], threads: Optional[int] = None,
-                  rows: bool = False) -> Any:
+def traverse_many(cases: Sequence[Case], threads: Optional[int] = None, rows: bool = False) -> Any:
     """Runs many cases at once, each with engines and fluid objects of its
     own, on C++ threads without the GIL; the results do not depend on the
     thread count.

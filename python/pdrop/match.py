@@ -31,8 +31,10 @@ def _survey_text(survey):
         except OSError as e:
             raise ValueError(f"cannot read survey file {path} ({e.strerror})") from None
     if isinstance(survey, pd.DataFrame):
-        records = [{k: v for k, v in row.items() if not (k == "temperature_F" and pd.isna(v))}
-                   for row in survey.to_dict("records")]
+        records = [
+            {k: v for k, v in row.items() if not (k == "temperature_F" and pd.isna(v))}
+            for row in survey.to_dict("records")
+        ]
     elif isinstance(survey, (list, tuple)):
         records = list(survey)
     else:
@@ -50,10 +52,17 @@ def _bounds(value, name) -> Tuple[float, float]:
     return low, high
 
 
-def match(case: Case, survey: Any, *, correlations: Optional[Sequence[Any]] = None,
-          fit: Optional[str] = None, friction_bounds: Tuple[float, float] = (0.5, 1.5),
-          hydrostatic_bounds: Tuple[float, float] = (0.5, 1.5), threads: Optional[int] = None,
-          **overrides: Any) -> Any:
+def match(
+    case: Case,
+    survey: Any,
+    *,
+    correlations: Optional[Sequence[Any]] = None,
+    fit: Optional[str] = None,
+    friction_bounds: Tuple[float, float] = (0.5, 1.5),
+    hydrostatic_bounds: Tuple[float, float] = (0.5, 1.5),
+    threads: Optional[int] = None,
+    **overrides: Any,
+) -> Any:
     """Ranks the correlations against a measured pressure survey.
 
     Each correlation's traverse gets a station at every survey depth; the
@@ -121,15 +130,21 @@ def match(case: Case, survey: Any, *, correlations: Optional[Sequence[Any]] = No
         code = entry["correlation_code"]
         if entry["ok"]:
             rank += 1
-        row = {"rank": rank if entry["ok"] else None, "correlation_code": code,
-               "correlation": entry["correlation"], "ok": entry["ok"], "reason": entry["reason"]}
+        row = {
+            "rank": rank if entry["ok"] else None,
+            "correlation_code": code,
+            "correlation": entry["correlation"],
+            "ok": entry["ok"],
+            "reason": entry["reason"],
+        }
         nan_errors = {k: np.nan for k in entry["errors"]}
         row.update(entry["errors"] if entry["ok"] else nan_errors)
         row["friction_efficiency"] = entry["friction_efficiency"]
         row["hydrostatic_efficiency"] = entry["hydrostatic_efficiency"]
         fitted = entry["ok"] and entry["fitted"]
-        row.update(entry["fitted_errors"] if fitted
-                   else {k: np.nan for k in entry["fitted_errors"]})
+        row.update(
+            entry["fitted_errors"] if fitted else {k: np.nan for k in entry["fitted_errors"]}
+        )
         for name in ("friction", "hydrostatic"):
             done = fitted and entry[f"{name}_fitted"]
             row[f"{name}_effect_psi"] = entry[f"{name}_effect_psi"] if done else np.nan
@@ -140,22 +155,34 @@ def match(case: Case, survey: Any, *, correlations: Optional[Sequence[Any]] = No
         row["fit_note"] = entry["fit_note"]
         rows.append(row)
         if entry["ok"]:
-            predictions.append(pd.DataFrame({
-                "correlation_code": code, "md_ft": survey_df["md_ft"],
-                "measured_psia": survey_df["pressure_psia"],
-                "predicted_psia": entry["predicted_psia"], "fitted_psia": entry["fitted_psia"]}))
+            predictions.append(
+                pd.DataFrame(
+                    {
+                        "correlation_code": code,
+                        "md_ft": survey_df["md_ft"],
+                        "measured_psia": survey_df["pressure_psia"],
+                        "predicted_psia": entry["predicted_psia"],
+                        "fitted_psia": entry["fitted_psia"],
+                    }
+                )
+            )
         fitted_case = dict(case, correlation=code)
-        fitted_case["options"] = dict(case.get("options", {}),
-                                      friction_efficiency=entry["friction_efficiency"],
-                                      hydrostatic_efficiency=entry["hydrostatic_efficiency"])
+        fitted_case["options"] = dict(
+            case.get("options", {}),
+            friction_efficiency=entry["friction_efficiency"],
+            hydrostatic_efficiency=entry["hydrostatic_efficiency"],
+        )
         traverses[code] = tuple(
-            TraverseResult(rows=pd.DataFrame(pair[k]["rows"]), summary=dict(pair[k]["summary"]),
-                           case=run_case)
-            for k, run_case in (("given", dict(case, correlation=code)), ("fitted", fitted_case)))
+            TraverseResult(
+                rows=pd.DataFrame(pair[k]["rows"]), summary=dict(pair[k]["summary"]), case=run_case
+            )
+            for k, run_case in (("given", dict(case, correlation=code)), ("fitted", fitted_case))
+        )
     result = pd.DataFrame(rows)
     result.attrs["survey"] = survey_df
-    result.attrs["predictions"] = (pd.concat(predictions, ignore_index=True) if predictions
-                                   else pd.DataFrame())
+    result.attrs["predictions"] = (
+        pd.concat(predictions, ignore_index=True) if predictions else pd.DataFrame()
+    )
     result.attrs["traverses"] = traverses
     result.attrs["fit"] = out["fit"]
     result.attrs["warnings"] = list(out["warnings"])

@@ -12,9 +12,20 @@ from matplotlib.patches import Patch
 from ._types import Drawn, Path
 
 _REGIME_COLOURS = {
-    0: "#d9d9d9", 1: "#bdbdbd", 2: "#8dd3c7", 3: "#fdb462", 4: "#80b1d3", 5: "#bebada",
-    6: "#b3de69", 7: "#fccde5", 8: "#ffffb3", 9: "#fb8072", 10: "#bc80bd", 11: "#ccebc5",
-    12: "#ffed6f", 13: "#e5c494",
+    0: "#d9d9d9",
+    1: "#bdbdbd",
+    2: "#8dd3c7",
+    3: "#fdb462",
+    4: "#80b1d3",
+    5: "#bebada",
+    6: "#b3de69",
+    7: "#fccde5",
+    8: "#ffffb3",
+    9: "#fb8072",
+    10: "#bc80bd",
+    11: "#ccebc5",
+    12: "#ffed6f",
+    13: "#e5c494",
 }
 # A segment whose correlation does not classify the flow (Gray, the gas
 # pipeline equations, Hagedorn & Brown's chart branch) has no regime to show.
@@ -34,8 +45,9 @@ def _save(fig, path, formats):
     return written
 
 
-def plot_traverse(result: Any, path: Optional[Path] = None,
-                  formats: Sequence[str] = ("png", "svg")) -> Drawn:
+def plot_traverse(
+    result: Any, path: Optional[Path] = None, formats: Sequence[str] = ("png", "svg")
+) -> Drawn:
     """Pressure [psia], temperature [degF] and liquid holdup [-] against
     measured depth [ft], with the flow regimes as coloured bands and the
     liquid-loading depth marked.
@@ -51,8 +63,11 @@ def plot_traverse(result: Any, path: Optional[Path] = None,
     rows = result.rows
     fig, axes = plt.subplots(1, 3, figsize=(12, 7), sharey=True)
     depth = rows["md_ft"]
-    series = [("pressure_psia", "Pressure [psia]"), ("temperature_F", "Temperature [degF]"),
-              ("holdup", "Liquid holdup [-]")]
+    series = [
+        ("pressure_psia", "Pressure [psia]"),
+        ("temperature_F", "Temperature [degF]"),
+        ("holdup", "Liquid holdup [-]"),
+    ]
     for ax, (column, label) in zip(axes, series):
         ax.plot(rows[column], depth, color="black", linewidth=1.5)
         ax.set_xlabel(label)
@@ -84,8 +99,12 @@ def plot_traverse(result: Any, path: Optional[Path] = None,
     return fig, _save(fig, path, formats)
 
 
-def plot_flow_map(flow_map: Any, operating_point: Optional[Sequence[float]] = None,
-                  path: Optional[Path] = None, formats: Sequence[str] = ("png", "svg")) -> Drawn:
+def plot_flow_map(
+    flow_map: Any,
+    operating_point: Optional[Sequence[float]] = None,
+    path: Optional[Path] = None,
+    formats: Sequence[str] = ("png", "svg"),
+) -> Drawn:
     """A flow-pattern map as coloured regions over superficial velocities.
 
     Args:
@@ -132,9 +151,15 @@ def plot_flow_map(flow_map: Any, operating_point: Optional[Sequence[float]] = No
     colours = [palette[(codes.get(n, 6 + k) - 6) % len(palette)] for k, n in enumerate(names)]
     fig, ax = plt.subplots(figsize=(9, 6))
     if names:
-        ax.pcolormesh(edges(vsg_all), edges(vsl_all), np.ma.masked_invalid(grid),
-                      cmap=ListedColormap(colours), vmin=-0.5, vmax=len(names) - 0.5,
-                      shading="flat")
+        ax.pcolormesh(
+            edges(vsg_all),
+            edges(vsl_all),
+            np.ma.masked_invalid(grid),
+            cmap=ListedColormap(colours),
+            vmin=-0.5,
+            vmax=len(names) - 0.5,
+            shading="flat",
+        )
         # Boundaries between patterns along the cell edges, and each
         # pattern's name in its region.
         from matplotlib.collections import LineCollection
@@ -151,21 +176,36 @@ def plot_flow_map(flow_map: Any, operating_point: Optional[Sequence[float]] = No
             rows, cols = np.nonzero(grid == k)
             x = 10.0 ** np.median(np.log10(vsg_all[cols]))
             y = 10.0 ** np.median(np.log10(vsl_all[rows]))
-            ax.text(x, y, name, ha="center", va="center", fontsize=8,
-                    bbox=dict(boxstyle="round,pad=0.2", facecolor="white", alpha=0.7,
-                              linewidth=0))
-    handles = [Patch(facecolor=c, edgecolor="black", linewidth=0.5, label=n)
-               for n, c in zip(names, colours)]
+            ax.text(
+                x,
+                y,
+                name,
+                ha="center",
+                va="center",
+                fontsize=8,
+                bbox=dict(boxstyle="round,pad=0.2", facecolor="white", alpha=0.7, linewidth=0),
+            )
+    handles = [
+        Patch(facecolor=c, edgecolor="black", linewidth=0.5, label=n)
+        for n, c in zip(names, colours)
+    ]
     if operating_point is not None:
-        handles += ax.plot(*operating_point, marker="*", markersize=16, color="black",
-                           linestyle="none", label="operating point")
+        handles += ax.plot(
+            *operating_point,
+            marker="*",
+            markersize=16,
+            color="black",
+            linestyle="none",
+            label="operating point",
+        )
     ax.set_xscale("log")
     ax.set_yscale("log")
     ax.set_xlabel("Superficial gas velocity [ft/s]")
     ax.set_ylabel("Superficial liquid velocity [ft/s]")
     # The legend stands beside the map, never over it.
-    ax.legend(handles=handles, loc="upper left", bbox_to_anchor=(1.02, 1.0), fontsize=8,
-              borderaxespad=0.0)
+    ax.legend(
+        handles=handles, loc="upper left", bbox_to_anchor=(1.02, 1.0), fontsize=8, borderaxespad=0.0
+    )
     fig.tight_layout()
     return fig, _save(fig, path, formats)
 
@@ -177,8 +217,9 @@ def _correlation_name(code):
     return dict(zip(table["code"], table["name"])).get(code, f"code {code}")
 
 
-def plot_vlp(curves: Any, path: Optional[Path] = None,
-             formats: Sequence[str] = ("png", "svg")) -> Drawn:
+def plot_vlp(
+    curves: Any, path: Optional[Path] = None, formats: Sequence[str] = ("png", "svg")
+) -> Drawn:
     """A family of lift curves: bottomhole pressure [psia] against rate, one
     line per curve, its minimum marked (below it the well heads) and the
     points where a gas well loads up ringed.
@@ -194,14 +235,31 @@ def plot_vlp(curves: Any, path: Optional[Path] = None,
     if not rates or "curve" not in curves.columns:
         raise ValueError("curves is not a frame of pdrop.vlp (no rate or curve column)")
     rate = rates[0]
-    unit = {"liquid_STBd": "liquid [STB/d]", "gas_MMscfd": "gas [MMscf/d]",
-            "water_bbld": "water [bbl/d]"}[rate]
-    skip = {"curve", rate, "bhp_psia", "complete", "reason", "bottom_regime", "loading",
-            "coleman_loading", "minimum", "unstable"}
+    unit = {
+        "liquid_STBd": "liquid [STB/d]",
+        "gas_MMscfd": "gas [MMscf/d]",
+        "water_bbld": "water [bbl/d]",
+    }[rate]
+    skip = {
+        "curve",
+        rate,
+        "bhp_psia",
+        "complete",
+        "reason",
+        "bottom_regime",
+        "loading",
+        "coleman_loading",
+        "minimum",
+        "unstable",
+    }
     varied = [c for c in curves.columns if c not in skip]
-    names = {"wellhead_pressure_psia": ("WHP", "psia"), "water_cut": ("water cut", ""),
-             "gor_scf_per_STB": ("GOR", "scf/STB"), "glr_scf_per_STB": ("GLR", "scf/STB"),
-             "id_in": ("tubing ID", "in")}
+    names = {
+        "wellhead_pressure_psia": ("WHP", "psia"),
+        "water_cut": ("water cut", ""),
+        "gor_scf_per_STB": ("GOR", "scf/STB"),
+        "glr_scf_per_STB": ("GLR", "scf/STB"),
+        "id_in": ("tubing ID", "in"),
+    }
 
     def label_of(points):
         parts = []
@@ -217,18 +275,38 @@ def plot_vlp(curves: Any, path: Optional[Path] = None,
     fig, ax = plt.subplots(figsize=(7, 5))
     for _, points in curves.groupby("curve", sort=True):
         done = points[points["complete"]]
-        line, = ax.plot(done[rate], done["bhp_psia"], marker=".", label=label_of(points))
+        (line,) = ax.plot(done[rate], done["bhp_psia"], marker=".", label=label_of(points))
         low = done[done["minimum"]]
-        ax.plot(low[rate], low["bhp_psia"], marker="v", markersize=9, linestyle="none",
-                color=line.get_color())
+        ax.plot(
+            low[rate],
+            low["bhp_psia"],
+            marker="v",
+            markersize=9,
+            linestyle="none",
+            color=line.get_color(),
+        )
         loads = done[done["loading"]]
-        ax.plot(loads[rate], loads["bhp_psia"], marker="o", markersize=10, linestyle="none",
-                markerfacecolor="none", color="crimson")
+        ax.plot(
+            loads[rate],
+            loads["bhp_psia"],
+            marker="o",
+            markersize=10,
+            linestyle="none",
+            markerfacecolor="none",
+            color="crimson",
+        )
     if curves["minimum"].any():
         ax.plot([], [], marker="v", linestyle="none", color="grey", label="minimum")
     if curves["loading"].any():
-        ax.plot([], [], marker="o", linestyle="none", markerfacecolor="none", color="crimson",
-                label="liquid loading (Turner)")
+        ax.plot(
+            [],
+            [],
+            marker="o",
+            linestyle="none",
+            markerfacecolor="none",
+            color="crimson",
+            label="liquid loading (Turner)",
+        )
     ax.set_xlabel(f"rate, {unit}")
     ax.set_ylabel("bottomhole pressure [psia]")
     ax.grid(True, alpha=0.3)
@@ -237,8 +315,13 @@ def plot_vlp(curves: Any, path: Optional[Path] = None,
     return fig, _save(fig, path, formats)
 
 
-def plot_vfp(table: Any, wfr: Optional[float] = None, gfr: Optional[float] = None,
-             path: Optional[Path] = None, formats: Sequence[str] = ("png", "svg")) -> Drawn:
+def plot_vfp(
+    table: Any,
+    wfr: Optional[float] = None,
+    gfr: Optional[float] = None,
+    path: Optional[Path] = None,
+    formats: Sequence[str] = ("png", "svg"),
+) -> Drawn:
     """A VFP table's bottomhole pressure against FLO, one line per THP, at
     one water fraction and gas fraction; filled or raised cells are drawn
     hollow.
@@ -272,13 +355,22 @@ def plot_vfp(table: Any, wfr: Optional[float] = None, gfr: Optional[float] = Non
         ax.plot(flo, values, marker="o", color=colour, label=f"THP {thp:g} {units['thp']}")
         hollow = [j for j, m in enumerate(marks.loc[thp]) if m]
         if hollow:
-            ax.plot([flo[j] for j in hollow], values[hollow], linestyle="none", marker="o",
-                    markersize=10, markerfacecolor="white", color=colour)
+            ax.plot(
+                [flo[j] for j in hollow],
+                values[hollow],
+                linestyle="none",
+                marker="o",
+                markersize=10,
+                markerfacecolor="white",
+                color=colour,
+            )
     axes = table.axes
     title = f"{table.keyword} table {axes.get('table')}"
     if producer:
-        title += (f": {axes['wfr'].upper()} {wfr:g} {units['wfr']}, "
-                  f"{axes['gfr'].upper()} {gfr:g} {units['gfr']}").replace(" fraction", "")
+        title += (
+            f": {axes['wfr'].upper()} {wfr:g} {units['wfr']}, "
+            f"{axes['gfr'].upper()} {gfr:g} {units['gfr']}"
+        ).replace(" fraction", "")
     ax.set_title(title)
     ax.set_xlabel(f"{axes['flo'].upper()} [{units['flo']}]")
     ax.set_ylabel(f"BHP at the datum, {table.datum:g} {units['datum']} [{units['bhp']}]")
@@ -288,8 +380,12 @@ def plot_vfp(table: Any, wfr: Optional[float] = None, gfr: Optional[float] = Non
     return fig, _save(fig, path, formats)
 
 
-def plot_match(result: Any, path: Optional[Path] = None, formats: Sequence[str] = ("png", "svg"),
-               max_panels: int = 4) -> Drawn:
+def plot_match(
+    result: Any,
+    path: Optional[Path] = None,
+    formats: Sequence[str] = ("png", "svg"),
+    max_panels: int = 4,
+) -> Drawn:
     """The measured survey points over each correlation's traverse, with the
     case's efficiencies (dashed) and the fitted ones (solid), one panel per
     correlation in ranking order.
@@ -307,23 +403,43 @@ def plot_match(result: Any, path: Optional[Path] = None, formats: Sequence[str] 
     ranked = result[result["ok"]].head(max_panels)
     if ranked.empty:
         raise ValueError("result: no correlation has a pressure at every survey depth")
-    fig, axes = plt.subplots(1, len(ranked), figsize=(3.6 * len(ranked) + 1, 6.5), sharey=True,
-                             squeeze=False)
+    fig, axes = plt.subplots(
+        1, len(ranked), figsize=(3.6 * len(ranked) + 1, 6.5), sharey=True, squeeze=False
+    )
     axes = axes[0]
     fitted = result.attrs.get("fit", "none") != "none"
     for ax, (_, row) in zip(axes, ranked.iterrows()):
         given, after = traverses[row["correlation_code"]]
-        ax.plot(given.rows["pressure_psia"], given.rows["md_ft"], color="tab:blue",
-                linestyle="--" if fitted else "-", linewidth=1.3,
-                label=f"as given, RMS {row['rms_psi']:.1f} psi")
+        ax.plot(
+            given.rows["pressure_psia"],
+            given.rows["md_ft"],
+            color="tab:blue",
+            linestyle="--" if fitted else "-",
+            linewidth=1.3,
+            label=f"as given, RMS {row['rms_psi']:.1f} psi",
+        )
         if fitted:
-            ax.plot(after.rows["pressure_psia"], after.rows["md_ft"], color="tab:red",
-                    linewidth=1.5,
-                    label=(f"Fe {row['friction_efficiency']:.3f}, "
-                           f"HFe {row['hydrostatic_efficiency']:.3f}, "
-                           f"RMS {row['fitted_rms_psi']:.1f} psi"))
-        ax.plot(survey["pressure_psia"], survey["md_ft"], linestyle="none", marker="o",
-                markersize=5, markerfacecolor="none", markeredgecolor="black", label="measured")
+            ax.plot(
+                after.rows["pressure_psia"],
+                after.rows["md_ft"],
+                color="tab:red",
+                linewidth=1.5,
+                label=(
+                    f"Fe {row['friction_efficiency']:.3f}, "
+                    f"HFe {row['hydrostatic_efficiency']:.3f}, "
+                    f"RMS {row['fitted_rms_psi']:.1f} psi"
+                ),
+            )
+        ax.plot(
+            survey["pressure_psia"],
+            survey["md_ft"],
+            linestyle="none",
+            marker="o",
+            markersize=5,
+            markerfacecolor="none",
+            markeredgecolor="black",
+            label="measured",
+        )
         ax.set_title(f"{int(row['rank'])}. {row['correlation']}", fontsize=10)
         ax.set_xlabel("Pressure [psia]")
         ax.grid(True, alpha=0.3)

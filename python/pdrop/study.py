@@ -45,8 +45,16 @@ from .traverse import _case_text, read_case
 # How long the worker processes of a LocalCluster may take to start [s].
 STARTUP_TIMEOUT_S = 60.0
 
-PARAMETERS = ("gas_MMscfd", "oil_STBd", "water_bbld", "known_pressure_psia", "correlation",
-              "gor_scf_per_STB", "water_cut", "id_in")
+PARAMETERS = (
+    "gas_MMscfd",
+    "oil_STBd",
+    "water_bbld",
+    "known_pressure_psia",
+    "correlation",
+    "gor_scf_per_STB",
+    "water_cut",
+    "id_in",
+)
 
 
 def apply_parameters(base_case: Dict[str, Any], values: Dict[str, Any]) -> Dict[str, Any]:
@@ -81,9 +89,13 @@ def apply_parameters(base_case: Dict[str, Any], values: Dict[str, Any]) -> Dict[
 _CHUNK_MOST = 500
 _CHUNKS_PER_WORKER = 4
 
-_NO_RESULT = {"complete": False, "computed_end_pressure_psia": np.nan,
-              "total_friction_dp_psi": np.nan, "total_elevation_dp_psi": np.nan,
-              "loading_md_ft": np.nan}
+_NO_RESULT = {
+    "complete": False,
+    "computed_end_pressure_psia": np.nan,
+    "total_friction_dp_psi": np.nan,
+    "total_elevation_dp_psi": np.nan,
+    "loading_md_ft": np.nan,
+}
 
 
 def run_chunk(chunk):
@@ -105,30 +117,34 @@ def run_chunk(chunk):
         if s["error"]:
             rows[i].update(_NO_RESULT, error=s["error"])
             continue
-        rows[i].update({
-            "complete": s["complete"],
-            "computed_end_pressure_psia": s["computed_end_pressure_psia"],
-            "total_friction_dp_psi": s["total_friction_dp_psi"],
-            "total_elevation_dp_psi": s["total_elevation_dp_psi"],
-            "loading_md_ft": s["loading_md_ft"] if s["loading_md_ft"] is not None else np.nan,
-            "error": s["reason"],
-        })
+        rows[i].update(
+            {
+                "complete": s["complete"],
+                "computed_end_pressure_psia": s["computed_end_pressure_psia"],
+                "total_friction_dp_psi": s["total_friction_dp_psi"],
+                "total_elevation_dp_psi": s["total_elevation_dp_psi"],
+                "loading_md_ft": s["loading_md_ft"] if s["loading_md_ft"] is not None else np.nan,
+                "error": s["reason"],
+            }
+        )
     return rows
 
 
 def _chunks(base_case, value_sets, workers):
     n = len(value_sets)
     size = max(1, min(_CHUNK_MOST, -(-n // (workers * _CHUNKS_PER_WORKER))))
-    return [(base_case, value_sets[i:i + size]) for i in range(0, n, size)]
+    return [(base_case, value_sets[i : i + size]) for i in range(0, n, size)]
 
 
 # While a study starts its LocalCluster, the file in which a worker process
 # that refuses to start leaves its reason (the worker processes inherit the
 # environment), so that the study fails at once instead of waiting for them.
 _REFUSAL_FILE_ENV = "PDROP_STUDY_REFUSAL_FILE"
-_GUARD_MESSAGE = ("pdrop.study: a study cannot start a Dask cluster while a worker process "
-                  "imports the main script; put the study under "
-                  "'if __name__ == \"__main__\":' in the script")
+_GUARD_MESSAGE = (
+    "pdrop.study: a study cannot start a Dask cluster while a worker process "
+    "imports the main script; put the study under "
+    "'if __name__ == \"__main__\":' in the script"
+)
 
 
 def _in_main_of_spawned_process():
@@ -184,8 +200,9 @@ def _local_cluster(workers, startup_timeout):
         previous = os.environ.get(_REFUSAL_FILE_ENV)
         os.environ[_REFUSAL_FILE_ENV] = refusal
         try:
-            cluster = LocalCluster(n_workers=0, threads_per_worker=1, processes=True,
-                                   dashboard_address=None)
+            cluster = LocalCluster(
+                n_workers=0, threads_per_worker=1, processes=True, dashboard_address=None
+            )
             client = Client(cluster)
             cluster.scale(n)
             deadline = time.monotonic() + startup_timeout
@@ -204,7 +221,8 @@ def _local_cluster(workers, startup_timeout):
                     _close_quietly(client, cluster)
                     raise RuntimeError(
                         f"pdrop.study: the {n} Dask worker process(es) did not start within "
-                        f"{startup_timeout} s (their own errors are in the output above)")
+                        f"{startup_timeout} s (their own errors are in the output above)"
+                    )
         finally:
             if previous is None:
                 os.environ.pop(_REFUSAL_FILE_ENV, None)
@@ -225,8 +243,15 @@ def _progress(futures):
         pass
 
 
-def _run(base_case, value_sets, client=None, scheduler=None, workers=None, serial=False,
-         startup_timeout=STARTUP_TIMEOUT_S):
+def _run(
+    base_case,
+    value_sets,
+    client=None,
+    scheduler=None,
+    workers=None,
+    serial=False,
+    startup_timeout=STARTUP_TIMEOUT_S,
+):
     if serial:
         return [row for chunk in _chunks(base_case, value_sets, 1) for row in run_chunk(chunk)]
     from dask.distributed import Client
@@ -251,7 +276,9 @@ def _run(base_case, value_sets, client=None, scheduler=None, workers=None, seria
             own_cluster.close()
 
 
-def run_cases(base_case: Case, value_sets: Sequence[Dict[str, Any]], **runner: Any) -> "pd.DataFrame":
+def run_cases(
+    base_case: Case, value_sets: Sequence[Dict[str, Any]], **runner: Any
+) -> "pd.DataFrame":
     """Runs base_case once per dict of parameter values.
 
     Args:
@@ -290,8 +317,9 @@ def sweep(base_case: Case, parameters: Dict[str, Sequence[Any]], **runner: Any) 
     return run_cases(base_case, value_sets, **runner)
 
 
-def monte_carlo(base_case: Case, distributions: Dict[str, tuple], n: int, seed: int = 0,
-                **runner: Any) -> "pd.DataFrame":
+def monte_carlo(
+    base_case: Case, distributions: Dict[str, tuple], n: int, seed: int = 0, **runner: Any
+) -> "pd.DataFrame":
     """n cases with parameters drawn at random.
 
     Args:
@@ -316,7 +344,9 @@ def monte_carlo(base_case: Case, distributions: Dict[str, tuple], n: int, seed: 
         elif kind == "choice":
             columns[name] = rng.choice(np.asarray(dist[1]), n)
         else:
-            raise ValueError(f"distribution of {name!r}: {kind!r} is not one of "
-                             "uniform, loguniform, normal, choice")
+            raise ValueError(
+                f"distribution of {name!r}: {kind!r} is not one of "
+                "uniform, loguniform, normal, choice"
+            )
     value_sets = [{k: v[i].item() for k, v in columns.items()} for i in range(n)]
     return run_cases(base_case, value_sets, **runner)

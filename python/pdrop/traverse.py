@@ -109,8 +109,7 @@ def traverse(case: Case, *, phases: Optional[tuple] = None, **overrides: Any) ->
         if len(phases) != 3:
             raise ValueError("phases must be a (gas, oil, water) tuple")
         out = _pdrop.traverse_json_with_phases(text, *phases)
-    return TraverseResult(rows=pd.DataFrame(out["rows"]), summary=dict(out["summary"]),
-                          case=as_run)
+    return TraverseResult(rows=pd.DataFrame(out["rows"]), summary=dict(out["summary"]), case=as_run)
 
 
 @dataclass
@@ -148,8 +147,13 @@ def flow_map(case: Case, **overrides: Any) -> FlowMap:
     patterns = {}
     for e in out["entries"]:
         # JSON null (a value that was not computed) reads as NaN.
-        patterns[e["name"]] = {k: np.asarray(e[k], dtype=float) for k in
-                               ("vsg_ftps", "vsl_ftps", "holdup", "elevation_dp_psi_per_ft")}
+        patterns[e["name"]] = {
+            k: np.asarray(e[k], dtype=float)
+            for k in ("vsg_ftps", "vsl_ftps", "holdup", "elevation_dp_psi_per_ft")
+        }
     point = tuple(float("nan") if v is None else v for v in (out["vsg_ftps"], out["vsl_ftps"]))
-    return FlowMap(patterns=patterns, operating_point=point,
-                   regime=flow_regimes().get(out["regime_code"], "Undefined"))
+    return FlowMap(
+        patterns=patterns,
+        operating_point=point,
+        regime=flow_regimes().get(out["regime_code"], "Undefined"),
+    )

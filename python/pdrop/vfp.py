@@ -52,8 +52,10 @@ class VfpTable:
         target = os.fspath(path)
         for source in self.inputs:
             if os.path.exists(target) and os.path.samefile(target, source):
-                raise ValueError(f"path = {target!r} is an input of the table ({source}); "
-                                 "it is never written over")
+                raise ValueError(
+                    f"path = {target!r} is an input of the table ({source}); "
+                    "it is never written over"
+                )
         folder = os.path.dirname(os.path.abspath(target))
         temporary = os.path.join(folder, f".{os.path.basename(target)}.partial")
         try:
@@ -78,8 +80,13 @@ def _axes_dict(axes):
     return axes
 
 
-def vfp_table(case: Case, axes: Union[Dict[str, Any], Path], *, threads: Optional[int] = None,
-              **overrides: Any) -> VfpTable:
+def vfp_table(
+    case: Case,
+    axes: Union[Dict[str, Any], Path],
+    *,
+    threads: Optional[int] = None,
+    **overrides: Any,
+) -> VfpTable:
     """Builds a VFP table: one traverse per cell, from the wellhead at the
     cell's THP down to the datum, on all cores.
 
@@ -108,24 +115,36 @@ def vfp_table(case: Case, axes: Union[Dict[str, Any], Path], *, threads: Optiona
         threads = os.cpu_count() or 1
     if isinstance(threads, bool) or not isinstance(threads, int) or not 1 <= threads <= 1024:
         raise ValueError(f"threads = {threads!r} must be a whole number from 1 to 1024")
-    out = _pdrop.vfp_json(case_text, json.dumps(axes_dict, allow_nan=False), int(threads),
-                         case_file)
+    out = _pdrop.vfp_json(
+        case_text, json.dumps(axes_dict, allow_nan=False), int(threads), case_file
+    )
     flo = out["flo_values"]
     if out["keyword"] == "VFPPROD":
         index = pd.MultiIndex.from_product(
-            [out["thp_values"], out["wfr_values"], out["gfr_values"]], names=["thp", "wfr", "gfr"])
+            [out["thp_values"], out["wfr_values"], out["gfr_values"]], names=["thp", "wfr", "gfr"]
+        )
     else:
         index = pd.Index(out["thp_values"], name="thp")
     columns = pd.Index(flo, name="flo")
     n = len(flo)
-    rows = [out["bhp"][i:i + n] for i in range(0, len(out["bhp"]), n)]
+    rows = [out["bhp"][i : i + n] for i in range(0, len(out["bhp"]), n)]
     bhp = pd.DataFrame(rows, index=index, columns=columns)
     marks = [""] * len(out["bhp"])
     for a in out["adjustments"]:
-        marks[a["index"]] = a["kind"] if not marks[a["index"]] else marks[a["index"]] + "+" + a["kind"]
-    adjusted = pd.DataFrame([marks[i:i + n] for i in range(0, len(marks), n)], index=index,
-                            columns=columns)
-    return VfpTable(keyword=out["keyword"], axes=axes_dict, bhp=bhp, adjusted=adjusted,
-                    messages=list(out["messages"]), datum=out["datum"],
-                    units=dict(out["unit_names"]), deck=out["deck"],
-                    inputs=tuple(f for f in (case_file, axes_file) if f))
+        marks[a["index"]] = (
+            a["kind"] if not marks[a["index"]] else marks[a["index"]] + "+" + a["kind"]
+        )
+    adjusted = pd.DataFrame(
+        [marks[i : i + n] for i in range(0, len(marks), n)], index=index, columns=columns
+    )
+    return VfpTable(
+        keyword=out["keyword"],
+        axes=axes_dict,
+        bhp=bhp,
+        adjusted=adjusted,
+        messages=list(out["messages"]),
+        datum=out["datum"],
+        units=dict(out["unit_names"]),
+        deck=out["deck"],
+        inputs=tuple(f for f in (case_file, axes_file) if f),
+    )

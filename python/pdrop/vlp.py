@@ -9,12 +9,23 @@ from . import _pdrop
 from ._types import Case
 from .traverse import _case_text, _plain
 
-_SENSITIVITIES = ("wellhead_pressure_psia", "water_cut", "gor_scf_per_STB", "glr_scf_per_STB",
-                  "id_in", "correlation")
+_SENSITIVITIES = (
+    "wellhead_pressure_psia",
+    "water_cut",
+    "gor_scf_per_STB",
+    "glr_scf_per_STB",
+    "id_in",
+    "correlation",
+)
 
 
-def vlp(case: Case, rates: Optional[Sequence[float]] = None, *, threads: Optional[int] = None,
-        **sensitivities: Sequence[Any]) -> "pd.DataFrame":
+def vlp(
+    case: Case,
+    rates: Optional[Sequence[float]] = None,
+    *,
+    threads: Optional[int] = None,
+    **sensitivities: Sequence[Any],
+) -> "pd.DataFrame":
     """The bottomhole pressure a well needs for each rate, as a family of curves.
 
     Args:

@@ -22,11 +22,20 @@ namespace {
 using Array = py::array_t<double, py::array::c_style | py::array::forcecast>;
 
 // The inputs in the order of InSituPoint's fields.
-constexpr const char* kNames[] = {"vsg_ftps",           "vsl_ftps",        "liquid_density_lbmft3",
-                                  "gas_density_lbmft3", "liquid_viscosity_cP",
-                                  "gas_viscosity_cP",   "tension_dyncm",   "pipe_id_in",
-                                  "angle_deg",          "pressure_psia",   "temperature_F",
-                                  "roughness_in",       "gas_gravity",     "z_factor"};
+constexpr const char* kNames[] = {"vsg_ftps",
+                                  "vsl_ftps",
+                                  "liquid_density_lbmft3",
+                                  "gas_density_lbmft3",
+                                  "liquid_viscosity_cP",
+                                  "gas_viscosity_cP",
+                                  "tension_dyncm",
+                                  "pipe_id_in",
+                                  "angle_deg",
+                                  "pressure_psia",
+                                  "temperature_F",
+                                  "roughness_in",
+                                  "gas_gravity",
+                                  "z_factor"};
 constexpr std::size_t kInputs = sizeof kNames / sizeof kNames[0];
 static_assert(kAllInSituFields == (1u << kInputs) - 1, "one bit per input");
 

@@ -33,7 +33,7 @@ struct SegmentRow {
   double roughness = 0.0006, fe = 1.0, hfe = 1.0;
   bool subdivide = true;
   double maxSubdiv = 20.0;
-  double pieces = std::numeric_limits<double>::quiet_NaN();      // NaN: automatic
+  double pieces = std::numeric_limits<double>::quiet_NaN();  // NaN: automatic
   bool flowOver = false;
   int staticPhase = 0;
   double pipelineFe = std::numeric_limits<double>::quiet_NaN();  // NaN: the default
@@ -134,13 +134,12 @@ struct SegmentOutcome : RowValues {
 
 SegmentOutcome Solve(CPressDrop& e, const BlackOilFluid* fluid, double pipeId, double innerOd,
                      double dx, double dz, double p, double tF, double gradient, double gas,
-                     double oil, double water, double direction, double flowSign,
-                     double roughness, double fe, double hfe, bool subdivide,
-                     double maxSubdiv, double pieces, bool flowOver, int staticPhase,
-                     double pipelineFe) {
-  const SegmentRow row{pipeId, innerOd, dx,  dz,        p,         tF,       gradient, gas,
-                       oil,    water,   direction, flowSign, roughness, fe,  hfe, subdivide,
-                       maxSubdiv, pieces, flowOver, staticPhase, pipelineFe};
+                     double oil, double water, double direction, double flowSign, double roughness,
+                     double fe, double hfe, bool subdivide, double maxSubdiv, double pieces,
+                     bool flowOver, int staticPhase, double pipelineFe) {
+  const SegmentRow row{pipeId, innerOd,   dx,        dz,        p,        tF,          gradient,
+                       gas,    oil,       water,     direction, flowSign, roughness,   fe,
+                       hfe,    subdivide, maxSubdiv, pieces,    flowOver, staticPhase, pipelineFe};
   CheckRow(row);
   double p2;
   {
@@ -167,11 +166,23 @@ SegmentOutcome Solve(CPressDrop& e, const BlackOilFluid* fluid, double pipeId, d
 
 // The columns of solve_rows, in the order of SegmentRow's numeric fields;
 // the other fields keep Engine.solve's defaults.
-constexpr const char* kRowColumns[] = {
-    "pipe_id_in",  "inner_od_in",         "dx_ft",          "dz_ft",     "pressure_psia",
-    "temperature_F", "gradient_F_per_ft", "gas_MMscfd",     "oil_STBd",  "water_bbld",
-    "direction",   "flow_sign",           "roughness_in",   "friction_efficiency",
-    "hydrostatic_efficiency", "max_subdivisions", "pieces"};
+constexpr const char* kRowColumns[] = {"pipe_id_in",
+                                       "inner_od_in",
+                                       "dx_ft",
+                                       "dz_ft",
+                                       "pressure_psia",
+                                       "temperature_F",
+                                       "gradient_F_per_ft",
+                                       "gas_MMscfd",
+                                       "oil_STBd",
+                                       "water_bbld",
+                                       "direction",
+                                       "flow_sign",
+                                       "roughness_in",
+                                       "friction_efficiency",
+                                       "hydrostatic_efficiency",
+                                       "max_subdivisions",
+                                       "pieces"};
 constexpr std::size_t kRowColumnCount = sizeof kRowColumns / sizeof kRowColumns[0];
 
 using Column = py::array_t<double, py::array::c_style | py::array::forcecast>;
@@ -292,23 +303,23 @@ Attributes:
       .def_readonly("friction_factor", &SegmentOutcome::frictionFactor)
       .def_readonly("pieces", &SegmentOutcome::pieces)
       .def_readonly("no_result", &SegmentOutcome::noResult)
-      .def_property_readonly("record",
-                             [](const SegmentOutcome& o) { return RecordDict(o.record); })
+      .def_property_readonly("record", [](const SegmentOutcome& o) { return RecordDict(o.record); })
       .def_property_readonly("notes", &SegmentOutcome::Notes)
-      .def("as_dict",
-           [](const SegmentOutcome& o) {
-             py::dict d;
-             py::object self = py::cast(o);
-             for (const char* name :
-                  {"outlet_pressure_psia", "friction_dp_psi", "elevation_dp_psi", "total_dp_psi",
-                   "holdup", "regime_code", "regime", "vsg_ftps", "vsl_ftps", "vg_ftps",
-                   "vl_ftps", "mixture_density_lbmft3", "reynolds", "friction_factor", "pieces",
-                   "no_result", "notes", "record"}) {
-               d[name] = self.attr(name);
-             }
-             return d;
-           },
-           "The result as a plain dict (record included).")
+      .def(
+          "as_dict",
+          [](const SegmentOutcome& o) {
+            py::dict d;
+            py::object self = py::cast(o);
+            for (const char* name :
+                 {"outlet_pressure_psia", "friction_dp_psi", "elevation_dp_psi", "total_dp_psi",
+                  "holdup", "regime_code", "regime", "vsg_ftps", "vsl_ftps", "vg_ftps", "vl_ftps",
+                  "mixture_density_lbmft3", "reynolds", "friction_factor", "pieces", "no_result",
+                  "notes", "record"}) {
+              d[name] = self.attr(name);
+            }
+            return d;
+          },
+          "The result as a plain dict (record included).")
       .def("__repr__", [](const SegmentOutcome& o) {
         return "SegmentResult(outlet_pressure_psia=" +
                py::repr(py::float_(o.outlet)).cast<std::string>() +
@@ -324,11 +335,10 @@ Attributes:
         py::arg("fluid").none(true), py::arg("pipe_id_in"), py::arg("inner_od_in"),
         py::arg("dx_ft"), py::arg("dz_ft"), py::arg("pressure_psia"), py::arg("temperature_F"),
         py::arg("gradient_F_per_ft"), py::arg("gas_MMscfd"), py::arg("oil_STBd"),
-        py::arg("water_bbld"), py::arg("direction"), py::arg("flow_sign"),
-        py::arg("roughness_in"), py::arg("friction_efficiency"),
-        py::arg("hydrostatic_efficiency"), py::arg("subdivide"), py::arg("max_subdivisions"),
-        py::arg("pieces"), py::arg("flow_over"), py::arg("static_phase"),
-        py::arg("pipeline_efficiency"));
+        py::arg("water_bbld"), py::arg("direction"), py::arg("flow_sign"), py::arg("roughness_in"),
+        py::arg("friction_efficiency"), py::arg("hydrostatic_efficiency"), py::arg("subdivide"),
+        py::arg("max_subdivisions"), py::arg("pieces"), py::arg("flow_over"),
+        py::arg("static_phase"), py::arg("pipeline_efficiency"));
 }
 
 }  // namespace pdrop::python

@@ -12,11 +12,11 @@
 #include "Binding.h"
 #include "pdrop/case/CaseFile.h"
 #include "pdrop/case/ResultJson.h"
-#include "pdrop/workflows/VlpRequest.h"
 #include "pdrop/case/VfpAxes.h"
 #include "pdrop/pdrop.h"
-#include "pdrop/workflows/Vfp.h"
 #include "pdrop/workflows/Match.h"
+#include "pdrop/workflows/Vfp.h"
+#include "pdrop/workflows/VlpRequest.h"
 
 namespace py = pybind11;
 using namespace pdrop;
@@ -74,11 +74,21 @@ py::dict RowsDict(const TraverseResult& r) {
     py::list l;
     for (const TraverseRow& row : r.rows) {
       switch (col.kind) {
-        case K::kNumber: l.append(col.number(row)); break;
-        case K::kOptional: l.append(Nan(col.number(row))); break;
-        case K::kCode: l.append(static_cast<int>(col.number(row))); break;
-        case K::kText: l.append(row.regime_name); break;
-        case K::kFlag: l.append(col.number(row) != 0.0); break;
+        case K::kNumber:
+          l.append(col.number(row));
+          break;
+        case K::kOptional:
+          l.append(Nan(col.number(row)));
+          break;
+        case K::kCode:
+          l.append(static_cast<int>(col.number(row)));
+          break;
+        case K::kText:
+          l.append(row.regime_name);
+          break;
+        case K::kFlag:
+          l.append(col.number(row) != 0.0);
+          break;
       }
     }
     rows[col.name] = l;
@@ -92,7 +102,8 @@ py::dict SummaryDict(const TraverseCase& c, const TraverseResult& r) {
   summary["correlation"] = c.correlation;
   summary["complete"] = r.complete;
   summary["reason"] = r.reason;
-  summary["stopped_at_md_ft"] = r.complete ? py::object(py::none()) : py::float_(r.stopped_at_md_ft);
+  summary["stopped_at_md_ft"] =
+      r.complete ? py::object(py::none()) : py::float_(r.stopped_at_md_ft);
   summary["computed_end_pressure_psia"] = Nan(r.computed_end_pressure_psia);
   summary["total_friction_dp_psi"] = r.total_friction_dp_psi;
   summary["total_elevation_dp_psi"] = r.total_elevation_dp_psi;
@@ -182,8 +193,9 @@ py::dict MatchDict(const TraverseCase& c, const MatchResult& r) {
     row["fitted_errors"] = ErrorsDict(m.fitted_errors, "fitted_");
     row["friction_efficiency"] = m.friction_efficiency;
     row["hydrostatic_efficiency"] = m.hydrostatic_efficiency;
-    for (const auto& [name, d] : {std::pair<const char*, const Determination*>{"friction", &m.friction},
-                                  {"hydrostatic", &m.hydrostatic}}) {
+    for (const auto& [name, d] :
+         {std::pair<const char*, const Determination*>{"friction", &m.friction},
+          {"hydrostatic", &m.hydrostatic}}) {
       const std::string n(name);
       row[(n + "_fitted").c_str()] = d->fitted;
       row[(n + "_effect_psi").c_str()] = d->effect_psi;
@@ -284,8 +296,7 @@ void BindFluids(py::module_& m) {
       .def(py::init<>())
       .def(py::init<double>())
       .def_property(
-          "value", [](const CSynPar& s) { return s.Value(); },
-          [](CSynPar& s, double v) { s = v; });
+          "value", [](const CSynPar& s) { return s.Value(); }, [](CSynPar& s, double v) { s = v; });
 
   py::class_<CProp, PyProp>(m, "CProp")
       .def(py::init<>())
@@ -311,12 +322,15 @@ void BindFluids(py::module_& m) {
   py::class_<BlackOilWater, CProp>(m, "BlackOilWater");
 
   py::class_<BlackOilPhases>(m, "BlackOilPhases")
-      .def_property_readonly("gas", [](BlackOilPhases& p) { return p.gas.get(); },
-                             py::return_value_policy::reference_internal)
-      .def_property_readonly("oil", [](BlackOilPhases& p) { return p.oil.get(); },
-                             py::return_value_policy::reference_internal)
-      .def_property_readonly("water", [](BlackOilPhases& p) { return p.water.get(); },
-                             py::return_value_policy::reference_internal);
+      .def_property_readonly(
+          "gas", [](BlackOilPhases& p) { return p.gas.get(); },
+          py::return_value_policy::reference_internal)
+      .def_property_readonly(
+          "oil", [](BlackOilPhases& p) { return p.oil.get(); },
+          py::return_value_policy::reference_internal)
+      .def_property_readonly(
+          "water", [](BlackOilPhases& p) { return p.water.get(); },
+          py::return_value_policy::reference_internal);
 
   py::enum_<ZCorrelation>(m, "ZCorrelation")
       .value("DRANCHUK_ABOU_KASSEM", ZCorrelation::kDranchukAbouKassem)
@@ -344,7 +358,8 @@ void BindFluids(py::module_& m) {
 // The engine class with its catalogue of correlations and regimes.
 void BindEngine(py::module_& m) {
   py::class_<CPressDrop, std::unique_ptr<CPressDrop>>(m, "CPressDrop")
-      .def_static("New", [](int code) { return std::unique_ptr<CPressDrop>(CPressDrop::New(code)); })
+      .def_static("New",
+                  [](int code) { return std::unique_ptr<CPressDrop>(CPressDrop::New(code)); })
       .def("Init", &CPressDrop::Init)
       .def("SetFlw", &CPressDrop::SetFlw)
       .def("SetDir", &CPressDrop::SetDir)
@@ -359,7 +374,8 @@ void BindEngine(py::module_& m) {
       .def("GetCode", &CPressDrop::GetCode)
       .def("SetProps", py::overload_cast<CProp*, CProp*, CProp*>(&CPressDrop::SetProps),
            py::keep_alive<1, 2>(), py::keep_alive<1, 3>(), py::keep_alive<1, 4>())
-      .def("Cal", py::overload_cast<double, double, double, double, double, double>(&CPressDrop::Cal),
+      .def("Cal",
+           py::overload_cast<double, double, double, double, double, double>(&CPressDrop::Cal),
            py::call_guard<py::gil_scoped_release>())
       .def_readwrite("m_dNumSubdiv", &CPressDrop::m_dNumSubdiv)
       .def_readwrite("m_dMaxSubdiv", &CPressDrop::m_dMaxSubdiv)
@@ -373,178 +389,197 @@ void BindEngine(py::module_& m) {
       .def_static("GetCodeName", &CPressDrop::GetCodeName)
       .def_static("GetBblHelp", &CPressDrop::GetBblHelp)
       .def_static("GetDefaultFlowEff", &CPressDrop::GetDefaultFlowEff)
-      .def_static("Enumerate", [](const std::string& list) {
-        std::vector<std::string> names;
-        std::vector<std::uint16_t> codes;
-        if (list == "all") CPressDrop::EnumerateAll(names, codes);
-        else if (list == "gas") CPressDrop::EnumerateGas(names, codes);
-        else if (list == "liquid") CPressDrop::EnumerateLiquid(names, codes);
-        else if (list == "multiphase1") CPressDrop::EnumerateMultiphase1(names, codes);
-        else if (list == "multiphase2") CPressDrop::EnumerateMultiphase2(names, codes);
-        else if (list == "flow_codes") CPressDrop::EnumerateFlowCodes(names, codes);
-        else throw std::invalid_argument("list = '" + list + "' is not one of all, gas, liquid, multiphase1, multiphase2, flow_codes");
-        return py::make_tuple(names, codes);
-      })
+      .def_static("Enumerate",
+                  [](const std::string& list) {
+                    std::vector<std::string> names;
+                    std::vector<std::uint16_t> codes;
+                    if (list == "all")
+                      CPressDrop::EnumerateAll(names, codes);
+                    else if (list == "gas")
+                      CPressDrop::EnumerateGas(names, codes);
+                    else if (list == "liquid")
+                      CPressDrop::EnumerateLiquid(names, codes);
+                    else if (list == "multiphase1")
+                      CPressDrop::EnumerateMultiphase1(names, codes);
+                    else if (list == "multiphase2")
+                      CPressDrop::EnumerateMultiphase2(names, codes);
+                    else if (list == "flow_codes")
+                      CPressDrop::EnumerateFlowCodes(names, codes);
+                    else
+                      throw std::invalid_argument(
+                          "list = '" + list +
+                          "' is not one of all, gas, liquid, multiphase1, multiphase2, flow_codes");
+                    return py::make_tuple(names, codes);
+                  })
       .def_static("SetMechModel", [](int on) { CPressDrop::m_bMechModel = on; });
 }
 
 // Traverses, many traverses, the flow-pattern map and the case check.
 void BindTraverses(py::module_& m) {
-  m.def("traverse_json",
-        [](const std::string& text) {
-          const TraverseCase c = ParseCase(text);
-          TraverseResult r;
-          {
-            py::gil_scoped_release release;
-            r = RunTraverse(c);
-          }
-          return TraverseDict(c, r);
-        },
-        "Runs a traverse from a case in the JSON case-file format with the built-in fluid.");
-  m.def("traverse_json_with_phases",
-        [](const std::string& text, CProp* gas, CProp* oil, CProp* water) {
-          const TraverseCase c = ParseCase(text);
-          TraverseResult r;
-          {
-            py::gil_scoped_release release;
-            r = RunTraverse(c, gas, oil, water);
-          }
-          return TraverseDict(c, r);
-        },
-        "Runs a traverse from a JSON case with host phase objects (black-oil mode).");
+  m.def(
+      "traverse_json",
+      [](const std::string& text) {
+        const TraverseCase c = ParseCase(text);
+        TraverseResult r;
+        {
+          py::gil_scoped_release release;
+          r = RunTraverse(c);
+        }
+        return TraverseDict(c, r);
+      },
+      "Runs a traverse from a case in the JSON case-file format with the built-in fluid.");
+  m.def(
+      "traverse_json_with_phases",
+      [](const std::string& text, CProp* gas, CProp* oil, CProp* water) {
+        const TraverseCase c = ParseCase(text);
+        TraverseResult r;
+        {
+          py::gil_scoped_release release;
+          r = RunTraverse(c, gas, oil, water);
+        }
+        return TraverseDict(c, r);
+      },
+      "Runs a traverse from a JSON case with host phase objects (black-oil mode).");
   m.def("case_json_check", [](const std::string& text) { ParseCase(text); });
   m.def("traverse_many_json", &TraverseMany,
         "Runs many cases (JSON texts) on threads; (summaries, rows or None).");
-  m.def("flow_map_json",
-        [](const std::string& text) {
-          TraverseCase c = ParseCase(text);
-          c.correlation = 9;
-          CaseFlowMap map;
-          {
-            py::gil_scoped_release release;
-            map = MapFirstSegment(c);
-          }
-          return FlowMapJson(map).dump();
-        },
-        "The mechanistic flow-pattern map of a case's first segment.");
+  m.def(
+      "flow_map_json",
+      [](const std::string& text) {
+        TraverseCase c = ParseCase(text);
+        c.correlation = 9;
+        CaseFlowMap map;
+        {
+          py::gil_scoped_release release;
+          map = MapFirstSegment(c);
+        }
+        return FlowMapJson(map).dump();
+      },
+      "The mechanistic flow-pattern map of a case's first segment.");
 }
 
 // Lift curves, VFP tables and survey matches.
 void BindWorkflows(py::module_& m) {
-  m.def("lift_curves_json",
-        [](const std::string& caseText, const std::string& requestText, int threads) {
-          const TraverseCase base = ParseCase(caseText);
-          VlpRequest request;
-          WellKind kind;
-          try {
-            kind = KindOfWell(base);
-            request = VlpRequestFromJson(ParseJsonText(requestText, "sensitivities"), "sensitivities");
-          } catch (const InputError& e) {
-            throw std::invalid_argument(e.what());
-          }
-          if (request.rates.empty()) request.rates = DefaultRates(base, kind);
-          request.threads = threads;
-          VlpResult result;
-          {
-            py::gil_scoped_release release;
-            result = LiftCurves(base, request);
-          }
-          return LiftCurvesJson(base, request, result).dump();
-        },
-        "Lift curves of a well case (JSON) over sensitivities (JSON), as the command's JSON.");
-  m.def("vfp_json",
-        [](const std::string& caseText, const std::string& axesText, int threads,
-           const std::string& caseFile) {
-          const TraverseCase c = ParseCase(caseText);
-          VfpTable t;
-          try {
-            const VfpAxes axes = VfpAxesFromJson(ParseJsonText(axesText, "axes"), "axes");
-            py::gil_scoped_release release;
-            t = BuildVfpTable(c, axes, threads);
-          } catch (const InputError& e) {
-            throw std::invalid_argument(e.what());
-          }
-          t.case_file = caseFile;
-          return VfpDict(t);
-        },
-        "A VFP table of a case from its axes (both JSON); the BHP of every cell, the filled "
-        "and raised cells and the deck text.");
+  m.def(
+      "lift_curves_json",
+      [](const std::string& caseText, const std::string& requestText, int threads) {
+        const TraverseCase base = ParseCase(caseText);
+        VlpRequest request;
+        WellKind kind;
+        try {
+          kind = KindOfWell(base);
+          request =
+              VlpRequestFromJson(ParseJsonText(requestText, "sensitivities"), "sensitivities");
+        } catch (const InputError& e) {
+          throw std::invalid_argument(e.what());
+        }
+        if (request.rates.empty()) request.rates = DefaultRates(base, kind);
+        request.threads = threads;
+        VlpResult result;
+        {
+          py::gil_scoped_release release;
+          result = LiftCurves(base, request);
+        }
+        return LiftCurvesJson(base, request, result).dump();
+      },
+      "Lift curves of a well case (JSON) over sensitivities (JSON), as the command's JSON.");
+  m.def(
+      "vfp_json",
+      [](const std::string& caseText, const std::string& axesText, int threads,
+         const std::string& caseFile) {
+        const TraverseCase c = ParseCase(caseText);
+        VfpTable t;
+        try {
+          const VfpAxes axes = VfpAxesFromJson(ParseJsonText(axesText, "axes"), "axes");
+          py::gil_scoped_release release;
+          t = BuildVfpTable(c, axes, threads);
+        } catch (const InputError& e) {
+          throw std::invalid_argument(e.what());
+        }
+        t.case_file = caseFile;
+        return VfpDict(t);
+      },
+      "A VFP table of a case from its axes (both JSON); the BHP of every cell, the filled "
+      "and raised cells and the deck text.");
   m.def("fitting_available", &FittingAvailable,
         "Whether this build fits efficiencies (it was built with NLopt).");
-  m.def("match_json",
-        [](const std::string& caseText, const std::string& surveyText, const std::string& where,
-           const std::vector<int>& codes, const std::string& fit, double frictionLow,
-           double frictionHigh, double hydrostaticLow, double hydrostaticHigh, int threads) {
-          const TraverseCase c = ParseCase(caseText);
-          try {
-            const Survey s = ParseSurvey(surveyText, where, c);
-            MatchOptions o;
-            o.correlations = codes;
-            o.fit = FitModeFromName(fit, "fit");
-            o.friction_bounds = {frictionLow, frictionHigh};
-            o.hydrostatic_bounds = {hydrostaticLow, hydrostaticHigh};
-            o.threads = threads;
-            MatchResult r;
-            {
-              py::gil_scoped_release release;
-              r = MatchSurvey(c, s, o);
-            }
-            py::dict out = MatchDict(c, r);
-            py::dict survey;
-            std::vector<double> md, p, t;
-            for (const SurveyPoint& x : s.points) {
-              md.push_back(x.md_ft);
-              p.push_back(x.pressure_psia);
-              t.push_back(Nan(x.temperature_F));
-            }
-            survey["md_ft"] = md;
-            survey["pressure_psia"] = p;
-            survey["temperature_F"] = t;
-            out["survey"] = survey;
-            return out;
-          } catch (const InputError& e) {
-            throw std::invalid_argument(e.what());
+  m.def(
+      "match_json",
+      [](const std::string& caseText, const std::string& surveyText, const std::string& where,
+         const std::vector<int>& codes, const std::string& fit, double frictionLow,
+         double frictionHigh, double hydrostaticLow, double hydrostaticHigh, int threads) {
+        const TraverseCase c = ParseCase(caseText);
+        try {
+          const Survey s = ParseSurvey(surveyText, where, c);
+          MatchOptions o;
+          o.correlations = codes;
+          o.fit = FitModeFromName(fit, "fit");
+          o.friction_bounds = {frictionLow, frictionHigh};
+          o.hydrostatic_bounds = {hydrostaticLow, hydrostaticHigh};
+          o.threads = threads;
+          MatchResult r;
+          {
+            py::gil_scoped_release release;
+            r = MatchSurvey(c, s, o);
           }
-        },
-        "Matches a survey (CSV or JSON text) with the correlations of a JSON case.");
+          py::dict out = MatchDict(c, r);
+          py::dict survey;
+          std::vector<double> md, p, t;
+          for (const SurveyPoint& x : s.points) {
+            md.push_back(x.md_ft);
+            p.push_back(x.pressure_psia);
+            t.push_back(Nan(x.temperature_F));
+          }
+          survey["md_ft"] = md;
+          survey["pressure_psia"] = p;
+          survey["temperature_F"] = t;
+          out["survey"] = survey;
+          return out;
+        } catch (const InputError& e) {
+          throw std::invalid_argument(e.what());
+        }
+      },
+      "Matches a survey (CSV or JSON text) with the correlations of a JSON case.");
 }
 
 // The shared input limits, fitted ranges and names, for the Python layer.
 void BindChecks(py::module_& m) {
-  m.def("fitted_range_warnings",
-        [](const BlackOilFluid& fluid, int code, double tMin, double tMax, double pipeId,
-           double gas, double oil, double water) {
-          OperatingEnvelope e;
-          e.minTemperature_F = tMin;
-          e.maxTemperature_F = tMax;
-          e.maxPipeId_in = pipeId;
-          e.gas_MMscfd = gas;
-          e.oil_STBd = oil;
-          e.water_bbld = water;
-          return FittedRangeWarnings(fluid, code, e);
-        },
-        "The published ranges of the fluid's and the correlation's data that a segment leaves.");
+  m.def(
+      "fitted_range_warnings",
+      [](const BlackOilFluid& fluid, int code, double tMin, double tMax, double pipeId, double gas,
+         double oil, double water) {
+        OperatingEnvelope e;
+        e.minTemperature_F = tMin;
+        e.maxTemperature_F = tMax;
+        e.maxPipeId_in = pipeId;
+        e.gas_MMscfd = gas;
+        e.oil_STBd = oil;
+        e.water_bbld = water;
+        return FittedRangeWarnings(fluid, code, e);
+      },
+      "The published ranges of the fluid's and the correlation's data that a segment leaves.");
   m.def("pressure_out_of_range", &PressureOutOfRange,
         "Why a computed pressure [psia] is not shown as an answer, or ''.");
   m.def("regime_name", &RegimeName, "The flow-regime name of a code; '\u2014' for 666.");
-  m.def("correlation_code_of_name",
-        [](const std::string& name) {
-          try {
-            return CorrelationCode(nlohmann::json(name), "correlation");
-          } catch (const InputError& e) {
-            throw std::invalid_argument(e.what());
-          }
-        },
-        "The code of a correlation name, by the case files' rule.");
-  m.def("check_segment",
-        [](double pipeId, double innerOd, double roughness, double dx, double dz, double p,
-           double t, double gradient, double gas, double oil, double water, double direction,
-           double flowSign) {
-          CheckSegment({pipeId, innerOd, roughness, dx, dz, p, t, gradient, gas, oil, water,
-                        direction, flowSign});
-        },
-        "Checks the inputs of one segment with the limits every pdrop tool shares; raises "
-        "ValueError naming the keyword argument.");
+  m.def(
+      "correlation_code_of_name",
+      [](const std::string& name) {
+        try {
+          return CorrelationCode(nlohmann::json(name), "correlation");
+        } catch (const InputError& e) {
+          throw std::invalid_argument(e.what());
+        }
+      },
+      "The code of a correlation name, by the case files' rule.");
+  m.def(
+      "check_segment",
+      [](double pipeId, double innerOd, double roughness, double dx, double dz, double p, double t,
+         double gradient, double gas, double oil, double water, double direction, double flowSign) {
+        CheckSegment({pipeId, innerOd, roughness, dx, dz, p, t, gradient, gas, oil, water,
+                      direction, flowSign});
+      },
+      "Checks the inputs of one segment with the limits every pdrop tool shares; raises "
+      "ValueError naming the keyword argument.");
 }
 
 }  // namespace

@@ -14,8 +14,14 @@ import pdrop
 from pdrop import study
 
 
-SEGMENT = dict(dz_ft=1000.0, pressure_psia=1500.0, temperature_F=150.0, gas_MMscfd=0.5,
-               oil_STBd=1000.0, water_bbld=200.0)
+SEGMENT = dict(
+    dz_ft=1000.0,
+    pressure_psia=1500.0,
+    temperature_F=150.0,
+    gas_MMscfd=0.5,
+    oil_STBd=1000.0,
+    water_bbld=200.0,
+)
 
 
 def test_catalogue_lists_every_correlation():
@@ -47,51 +53,107 @@ def test_segment_result_and_record():
     assert r.record["p1_psia"] == 1500.0
     assert set(r.as_dict()) >= {"outlet_pressure_psia", "regime", "record"}
     # Reversing the flow sign reverses only the friction change.
-    back, fwd = (pdrop.solve_segment(5, pipe_id_in=2.441, **SEGMENT, flow_sign=sign,
-                                     subdivide=False) for sign in (-1, 1))
+    back, fwd = (
+        pdrop.solve_segment(5, pipe_id_in=2.441, **SEGMENT, flow_sign=sign, subdivide=False)
+        for sign in (-1, 1)
+    )
     assert back.friction_dp_psi < 0.0 < fwd.friction_dp_psi
 
 
 def test_values_not_computed_are_nan_never_the_marker():
     # Gas alone: the oil and water fields of the record were never computed.
-    r = pdrop.solve_segment(0, pipe_id_in=4.0, dx_ft=1000.0, pressure_psia=800.0,
-                            temperature_F=80.0, gas_MMscfd=3.0, flow_sign=-1)
+    r = pdrop.solve_segment(
+        0,
+        pipe_id_in=4.0,
+        dx_ft=1000.0,
+        pressure_psia=800.0,
+        temperature_F=80.0,
+        gas_MMscfd=3.0,
+        flow_sign=-1,
+    )
     assert math.isnan(r.record["oil_density_lbmft3"])
     assert math.isnan(r.record["water_viscosity_cP"])
     assert not any(v == -32600.0 for v in r.record.values())
     # A segment that cannot be solved: NaN outlet.
-    low = pdrop.solve_segment(0, pipe_id_in=1.0, dx_ft=5000.0, pressure_psia=100.0,
-                              temperature_F=80.0, water_bbld=3000.0, flow_sign=-1)
+    low = pdrop.solve_segment(
+        0,
+        pipe_id_in=1.0,
+        dx_ft=5000.0,
+        pressure_psia=100.0,
+        temperature_F=80.0,
+        water_bbld=3000.0,
+        flow_sign=-1,
+    )
     assert math.isnan(low.outlet_pressure_psia)
     assert low.no_result == "the pressure falls below 5 psia"
     # A pressure the correlation returns but no pipe could hold is no answer.
-    high = pdrop.solve_segment(3, pipe_id_in=2.441, dz_ft=1000.0, pressure_psia=300.0,
-                               temperature_F=100.0, gas_MMscfd=1e4, oil_STBd=800.0)
+    high = pdrop.solve_segment(
+        3,
+        pipe_id_in=2.441,
+        dz_ft=1000.0,
+        pressure_psia=300.0,
+        temperature_F=100.0,
+        gas_MMscfd=1e4,
+        oil_STBd=800.0,
+    )
     assert math.isnan(high.outlet_pressure_psia)
     assert high.no_result.startswith("the pressure rises above 30000 psia")
     assert math.isnan(high.friction_dp_psi) and math.isnan(high.total_dp_psi)
 
 
 def test_segment_notes_name_the_fitted_ranges_left_and_the_calculation_used():
-    cold = pdrop.solve_segment(3, pipe_id_in=7.981, dx_ft=2000.0, pressure_psia=700.0,
-                               temperature_F=65.0, gas_MMscfd=30.0, oil_STBd=300.0, flow_sign=-1)
+    cold = pdrop.solve_segment(
+        3,
+        pipe_id_in=7.981,
+        dx_ft=2000.0,
+        pressure_psia=700.0,
+        temperature_F=65.0,
+        gas_MMscfd=30.0,
+        oil_STBd=300.0,
+        flow_sign=-1,
+    )
     assert any("Standing's bubble-point correlation" in n for n in cold.notes)
-    warm = pdrop.solve_segment(3, pipe_id_in=2.441, dz_ft=1000.0, pressure_psia=1500.0,
-                               temperature_F=150.0, gas_MMscfd=0.5, oil_STBd=1000.0)
+    warm = pdrop.solve_segment(
+        3,
+        pipe_id_in=2.441,
+        dz_ft=1000.0,
+        pressure_psia=1500.0,
+        temperature_F=150.0,
+        gas_MMscfd=0.5,
+        oil_STBd=1000.0,
+    )
     assert warm.notes == []
-    liquid = pdrop.solve_segment(1, pipe_id_in=7.981, dx_ft=2000.0, pressure_psia=700.0,
-                                 temperature_F=150.0, oil_STBd=3000.0, flow_sign=-1)
+    liquid = pdrop.solve_segment(
+        1,
+        pipe_id_in=7.981,
+        dx_ft=2000.0,
+        pressure_psia=700.0,
+        temperature_F=150.0,
+        oil_STBd=3000.0,
+        flow_sign=-1,
+    )
     assert liquid.notes == ["Panhandle on a liquid stream: Fanning liquid flow was used"]
 
 
-@pytest.mark.parametrize("argument, value", [
-    ("pipe_id_in", -2.0), ("pressure_psia", 3.0), ("temperature_F", float("nan")),
-    ("gas_MMscfd", float("inf")), ("roughness_in", -0.1), ("direction", 0),
-    ("static_phase", "mud"), ("pieces", 0), ("pieces", 2.5),
-    # The limits every pdrop tool shares (the command and case files refuse these too).
-    ("pressure_psia", 40000.0), ("temperature_F", 900.0), ("pipe_id_in", 1e-6),
-    ("dz_ft", 1e9),
-])
+@pytest.mark.parametrize(
+    "argument, value",
+    [
+        ("pipe_id_in", -2.0),
+        ("pressure_psia", 3.0),
+        ("temperature_F", float("nan")),
+        ("gas_MMscfd", float("inf")),
+        ("roughness_in", -0.1),
+        ("direction", 0),
+        ("static_phase", "mud"),
+        ("pieces", 0),
+        ("pieces", 2.5),
+        # The limits every pdrop tool shares (the command and case files refuse these too).
+        ("pressure_psia", 40000.0),
+        ("temperature_F", 900.0),
+        ("pipe_id_in", 1e-6),
+        ("dz_ft", 1e9),
+    ],
+)
 def test_invalid_arguments_raise_value_error_naming_them(argument, value):
     args = dict(pipe_id_in=2.441, dz_ft=100.0, pressure_psia=500.0, temperature_F=100.0)
     args[argument] = value
@@ -99,10 +161,17 @@ def test_invalid_arguments_raise_value_error_naming_them(argument, value):
         pdrop.solve_segment(3, **args)
 
 
-@pytest.mark.parametrize("per_thread", [
-    [dict(pipe_id_in=d) for d in (1.995, 2.441, 2.992, 3.5)],
-    [dict(pipe_id_in=2.441, fluid=pdrop.BlackOilFluid(oil_api=api)) for api in (22, 30, 38, 46)],
-], ids=["diameters", "fluids"])
+@pytest.mark.parametrize(
+    "per_thread",
+    [
+        [dict(pipe_id_in=d) for d in (1.995, 2.441, 2.992, 3.5)],
+        [
+            dict(pipe_id_in=2.441, fluid=pdrop.BlackOilFluid(oil_api=api))
+            for api in (22, 30, 38, 46)
+        ],
+    ],
+    ids=["diameters", "fluids"],
+)
 def test_an_engine_shared_by_threads_gives_the_serial_results(per_thread):
     def values(r):
         return [r.outlet_pressure_psia, r.regime_code, r.pieces, *r.record.values()]
@@ -147,20 +216,38 @@ class Delegate(pdrop.Phase):
         self.inner = inner
 
 
-for _name in ("FormationVolumeFactor", "SolutionGasRatio", "BubblePointPressure", "ZFactor",
-              "SpecificGravity", "OilGravity", "Density", "SurfaceTension", "LiquidYield",
-              "Viscosity", "BubblePointParameter"):
+for _name in (
+    "FormationVolumeFactor",
+    "SolutionGasRatio",
+    "BubblePointPressure",
+    "ZFactor",
+    "SpecificGravity",
+    "OilGravity",
+    "Density",
+    "SurfaceTension",
+    "LiquidYield",
+    "Viscosity",
+    "BubblePointParameter",
+):
     setattr(Delegate, _name, lambda self, *args, _name=_name: getattr(self.inner, _name)(*args))
 
 
 def test_python_fluid_gives_the_same_result_as_the_same_properties_in_cpp():
     fluid = pdrop.BlackOilFluid(gas_gravity=0.7, oil_api=32.0, water_salinity_wt_pct=3.0)
-    args = dict(pipe_id_in=2.441, dz_ft=2000.0, pressure_psia=1200.0, temperature_F=160.0,
-                gas_MMscfd=0.4, oil_STBd=900.0, water_bbld=150.0)
+    args = dict(
+        pipe_id_in=2.441,
+        dz_ft=2000.0,
+        pressure_psia=1200.0,
+        temperature_F=160.0,
+        gas_MMscfd=0.4,
+        oil_STBd=900.0,
+        water_bbld=150.0,
+    )
     native = pdrop.solve_segment(3, fluid=fluid, **args)
     ph = fluid.phases()
-    python = pdrop.solve_segment(3, fluid=(Delegate(ph.gas), Delegate(ph.oil),
-                                           Delegate(ph.water)), **args)
+    python = pdrop.solve_segment(
+        3, fluid=(Delegate(ph.gas), Delegate(ph.oil), Delegate(ph.water)), **args
+    )
     assert python.outlet_pressure_psia == native.outlet_pressure_psia
     assert python.holdup == native.holdup
     # The engine filled in the bubble point during the call and put it back.
@@ -173,7 +260,9 @@ def test_traverse_as_a_dataframe(oil_well_case):
     assert len(t.rows) == 41
     assert list(t.rows.columns[:4]) == ["md_ft", "tvd_ft", "pressure_psia", "temperature_F"]
     assert np.all(np.diff(t.rows["pressure_psia"]) > 0.0)
-    assert t.summary["computed_end_pressure_psia"] == pytest.approx(t.rows["pressure_psia"].iloc[-1])
+    assert t.summary["computed_end_pressure_psia"] == pytest.approx(
+        t.rows["pressure_psia"].iloc[-1]
+    )
     assert not (t.rows.select_dtypes("number") == -32600.0).any().any()
     # Overrides, and a case that stops early keeps its rows and says why.
     low = pdrop.traverse(oil_well_case, known_end="bottom", known_pressure_psia=1500.0)
@@ -207,8 +296,13 @@ def test_numpy_numbers_work_as_plain_numbers(entry, oil_well_case):
     def run(case, o):
         if entry == "engine":
             r = pdrop.Engine(o["correlation"]).solve(
-                pipe_id_in=2.441, dz_ft=1000.0, pressure_psia=1500.0, temperature_F=150.0,
-                oil_STBd=o["oil_STBd"], pieces=o["pieces"])
+                pipe_id_in=2.441,
+                dz_ft=1000.0,
+                pressure_psia=1500.0,
+                temperature_F=150.0,
+                oil_STBd=o["oil_STBd"],
+                pieces=o["pieces"],
+            )
             return [r.outlet_pressure_psia, r.pieces]
         o = {k: v for k, v in o.items() if k != "pieces"}
         if entry == "traverse":
@@ -220,15 +314,19 @@ def test_numpy_numbers_work_as_plain_numbers(entry, oil_well_case):
         return df.drop(columns="error").to_numpy(dtype=float)
 
     o = {"correlation": 5, "oil_STBd": 900.0, "pieces": 2}
-    np.testing.assert_array_equal(run(numpy_typed(oil_well_case), numpy_typed(o)),
-                                  run(oil_well_case, o))
+    np.testing.assert_array_equal(
+        run(numpy_typed(oil_well_case), numpy_typed(o)), run(oil_well_case, o)
+    )
 
 
-@pytest.mark.parametrize("entry, field, value", [
-    ("traverse", ("oil_STBd",), math.nan),
-    ("traverse", ("stations", 1, "id_in"), math.inf),
-    ("flow_map", ("temperature", "last_F"), np.float64("nan")),
-])
+@pytest.mark.parametrize(
+    "entry, field, value",
+    [
+        ("traverse", ("oil_STBd",), math.nan),
+        ("traverse", ("stations", 1, "id_in"), math.inf),
+        ("flow_map", ("temperature", "last_F"), np.float64("nan")),
+    ],
+)
 def test_numbers_that_are_not_finite_are_refused_by_field(entry, field, value, oil_well_case):
     if len(field) == 1:
         overrides = {field[0]: value}
@@ -244,15 +342,20 @@ def test_numbers_that_are_not_finite_are_refused_by_field(entry, field, value, o
 
 
 def test_traverse_many_equals_one_traverse_at_a_time(oil_well_case):
-    cases = [dict(oil_well_case, oil_STBd=q, correlation=code)
-             for q in (400.0, 900.0, 1600.0) for code in (3, 5, 9)]
+    cases = [
+        dict(oil_well_case, oil_STBd=q, correlation=code)
+        for q in (400.0, 900.0, 1600.0)
+        for code in (3, 5, 9)
+    ]
     cases.append(dict(oil_well_case, colour=1))  # a case that cannot be read
     one, rows = pdrop.traverse_many(cases, threads=1, rows=True)
     two = pdrop.traverse_many(cases, threads=2)
     assert one["computed_end_pressure_psia"].equals(two["computed_end_pressure_psia"])
     for i, case in enumerate(cases[:-1]):
         alone = pdrop.traverse(case)
-        assert one.loc[i, "computed_end_pressure_psia"] == alone.summary["computed_end_pressure_psia"]
+        assert (
+            one.loc[i, "computed_end_pressure_psia"] == alone.summary["computed_end_pressure_psia"]
+        )
         assert rows[i]["pressure_psia"].equals(alone.rows["pressure_psia"])
     assert not one.loc[len(cases) - 1, "complete"]
     assert "unknown field 'colour'" in one.loc[len(cases) - 1, "error"]
@@ -263,12 +366,17 @@ def test_traverse_many_equals_one_traverse_at_a_time(oil_well_case):
 
 
 def test_solve_segments_equals_engine_solve_row_by_row():
-    frame = pd.DataFrame({"pipe_id_in": [1.995, 2.441, 2.992, 2.441],
-                          "dz_ft": [1000.0, 500.0, 2000.0, 1000.0],
-                          "pressure_psia": [1500.0, 800.0, 2500.0, 1200.0],
-                          "temperature_F": [150.0, 120.0, 200.0, 150.0],
-                          "gas_MMscfd": [0.5, 0.2, 1.0, 1e4],
-                          "oil_STBd": [1000.0, 300.0, 2500.0, 800.0]}, index=list("abcd"))
+    frame = pd.DataFrame(
+        {
+            "pipe_id_in": [1.995, 2.441, 2.992, 2.441],
+            "dz_ft": [1000.0, 500.0, 2000.0, 1000.0],
+            "pressure_psia": [1500.0, 800.0, 2500.0, 1200.0],
+            "temperature_F": [150.0, 120.0, 200.0, 150.0],
+            "gas_MMscfd": [0.5, 0.2, 1.0, 1e4],
+            "oil_STBd": [1000.0, 300.0, 2500.0, 800.0],
+        },
+        index=list("abcd"),
+    )
     fluid = pdrop.BlackOilFluid(oil_api=30.0)
     one = pdrop.solve_segments(frame, correlation=5, fluid=fluid, threads=1)
     two = pdrop.solve_segments(frame, correlation="Hagedorn & Brown", fluid=fluid, threads=2)
@@ -277,9 +385,9 @@ def test_solve_segments_equals_engine_solve_row_by_row():
     for label, row in frame.iterrows():
         alone = pdrop.Engine(5).solve(fluid=fluid, **row.to_dict())
         got = one.loc[label]
-        assert (got["outlet_pressure_psia"] == alone.outlet_pressure_psia
-                or (math.isnan(got["outlet_pressure_psia"])
-                    and math.isnan(alone.outlet_pressure_psia)))
+        assert got["outlet_pressure_psia"] == alone.outlet_pressure_psia or (
+            math.isnan(got["outlet_pressure_psia"]) and math.isnan(alone.outlet_pressure_psia)
+        )
         assert got["no_result"] == alone.no_result
     assert one.loc["d", "no_result"].startswith("the pressure rises above 30000 psia")
     bad = frame.assign(pressure_psia=[1500.0, -1.0, 800.0, 900.0])
@@ -289,9 +397,17 @@ def test_solve_segments_equals_engine_solve_row_by_row():
         pdrop.solve_segments(frame.assign(colour=1))
 
 
-VFP_AXES = {"table": 3, "type": "prod", "flo": "LIQ", "flo_values": [800, 1500, 40000],
-            "thp_psia": [250, 500], "wfr": "WCT", "wfr_values": [0.2], "gfr": "GOR",
-            "gfr_values": [0.5]}
+VFP_AXES = {
+    "table": 3,
+    "type": "prod",
+    "flo": "LIQ",
+    "flo_values": [800, 1500, 40000],
+    "thp_psia": [250, 500],
+    "wfr": "WCT",
+    "wfr_values": [0.2],
+    "gfr": "GOR",
+    "gfr_values": [0.5],
+}
 
 
 def test_vfp_table_as_a_frame_and_a_deck(tmp_path, oil_well_case):
@@ -299,8 +415,14 @@ def test_vfp_table_as_a_frame_and_a_deck(tmp_path, oil_well_case):
     assert t.keyword == "VFPPROD" and t.datum == 8000.0
     assert list(t.bhp.index.names) == ["thp", "wfr", "gfr"]
     assert list(t.bhp.columns) == [800.0, 1500.0, 40000.0]
-    assert t.units == {"flo": "stb/d", "thp": "psia", "bhp": "psia", "datum": "ft",
-                       "wfr": "fraction", "gfr": "Mscf/stb"}
+    assert t.units == {
+        "flo": "stb/d",
+        "thp": "psia",
+        "bhp": "psia",
+        "datum": "ft",
+        "wfr": "fraction",
+        "gfr": "Mscf/stb",
+    }
     # The case's own rates (1500 STB/d of liquid, water cut 0.2, GOR 0.5
     # Mscf/STB) at its own wellhead pressure: the cell is its traverse.
     whole = pdrop.traverse(oil_well_case).summary["computed_end_pressure_psia"]
@@ -335,8 +457,10 @@ def test_match_takes_a_survey_as_a_path_a_frame_or_a_list_alike(tmp_path, oil_we
     frame = rows[["md_ft", "pressure_psia"]].iloc[::-1]  # pulled out of the hole
     path = tmp_path / "survey.csv"
     frame.to_csv(path, index=False)
-    results = [pdrop.match(oil_well_case, s, correlations=[3, "hagedorn & brown"], threads=2)
-               for s in (path, frame, frame.to_dict("records"))]
+    results = [
+        pdrop.match(oil_well_case, s, correlations=[3, "hagedorn & brown"], threads=2)
+        for s in (path, frame, frame.to_dict("records"))
+    ]
     for r in results:
         assert list(r["correlation_code"]) == [5, 3]
         assert list(r["rank"]) == [1, 2]
@@ -346,11 +470,18 @@ def test_match_takes_a_survey_as_a_path_a_frame_or_a_list_alike(tmp_path, oil_we
         assert list(predicted["md_ft"][predicted.correlation_code == 5]) == list(rows["md_ft"])
         before, after = r.attrs["traverses"][5]
         assert before.complete and after.complete
-        assert after.case["options"]["hydrostatic_efficiency"] == r["hydrostatic_efficiency"].iloc[0]
+        assert (
+            after.case["options"]["hydrostatic_efficiency"] == r["hydrostatic_efficiency"].iloc[0]
+        )
     pd.testing.assert_frame_equal(results[0], results[1])
     with pytest.raises(ValueError, match=r"^survey\[2\]: md_ft = 3000 does not follow"):
-        pdrop.match(oil_well_case, [{"md_ft": 1000, "pressure_psia": 400},
-                                    {"md_ft": 4000, "pressure_psia": 1200},
-                                    {"md_ft": 3000, "pressure_psia": 900}])
+        pdrop.match(
+            oil_well_case,
+            [
+                {"md_ft": 1000, "pressure_psia": 400},
+                {"md_ft": 4000, "pressure_psia": 1200},
+                {"md_ft": 3000, "pressure_psia": 900},
+            ],
+        )
     with pytest.raises(ValueError, match="fit = 'all'"):
         pdrop.match(oil_well_case, frame, fit="all")

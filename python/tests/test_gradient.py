@@ -9,10 +9,20 @@ import pytest
 import pdrop
 
 # Brill & Mukherjee's Example 4.7 conditions (6 in vertical upflow).
-STATE = dict(vsg_ftps=3.86, vsl_ftps=3.97, liquid_density_lbmft3=47.61, gas_density_lbmft3=5.88,
-             liquid_viscosity_cP=0.97, gas_viscosity_cP=0.016, tension_dyncm=8.41,
-             pipe_id_in=6.0, angle_deg=90.0, pressure_psia=1700.0, temperature_F=180.0,
-             roughness_in=0.00072)
+STATE = dict(
+    vsg_ftps=3.86,
+    vsl_ftps=3.97,
+    liquid_density_lbmft3=47.61,
+    gas_density_lbmft3=5.88,
+    liquid_viscosity_cP=0.97,
+    gas_viscosity_cP=0.016,
+    tension_dyncm=8.41,
+    pipe_id_in=6.0,
+    angle_deg=90.0,
+    pressure_psia=1700.0,
+    temperature_F=180.0,
+    roughness_in=0.00072,
+)
 
 
 @pytest.mark.parametrize("code", [3, 4, 5, 9])
@@ -28,12 +38,14 @@ def test_arrays_broadcast_and_equal_scalar_calls_on_any_thread_count(code):
         alone = pdrop.gradient(code, **dict(args, vsg_ftps=vsg[j], vsl_ftps=vsl[i, 0])).iloc[0]
         row = one.iloc[k]
         for column in ("friction_psi_per_ft", "elevation_psi_per_ft", "holdup"):
-            assert (row[column] == alone[column]
-                    or (math.isnan(row[column]) and math.isnan(alone[column])))
+            assert row[column] == alone[column] or (
+                math.isnan(row[column]) and math.isnan(alone[column])
+            )
         assert row["regime_code"] == alone["regime_code"]
     finite = one.dropna()
-    assert np.array_equal(finite["total_psi_per_ft"],
-                          finite["friction_psi_per_ft"] + finite["elevation_psi_per_ft"])
+    assert np.array_equal(
+        finite["total_psi_per_ft"], finite["friction_psi_per_ft"] + finite["elevation_psi_per_ft"]
+    )
 
 
 def test_limits_of_the_gradient():
@@ -54,16 +66,21 @@ def test_a_point_without_a_result_is_nan_with_no_regime():
     assert math.isnan(row["total_psi_per_ft"]) and row["regime"] == "\u2014"
 
 
-@pytest.mark.parametrize("change, message", [
-    (dict(pipe_id_in=[6.0, 6.0, -1.0]), r"pipe_id_in = -1 .*\(at index 2\)"),
-    (dict(liquid_viscosity_cP=float("nan")), r"liquid_viscosity_cP = nan"),
-    (dict(vsg_ftps=[1.0, 2.0], vsl_ftps=[1.0, 2.0, 3.0]), "do not broadcast"),
-    (dict(tension_dyncm="high"), "tension_dyncm = 'high' is not a number"),
-    (dict(gas_density_lbmft3=50.0), "gas_density_lbmft3 = 50 must be below"),
-    # A rule joining a varying input to a fixed one holds at every point.
-    (dict(pipe_id_in=[6.0, 0.5], roughness_in=0.3, threads=1),
-     r"roughness_in = 0.3 .*\(at index 1\)"),
-])
+@pytest.mark.parametrize(
+    "change, message",
+    [
+        (dict(pipe_id_in=[6.0, 6.0, -1.0]), r"pipe_id_in = -1 .*\(at index 2\)"),
+        (dict(liquid_viscosity_cP=float("nan")), r"liquid_viscosity_cP = nan"),
+        (dict(vsg_ftps=[1.0, 2.0], vsl_ftps=[1.0, 2.0, 3.0]), "do not broadcast"),
+        (dict(tension_dyncm="high"), "tension_dyncm = 'high' is not a number"),
+        (dict(gas_density_lbmft3=50.0), "gas_density_lbmft3 = 50 must be below"),
+        # A rule joining a varying input to a fixed one holds at every point.
+        (
+            dict(pipe_id_in=[6.0, 0.5], roughness_in=0.3, threads=1),
+            r"roughness_in = 0.3 .*\(at index 1\)",
+        ),
+    ],
+)
 def test_bad_arguments_are_named(change, message):
     with pytest.raises(ValueError, match=message):
         pdrop.gradient(3, **dict(STATE, **change))

@@ -36,9 +36,15 @@ def test_loading_depth_is_marked(tmp_path, oil_well_case):
     assert "liquid loading" in legend
 
 
-@pytest.mark.parametrize("correlation, spelling", [
-    (5, "Undefined"), (5, "\u2014"), (4, "\u2014"), (8, "Undefined"),
-])
+@pytest.mark.parametrize(
+    "correlation, spelling",
+    [
+        (5, "Undefined"),
+        (5, "\u2014"),
+        (4, "\u2014"),
+        (8, "Undefined"),
+    ],
+)
 def test_segments_without_a_regime_draw_no_band(correlation, spelling, oil_well_case):
     # Hagedorn & Brown classifies the bubble-flow segments only; Gray and the
     # Flanigan form classify none.
@@ -76,8 +82,13 @@ def test_flow_map_of_a_case_or_of_regions_as_arrays_and_a_plot(tmp_path):
 
 
 def test_lift_curves_frame_and_plot(tmp_path, oil_well_case):
-    curves = pdrop.vlp(oil_well_case, rates=[300, 600, 1200, 2400],
-                       wellhead_pressure_psia=[150, 250], correlation=[3, "Gray"], threads=2)
+    curves = pdrop.vlp(
+        oil_well_case,
+        rates=[300, 600, 1200, 2400],
+        wellhead_pressure_psia=[150, 250],
+        correlation=[3, "Gray"],
+        threads=2,
+    )
     assert len(curves) == 16 and curves["curve"].nunique() == 4
     assert list(curves["correlation"].unique()) == [3, 4]
     # The columns carry the C++ marks: Beggs & Brill's curves each turn once
@@ -96,9 +107,17 @@ def test_lift_curves_frame_and_plot(tmp_path, oil_well_case):
 
 
 def test_vfp_plot_has_a_curve_per_thp(tmp_path, oil_well_case):
-    axes = {"table": 1, "type": "prod", "flo": "LIQ", "flo_values": [800, 1500, 3000],
-            "thp_psia": [100, 250, 500], "wfr": "WCT", "wfr_values": [0, 0.2], "gfr": "GOR",
-            "gfr_values": [0.5]}
+    axes = {
+        "table": 1,
+        "type": "prod",
+        "flo": "LIQ",
+        "flo_values": [800, 1500, 3000],
+        "thp_psia": [100, 250, 500],
+        "wfr": "WCT",
+        "wfr_values": [0, 0.2],
+        "gfr": "GOR",
+        "gfr_values": [0.5],
+    }
     t = pdrop.vfp_table(oil_well_case, axes)
     fig, files = plots.plot_vfp(t, wfr=0.2, gfr=0.5, path=tmp_path / "vfp.png")
     assert files == [str(tmp_path / "vfp.png")]
@@ -113,12 +132,16 @@ def test_vfp_plot_has_a_curve_per_thp(tmp_path, oil_well_case):
 
 @pytest.mark.skipif(not pdrop._pdrop.fitting_available(), reason="built without NLopt")
 def test_match_plot_shows_the_survey_over_each_traverse(tmp_path):
-    r = pdrop.match(os.path.join(EXAMPLES, "oil_well.json"),
-                    os.path.join(EXAMPLES, "oil_well_survey.csv"), correlations=[3, 4, 5])
+    r = pdrop.match(
+        os.path.join(EXAMPLES, "oil_well.json"),
+        os.path.join(EXAMPLES, "oil_well_survey.csv"),
+        correlations=[3, 4, 5],
+    )
     fig, files = plots.plot_match(r, tmp_path / "match.png")
     assert files == [str(tmp_path / "match.png")]
     assert [ax.get_title() for ax in fig.axes] == [
-        f"{rank}. {name}" for rank, name in zip(r["rank"], r["correlation"])]
+        f"{rank}. {name}" for rank, name in zip(r["rank"], r["correlation"])
+    ]
     for ax in fig.axes:
         # The case's efficiencies, the fitted ones, and the measured points.
         assert [len(line.get_xdata()) for line in ax.get_lines()][2] == 20

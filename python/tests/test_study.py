@@ -14,8 +14,10 @@ from pdrop import study
 
 
 def test_parameters_derive_rates_and_geometry(oil_well_case):
-    c = study.apply_parameters(oil_well_case, {"oil_STBd": 1000.0, "gor_scf_per_STB": 800.0,
-                                               "water_cut": 0.2, "id_in": 2.992})
+    c = study.apply_parameters(
+        oil_well_case,
+        {"oil_STBd": 1000.0, "gor_scf_per_STB": 800.0, "water_cut": 0.2, "id_in": 2.992},
+    )
     assert c["gas_MMscfd"] == pytest.approx(0.8)
     assert c["water_bbld"] == pytest.approx(250.0)
     assert all(s["id_in"] == 2.992 for s in c["stations"])
@@ -29,8 +31,11 @@ def test_parameters_derive_rates_and_geometry(oil_well_case):
 
 
 def test_sweep_runs_every_combination(oil_well_case):
-    df = study.sweep(oil_well_case, {"correlation": [3, "Hagedorn & Brown", 5],
-                                     "oil_STBd": [800.0, 1600.0]}, serial=True)
+    df = study.sweep(
+        oil_well_case,
+        {"correlation": [3, "Hagedorn & Brown", 5], "oil_STBd": [800.0, 1600.0]},
+        serial=True,
+    )
     assert len(df) == 6
     assert df["complete"].all()
     # More oil up the same tubing needs more bottom-hole pressure.
@@ -44,10 +49,12 @@ def test_sweep_runs_every_combination(oil_well_case):
 
 
 def test_monte_carlo_on_a_local_cluster_equals_the_serial_run(oil_well_case):
-    distributions = {"oil_STBd": ("uniform", 300.0, 2000.0),
-                     "gor_scf_per_STB": ("loguniform", 100.0, 1500.0),
-                     "water_cut": ("uniform", 0.0, 0.6),
-                     "correlation": ("choice", [3, 4, 5])}
+    distributions = {
+        "oil_STBd": ("uniform", 300.0, 2000.0),
+        "gor_scf_per_STB": ("loguniform", 100.0, 1500.0),
+        "water_cut": ("uniform", 0.0, 0.6),
+        "correlation": ("choice", [3, 4, 5]),
+    }
     serial = study.monte_carlo(oil_well_case, distributions, n=200, seed=7, serial=True)
     cluster = study.monte_carlo(oil_well_case, distributions, n=200, seed=7, workers=2)
     assert len(cluster) == 200
@@ -59,15 +66,23 @@ def test_a_script_without_the_main_guard_stops_with_a_message(tmp_path, oil_well
     # study in it would start a cluster per worker, without end.
     (tmp_path / "case.json").write_text(json.dumps(oil_well_case))
     script = tmp_path / "unguarded.py"
-    script.write_text("import pdrop\n"
-                      "from pdrop import study\n"
-                      "case = pdrop.read_case('case.json')\n"
-                      "study.run_cases(case, [{'oil_STBd': 900.0}], workers=1)\n")
+    script.write_text(
+        "import pdrop\n"
+        "from pdrop import study\n"
+        "case = pdrop.read_case('case.json')\n"
+        "study.run_cases(case, [{'oil_STBd': 900.0}], workers=1)\n"
+    )
     # The script imports the pdrop this test imports.
     env = dict(os.environ, PYTHONPATH=os.path.dirname(os.path.dirname(pdrop.__file__)))
-    run = subprocess.Popen([sys.executable, str(script)], cwd=tmp_path, env=env,
-                           stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
-                           start_new_session=True)
+    run = subprocess.Popen(
+        [sys.executable, str(script)],
+        cwd=tmp_path,
+        env=env,
+        stdout=subprocess.PIPE,
+        stderr=subprocess.PIPE,
+        text=True,
+        start_new_session=True,
+    )
     try:
         _, err = run.communicate(timeout=120)
     except subprocess.TimeoutExpired:
@@ -91,13 +106,39 @@ def test_a_study_runs_on_a_scheduler_started_by_hand(tmp_path, oil_well_case):
     package_root = os.path.dirname(os.path.dirname(pdrop.__file__))
     env = dict(os.environ, PYTHONPATH=package_root)
     address_file = tmp_path / "scheduler.json"
-    common = dict(cwd=tmp_path, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                  start_new_session=True)
-    scheduler = subprocess.Popen(["dask-scheduler", "--host", "127.0.0.1", "--port", "0",
-                                  "--no-dashboard", "--scheduler-file", str(address_file)],
-                                 **common)
-    workers = subprocess.Popen(["dask-worker", "--scheduler-file", str(address_file),
-                                "--nworkers", "2", "--nthreads", "1", "--no-dashboard"], **common)
+    common = dict(
+        cwd=tmp_path,
+        env=env,
+        stdout=subprocess.DEVNULL,
+        stderr=subprocess.DEVNULL,
+        start_new_session=True,
+    )
+    scheduler = subprocess.Popen(
+        [
+            "dask-scheduler",
+            "--host",
+            "127.0.0.1",
+            "--port",
+            "0",
+            "--no-dashboard",
+            "--scheduler-file",
+            str(address_file),
+        ],
+        **common
+    )
+    workers = subprocess.Popen(
+        [
+            "dask-worker",
+            "--scheduler-file",
+            str(address_file),
+            "--nworkers",
+            "2",
+            "--nthreads",
+            "1",
+            "--no-dashboard",
+        ],
+        **common
+    )
     try:
         deadline = time.monotonic() + 60
         while not address_file.exists() and time.monotonic() < deadline:

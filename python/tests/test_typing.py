@@ -16,8 +16,20 @@ def test_mypy_passes_on_the_package(tmp_path):
     assert os.path.exists(os.path.join(package, "py.typed"))
     assert os.path.exists(os.path.join(package, "_pdrop.pyi"))
     config = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "mypy.ini")
-    run = subprocess.run([sys.executable, "-m", "mypy", "--config-file", config,
-                          "--cache-dir", str(tmp_path / "cache"), "pdrop"],
-                         cwd=os.path.dirname(package), capture_output=True, text=True,
-                         timeout=600)
+    run = subprocess.run(
+        [
+            sys.executable,
+            "-m",
+            "mypy",
+            "--config-file",
+            config,
+            "--cache-dir",
+            str(tmp_path / "cache"),
+            "pdrop",
+        ],
+        cwd=os.path.dirname(package),
+        capture_output=True,
+        text=True,
+        timeout=600,
+    )
     assert run.returncode == 0, run.stdout + run.stderr

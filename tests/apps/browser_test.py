@@ -34,7 +34,9 @@ def run_command(case_json, *args):
         path, out = os.path.join(d, "case.json"), os.path.join(d, "out.json")
         with open(path, "w") as f:
             json.dump(case_json, f)
-        r = subprocess.run([PDROP, "traverse", path, "--json", out, *args], capture_output=True, text=True)
+        r = subprocess.run(
+            [PDROP, "traverse", path, "--json", out, *args], capture_output=True, text=True
+        )
         result = load(out) if os.path.exists(out) else None
         return r.returncode, r.stdout, r.stderr.replace(path + ": ", ""), result
 
@@ -42,7 +44,9 @@ def run_command(case_json, *args):
 class BrowserTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.server = subprocess.Popen([PDROP, "serve", "--port", "0"], stdout=subprocess.PIPE, text=True)
+        cls.server = subprocess.Popen(
+            [PDROP, "serve", "--port", "0"], stdout=subprocess.PIPE, text=True
+        )
         port = re.search(r"127\.0\.0\.1:(\d+)/", cls.server.stdout.readline()).group(1)
         options = Options()
         for a in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1600,1000"):
@@ -84,23 +88,38 @@ class BrowserTest(unittest.TestCase):
         _, _, _, expected = run_command(case)
         self.run_page()
         # The lift curves and the map come after the traverse.
-        self.wait.until(lambda b: b.execute_script(
-            "return !!Chart.getChart('chart-lift') && !!Chart.getChart('chart-map')"))
+        self.wait.until(
+            lambda b: b.execute_script(
+                "return !!Chart.getChart('chart-lift') && !!Chart.getChart('chart-map')"
+            )
+        )
         # The table is read as it stands, whichever view shows.
         header, last = self.browser.execute_script(
             "const t = document.getElementById('rows');"
             "const text = (row) => [...row.cells].map((c) => c.textContent);"
-            "return [text(t.tHead.rows[0]), text([...t.tBodies[0].rows].pop())]")
+            "return [text(t.tHead.rows[0]), text([...t.tBodies[0].rows].pop())]"
+        )
         cell = last[header.index("pressure_psia")]
         self.assertEqual(cell, f"{expected['summary']['computed_end_pressure_psia']:.2f}")
-        for chart in ("chart-pressure", "chart-temperature", "chart-holdup", "chart-map", "chart-lift"):
+        for chart in (
+            "chart-pressure",
+            "chart-temperature",
+            "chart-holdup",
+            "chart-map",
+            "chart-lift",
+        ):
             points = self.browser.execute_script(
-                f"return Chart.getChart('{chart}').data.datasets.map(d => d.data.length)")
+                f"return Chart.getChart('{chart}').data.datasets.map(d => d.data.length)"
+            )
             self.assertTrue(points and points[0] > 0, (chart, points))
-        rows = self.browser.execute_script("return Chart.getChart('chart-pressure').data.datasets[0].data.length")
+        rows = self.browser.execute_script(
+            "return Chart.getChart('chart-pressure').data.datasets[0].data.length"
+        )
         self.assertEqual(rows, len(expected["rows"]))
         # Everything the page loaded came from the server itself.
-        loaded = self.browser.execute_script("return performance.getEntriesByType('resource').map(e => e.name)")
+        loaded = self.browser.execute_script(
+            "return performance.getEntriesByType('resource').map(e => e.name)"
+        )
         origin = self.browser.execute_script("return location.origin")
         self.assertTrue(loaded and all(u.startswith(origin + "/") for u in loaded), loaded)
         for name in ("traverse", "map", "lift", "table"):

@@ -35,8 +35,9 @@ def command(*args, output=".json"):
 
 class Server:
     def __enter__(self):
-        self.proc = subprocess.Popen([PDROP, "serve", "--port", "0", "--threads", "4"],
-                                     stdout=subprocess.PIPE, text=True)
+        self.proc = subprocess.Popen(
+            [PDROP, "serve", "--port", "0", "--threads", "4"], stdout=subprocess.PIPE, text=True
+        )
         line = self.proc.stdout.readline()
         self.port = int(re.search(r"127\.0\.0\.1:(\d+)/", line).group(1))
         return self
@@ -56,7 +57,11 @@ class Server:
         r = conn.getresponse()
         text = r.read().decode()
         conn.close()
-        answer = json.loads(text) if r.getheader("Content-Type", "").startswith("application/json") else text
+        answer = (
+            json.loads(text)
+            if r.getheader("Content-Type", "").startswith("application/json")
+            else text
+        )
         return r.status, answer, r
 
 
@@ -71,26 +76,49 @@ class ServeTest(unittest.TestCase):
 
     def test_endpoints_answer_as_the_command(self):
         s = self.server
-        self.assertEqual(s.request("GET", "/api/catalogue")[1],
-                         json.loads(subprocess.check_output([PDROP, "list", "--json"])))
+        self.assertEqual(
+            s.request("GET", "/api/catalogue")[1],
+            json.loads(subprocess.check_output([PDROP, "list", "--json"])),
+        )
         self.assertEqual(s.request("GET", "/api/examples")[1], sorted(CASES))
         for name in CASES:
             path = os.path.join(EXAMPLES, name + ".json")
             self.assertEqual(s.request("GET", "/api/examples/" + name)[1], case(name))
-            self.assertEqual(s.request("POST", "/api/traverse", case(name))[1],
-                             command("traverse", path, "--json"), name)
-            self.assertEqual(s.request("POST", "/api/traverse.csv", case(name))[1],
-                             command("traverse", path, "--csv", output=".csv"), name)
+            self.assertEqual(
+                s.request("POST", "/api/traverse", case(name))[1],
+                command("traverse", path, "--json"),
+                name,
+            )
+            self.assertEqual(
+                s.request("POST", "/api/traverse.csv", case(name))[1],
+                command("traverse", path, "--csv", output=".csv"),
+                name,
+            )
         for name in ["oil_well", "gas_pipeline"]:
             path = os.path.join(EXAMPLES, name + ".json")
-            self.assertEqual(s.request("POST", "/api/map", case(name))[1],
-                             command("map", path, "--json"), name)
-        lift = s.request("POST", "/api/lift-curves",
-                         {"case": case("oil_well"),
-                          "sensitivities": {"rates": [200, 1500], "wellhead_pressure_psia": [125, 250]}})
-        self.assertEqual(lift[1], command("vlp", os.path.join(EXAMPLES, "oil_well.json"),
-                                          "--rates", "200,1500", "--wellhead-pressure-psia",
-                                          "125,250", "--json"))
+            self.assertEqual(
+                s.request("POST", "/api/map", case(name))[1], command("map", path, "--json"), name
+            )
+        lift = s.request(
+            "POST",
+            "/api/lift-curves",
+            {
+                "case": case("oil_well"),
+                "sensitivities": {"rates": [200, 1500], "wellhead_pressure_psia": [125, 250]},
+            },
+        )
+        self.assertEqual(
+            lift[1],
+            command(
+                "vlp",
+                os.path.join(EXAMPLES, "oil_well.json"),
+                "--rates",
+                "200,1500",
+                "--wellhead-pressure-psia",
+                "125,250",
+                "--json",
+            ),
+        )
 
     def test_bad_input_is_refused_naming_the_field(self):
         oil = case("oil_well")
@@ -98,15 +126,31 @@ class ServeTest(unittest.TestCase):
         rows = [  # (path, body, status, field, words of the message)
             ("/api/traverse", "{not json", 400, "", "not valid JSON"),
             ("/api/traverse", dict(oil, known_endx="top"), 400, "known_endx", "unknown field"),
-            ("/api/traverse", dict(oil, known_pressure_psia=1e6), 400, "known_pressure_psia", "30000"),
+            (
+                "/api/traverse",
+                dict(oil, known_pressure_psia=1e6),
+                400,
+                "known_pressure_psia",
+                "30000",
+            ),
             ("/api/traverse", dict(oil, oil_STBd="abc"), 400, "oil_STBd", "expected a number"),
-            ("/api/traverse", dict(oil, stations=[oil["stations"][0], dict(oil["stations"][1], id_in=-2)]),
-             400, "stations[1].id_in", "id_in"),
+            (
+                "/api/traverse",
+                dict(oil, stations=[oil["stations"][0], dict(oil["stations"][1], id_in=-2)]),
+                400,
+                "stations[1].id_in",
+                "id_in",
+            ),
             ("/api/traverse", many, 400, "stations", "at most 5000"),
             ("/api/map", dict(oil, gas_MMscfd=-1e300), 400, "gas_MMscfd", "gas_MMscfd"),
             ("/api/lift-curves", {"case": oil, "extra": 1}, 400, "extra", "unknown field"),
-            ("/api/lift-curves", {"case": oil, "sensitivities": {"wellhead_pressure_psia": [-5]}},
-             400, "sensitivities.wellhead_pressure_psia[0]", "wellhead_pressure_psia"),
+            (
+                "/api/lift-curves",
+                {"case": oil, "sensitivities": {"wellhead_pressure_psia": [-5]}},
+                400,
+                "sensitivities.wellhead_pressure_psia[0]",
+                "wellhead_pressure_psia",
+            ),
             ("/api/traverse", " " * (1 << 20) + "{}", 413, "", "over 1 MB"),
         ]
         for path, body, status, field, words in rows:
@@ -129,7 +173,12 @@ class ServeTest(unittest.TestCase):
             code, _, response = s.request(method, path, "{}" if method == "POST" else None, headers)
             self.assertEqual(code, status, (path, headers))
             self.assertIsNone(response.getheader("Access-Control-Allow-Origin"))
-        self.assertEqual(s.request("GET", "/api/catalogue", headers={"Origin": "http://127.0.0.1:%d" % s.port})[0], 200)
+        self.assertEqual(
+            s.request("GET", "/api/catalogue", headers={"Origin": "http://127.0.0.1:%d" % s.port})[
+                0
+            ],
+            200,
+        )
 
     def test_parallel_requests_answer_as_serial_ones(self):
         bodies = [case(CASES[i % len(CASES)]) for i in range(8)]
@@ -137,7 +186,9 @@ class ServeTest(unittest.TestCase):
             b["gas_MMscfd"] = b["gas_MMscfd"] * (1 + 0.05 * i)
         serial = [self.server.request("POST", "/api/traverse", b)[1] for b in bodies]
         with concurrent.futures.ThreadPoolExecutor(8) as pool:
-            parallel = list(pool.map(lambda b: self.server.request("POST", "/api/traverse", b)[1], bodies))
+            parallel = list(
+                pool.map(lambda b: self.server.request("POST", "/api/traverse", b)[1], bodies)
+            )
         self.assertEqual(parallel, serial)
 
 

@@ -63,8 +63,10 @@ TEST_F(WaterLine, VerticalWaterIsTheHydrostaticHeadPlusFriction) {
   e->SetGradientType(2);
   const double p2 = e->Cal(100.0, kT, 0.0, kNotSet, kNotSet, kNotSet);
   // 432.6 psi in one pass is split, capped at 20 pieces; a column is linear.
-  test::ExpectNear({{p2, 100.0 + 432.639, 1e-3}, {e->m_dFrictionDP, 0.0},
-                    {e->m_dElevationDP, 432.639, 1e-3}, {double(e->GetCode()), 0.0},
+  test::ExpectNear({{p2, 100.0 + 432.639, 1e-3},
+                    {e->m_dFrictionDP, 0.0},
+                    {e->m_dElevationDP, 432.639, 1e-3},
+                    {double(e->GetCode()), 0.0},
                     {double(e->m_nSubdivUsed), 20.0}});
   // Marching up instead of down reverses the elevation change only.
   e->Init(0.0, 2.441, 0.0, 1000.0);
@@ -163,7 +165,9 @@ TEST(GasLine, MatchesTheIsothermalEquationBothWays) {
     e->SetFlw(-1);
     const double p2 = e->Cal(1000.0, kT, 0.0, qg, 0.0, 0.0);
     EXPECT_NEAR(p2, std::sqrt(1000.0 * 1000.0 - std::copysign(2.0 * k, qg)), 0.02) << qg;
-    test::ExpectNear({{e->m_dElevationDP, 0.0}, {e->m_dFlowRegime, 1.0}, {e->m_dHoldup, 0.0},
+    test::ExpectNear({{e->m_dElevationDP, 0.0},
+                      {e->m_dFlowRegime, 1.0},
+                      {e->m_dHoldup, 0.0},
                       {e->m_dFlw, -1.0},  // the flow sign restored
                       {e->m_dQg, q}});    // rates kept as magnitudes
   }
@@ -174,7 +178,8 @@ TEST(DriverClamp, NegativeOutletIsClampedInProportion) {
     double friction, elevation, p2;  // before, with p1 = 100 psia
     double clampedFriction, clampedElevation, clampedP2;
   } rows[] = {{-80.0, -40.0, -20.0, -200.0 / 3.0, -100.0 / 3.0, 0.0},
-              {0.0, -105.0, -5.0, 0.0, -100.0, 0.0}, {-105.0, 0.0, -5.0, -100.0, 0.0, 0.0},
+              {0.0, -105.0, -5.0, 0.0, -100.0, 0.0},
+              {-105.0, 0.0, -5.0, -100.0, 0.0, 0.0},
               {-80.0, -40.0, kNotSet, -80.0, -40.0, kNotSet},  // not set: untouched
               {-80.0, 10.0, 30.0, -80.0, 10.0, 30.0}};         // positive: untouched
   for (const Row& r : rows) {
@@ -184,7 +189,8 @@ TEST(DriverClamp, NegativeOutletIsClampedInProportion) {
     e.m_dElevationDP = r.elevation;
     e.m_dP2 = r.p2;
     e.FixOutletPressure();
-    test::ExpectNear({{e.m_dP2, r.clampedP2}, {e.m_dFrictionDP, r.clampedFriction, 1e-12},
+    test::ExpectNear({{e.m_dP2, r.clampedP2},
+                      {e.m_dFrictionDP, r.clampedFriction, 1e-12},
                       {e.m_dElevationDP, r.clampedElevation, 1e-12}});
   }
   // Through Cal an outlet below 5 psia is no result.
@@ -347,7 +353,8 @@ TEST(DriverRescue, CopySolvesExactlyAsItsSource) {
   eos.isenthalpic = true;
   eos.temperature = 580.0;
   const std::pair<const char*, void (*)(CPressDrop&)> settings[] = {
-      {"nothing", [](CPressDrop&) {}}, {"friction efficiency", [](CPressDrop& e) { e.SetFe(0.9); }},
+      {"nothing", [](CPressDrop&) {}},
+      {"friction efficiency", [](CPressDrop& e) { e.SetFe(0.9); }},
       {"hydrostatic efficiency", [](CPressDrop& e) { e.SetHFe(0.95); }},
       {"roughness", [](CPressDrop& e) { e.SetFf(0.002); }},
       {"direction", [](CPressDrop& e) { e.SetDir(-1); }},

@@ -67,8 +67,11 @@ TEST_F(PhasePropertiesTest, BlackOilGasPropertiesAbsentGasAndThePressureCap) {
   // rhoG = 2.69881 x 1000 x 0.65 / (0.9 x 600); Bg = 14.65 x 600 x 0.9 /
   // (519.668 x 1000) ft3/scf; 1 MMscf/d x 10 bbl/MMscf carried.
   ExpectNear({{e->m_dZ, 0.9},
-              {e->m_dMuG, 0.012}, {e->m_dRhoG, 3.24857, 1e-5}, {e->m_dBg, 0.0152232, 1e-7},
-              {e->m_dVsg, PerDay(1.0e6 * 0.0152232), 1e-5}, {e->m_dQlInGas, 10.0, 1e-12}});
+              {e->m_dMuG, 0.012},
+              {e->m_dRhoG, 3.24857, 1e-5},
+              {e->m_dBg, 0.0152232, 1e-7},
+              {e->m_dVsg, PerDay(1.0e6 * 0.0152232), 1e-5},
+              {e->m_dQlInGas, 10.0, 1e-12}});
   for (double gravity : {0.0, kNotSet}) {
     gas.gravity = gravity;
     e->GasProp();
@@ -83,7 +86,8 @@ TEST_F(PhasePropertiesTest, BlackOilGasPropertiesAbsentGasAndThePressureCap) {
   e->m_dQgFree = 0.0;
   e->GasProp();
   e->LiquidProp();
-  ExpectNear({{oil.lastPressure, 20000.0}, {water.lastPressure, 20000.0},
+  ExpectNear({{oil.lastPressure, 20000.0},
+              {water.lastPressure, 20000.0},
               {e->m_dBg, 6.08927e-4, 1e-9},  // 14.65 x 600 x 0.9 / (519.668 x 25000)
               {e->m_dRhoG, 3.24857 * 25.0, 1e-3}});
 }
@@ -94,8 +98,10 @@ TEST_F(PhasePropertiesTest, BlackOilOilAndWaterDensityAndVelocity) {
   e->WtrProp();
   // Stock-tank oil and its dissolved gas: (62.3 x 0.85 + 0.0136 x 0.65 x 400) / 1.2
   ExpectNear({{e->m_dRhoO, 47.07583, 1e-5},
-              {e->m_dRso, 0.0004}, {e->m_dVso, PerDay(1000.0 * 1.2 * 5.6145835), 1e-5},
-              {e->m_dRhoW, 62.3, 1e-12}, {e->m_dVsw, PerDay(500.0 * 5.6145835), 1e-5}});
+              {e->m_dRso, 0.0004},
+              {e->m_dVso, PerDay(1000.0 * 1.2 * 5.6145835), 1e-5},
+              {e->m_dRhoW, 62.3, 1e-12},
+              {e->m_dVsw, PerDay(500.0 * 5.6145835), 1e-5}});
   // A missing or non-positive Bo gives no density and counts as 0 in the velocity.
   for (double bo : {0.0, -1.2, kNotSet}) {
     oil.fvf = bo;
@@ -119,11 +125,14 @@ TEST_F(PhasePropertiesTest, BlackOilLiquidMixesByInSituVolumeAfterFreeGasSplit) 
   // In situ: 1000 x 1.2 + 500 x 1 = 1700 res bbl/d; fo = 12/17, fw = 5/17.
   // Surface tension by stock-tank rates: (1000 x 25 + 500 x 60) / 1500.
   ExpectNear({{e->m_dQgDissolved, 0.4, 1e-12},
-              {e->m_dQgFree, 6.0e5, 1e-6}, {e->m_dVsg, PerDay(6.0e5 * 0.0152232), 1e-5},
-              {e->m_dQwFree, 500.0}, {e->m_dQlInSitu, 1700.0, 1e-9},
+              {e->m_dQgFree, 6.0e5, 1e-6},
+              {e->m_dVsg, PerDay(6.0e5 * 0.0152232), 1e-5},
+              {e->m_dQwFree, 500.0},
+              {e->m_dQlInSitu, 1700.0, 1e-9},
               {e->m_dRhoL, 51.55353, 1e-5},  // 47.07583 x 12/17 + 62.3 x 5/17
               {e->m_dMuL, 1.705882, 1e-6},   // 2 x 12/17 + 1 x 5/17
-              {e->m_dVsl, PerDay(1700.0 * 5.6145835), 1e-5}, {e->m_dSigma, 36.66667, 1e-5}});
+              {e->m_dVsl, PerDay(1700.0 * 5.6145835), 1e-5},
+              {e->m_dSigma, 36.66667, 1e-5}});
   // Free gas below 0.5 scf/d, or dissolved gas above the total, is none.
   for (double qg : {400000.4, 100000.0, 400000.6}) {
     e->m_dQg = qg;
@@ -139,7 +148,8 @@ TEST_F(PhasePropertiesTest, BlackOilWaterCarriedByTheGasIsTakenFromTheWaterRate)
   e->GasProp();
   e->LiquidProp();
   ExpectNear({{e->m_dQlInGas, 10.0, 1e-12},
-              {e->m_dQwFree, 40.0, 1e-12}, {e->m_dVsw, PerDay(40.0 * 5.6145835), 1e-7},
+              {e->m_dQwFree, 40.0, 1e-12},
+              {e->m_dVsw, PerDay(40.0 * 5.6145835), 1e-7},
               {e->m_dSigma, 60.0, 1e-12}});
   // Less water than the gas carries: none is free, and there is no liquid,
   // but black-oil mode never switches phases.
@@ -190,16 +200,23 @@ TEST_F(EosTest, RatesVelocitiesMixingAndMassFractionsComeFromTheStreams) {
   e->m_dP = 25000.0;  // no pressure cap in this mode
   e->GasProp();
   e->LiquidProp();
-  ExpectNear({{oil.lastPressure, 25000.0}, {e->m_dQgFree, 1.5e6}, {e->m_dQg, 1.5e6},
-              {e->m_dVsg, 2.0 / (e->m_dRhoG * 0.0324985), 1e-4}, {e->m_dQo, 1000.0},
-              {e->m_dQw, 800.0}, {e->m_dQwFree, 800.0},
+  ExpectNear({{oil.lastPressure, 25000.0},
+              {e->m_dQgFree, 1.5e6},
+              {e->m_dQg, 1.5e6},
+              {e->m_dVsg, 2.0 / (e->m_dRhoG * 0.0324985), 1e-4},
+              {e->m_dQo, 1000.0},
+              {e->m_dQw, 800.0},
+              {e->m_dQwFree, 800.0},
               {e->m_dVso, 10.0 / (50.0 * 0.0324985), 1e-4},  // 6.1541 ft/s
               {e->m_dQlInSitu, 0.4, 1e-12},
               {e->m_dRhoL, 56.2, 1e-9},  // equal volumes of 50 and 62.4
-              {e->m_dMuL, 1.5, 1e-12}, {e->m_dVsl, 0.4 / 0.0324985, 1e-4},
+              {e->m_dMuL, 1.5, 1e-12},
+              {e->m_dVsl, 0.4 / 0.0324985, 1e-4},
               {e->m_dSigma, 40.55556, 1e-5},  // (1000 x 25 + 800 x 60) / 1800
-              {e->m_dGLMassRatio, 2.0 / 22.48, 1e-12}, {e->m_dXg, 2.0 / 24.48, 1e-12},
-              {e->m_dXo, 10.0 / 24.48, 1e-12}, {e->m_dXg + e->m_dXo + e->m_dXw, 1.0, 1e-12},
+              {e->m_dGLMassRatio, 2.0 / 22.48, 1e-12},
+              {e->m_dXg, 2.0 / 24.48, 1e-12},
+              {e->m_dXo, 10.0 / 24.48, 1e-12},
+              {e->m_dXg + e->m_dXo + e->m_dXw, 1.0, 1e-12},
               {e->m_dLGR, 0.4 / 1.5, 1e-12}});
 }
 
@@ -208,8 +225,12 @@ TEST_F(EosTest, GasWithoutMassRateSwitchesTheSegmentToLiquidFlowOnce) {
   e->m_bGas = true;
   e->GasProp();
   // The liquid properties and the liquid flow routine have run: 56.2 x 1000 / 144.
-  ExpectNear({{e->m_dVsg, kNotSet}, {e->m_dQg, 0.0}, {e->m_dQgFree, 0.0}, {e->m_dRhoL, 56.2, 1e-9},
-              {e->m_dFlowRegime, 1.0}, {e->m_dElevationDP, 390.2778, 1e-4}});
+  ExpectNear({{e->m_dVsg, kNotSet},
+              {e->m_dQg, 0.0},
+              {e->m_dQgFree, 0.0},
+              {e->m_dRhoL, 56.2, 1e-9},
+              {e->m_dFlowRegime, 1.0},
+              {e->m_dElevationDP, 390.2778, 1e-4}});
   EXPECT_FALSE(e->m_bGas || e->m_bInPhaseSwitch);
   EXPECT_TRUE(e->m_bLiquid && e->m_bOil && e->m_bWater);
   // Inside a switch already, no flow routine runs again.
@@ -230,7 +251,10 @@ TEST_F(EosTest, LiquidWithoutMassRateSwitchesTheSegmentToGasFlow) {
   EXPECT_FALSE(e->m_bLiquid || e->m_bOil || e->m_bWater || e->m_bInPhaseSwitch);
   // Gas properties and gas flow have run.
   ExpectNear({{e->m_dQo, 0.0},
-              {e->m_dQw, 0.0}, {e->m_dQg, 1.5e6}, {e->m_dFlowRegime, 1.0}, {e->m_dXg, 1.0},
+              {e->m_dQw, 0.0},
+              {e->m_dQg, 1.5e6},
+              {e->m_dFlowRegime, 1.0},
+              {e->m_dXg, 1.0},
               {e->m_dXo, 0.0}});
   EXPECT_GT(e->m_dFrictionDP, 0.0);
 }
@@ -242,8 +266,11 @@ TEST_F(EosTest, MissingOilOrMassRatesInTheStreams) {
   e->GasProp();
   e->LiquidProp();
   ExpectNear({{e->m_dRhoO, kNotSet},
-              {e->m_dRhoL, 62.4, 1e-12}, {e->m_dQlInSitu, 0.2, 1e-12}, {e->m_dSigma, 60.0, 1e-12},
-              {e->m_dXo, 0.0}, {e->m_dXw, 12.48 / 14.48, 1e-12}});
+              {e->m_dRhoL, 62.4, 1e-12},
+              {e->m_dQlInSitu, 0.2, 1e-12},
+              {e->m_dSigma, 60.0, 1e-12},
+              {e->m_dXo, 0.0},
+              {e->m_dXw, 12.48 / 14.48, 1e-12}});
   // No mass at all: no fractions and no ratio.
   gas.massFlow = water.massFlow = 0.0;
   e->GasProp();
@@ -273,7 +300,8 @@ TEST_F(PhasePropertiesTest, ReynoldsNumbersAndTheirEdgeCases) {
   // Liquid: 0.2034167 x 3 x 62.4 / 1 / 0.000672 = 56666.07.
   e->m_dRhoL = 62.4;
   e->m_dMuL = 1.0;
-  ExpectNear({{e->REl(3.0, kNotSet), 56666.07, 0.01}, {e->REl(kNotSet, kNotSet), 0.0},
+  ExpectNear({{e->REl(3.0, kNotSet), 56666.07, 0.01},
+              {e->REl(kNotSet, kNotSet), 0.0},
               {e->REl(3.0, 0.5), 0.5 * 3.0 * 62.4 / 0.000672, 1e-6},
               {e->REm(3.0, 31.2, 2.0, kNotSet), 56666.07 / 4.0, 0.01},
               {e->REm(kNotSet, 62.4, 1.0, 0.2), 0.0}});
@@ -283,10 +311,12 @@ TEST_F(PhasePropertiesTest, FrictionFactorsAcrossTheLaminarTurbulentBandAndChen)
   // Smooth: 16/Re to 2000; at 3000 the mean of 16/3000 and 0.0014 + 0.125 x
   // 3000^-0.32 = 0.011043, 0.008188; at 4000 the laminar weight is zero:
   // 0.010195. The second factor takes the larger in the band.
-  ExpectNear({{e->ff(0.0, 2.441, 0.0), 0.0}, {e->ff(0.0, 2.441, 1000.0), 0.016, 1e-12},
+  ExpectNear({{e->ff(0.0, 2.441, 0.0), 0.0},
+              {e->ff(0.0, 2.441, 1000.0), 0.016, 1e-12},
               {e->ff(0.0, 2.441, 2000.0), 0.008, 1e-12},
               {e->ff(0.0, 2.441, 3000.0), 0.008188, 1e-6},
-              {e->ff(0.0, 2.441, 4000.0), 0.010195, 1e-6}, {e->ff2(0.0, 2.441, 0.0), 0.0},
+              {e->ff(0.0, 2.441, 4000.0), 0.010195, 1e-6},
+              {e->ff2(0.0, 2.441, 0.0), 0.0},
               {e->ff2(0.0, 2.441, 1000.0), 0.016, 1e-12},
               {e->ff2(0.0, 2.441, 2000.0), 0.008, 1e-12},
               {e->ff2(0.0, 2.441, 3000.0), 0.011043, 1e-6}});
@@ -316,8 +346,11 @@ TEST_F(PhasePropertiesTest, GasVelocityHoldupVelocitiesAndSurfaceTension) {
   // without slip, and 0 with it; without a holdup nothing is touched.
   struct Row {
     double holdup, vsg, vg, vl;
-  } rows[] = {{0.25, 3.0, 4.0, 4.0}, {1.0, kNotSet, kNotSet, 1.0}, {0.0, 7.0, 7.0, 0.0},
-              {0.5, kNotSet, 0.0, 2.0}, {kNotSet, 3.0, 123.0, 123.0}};
+  } rows[] = {{0.25, 3.0, 4.0, 4.0},
+              {1.0, kNotSet, kNotSet, 1.0},
+              {0.0, 7.0, 7.0, 0.0},
+              {0.5, kNotSet, 0.0, 2.0},
+              {kNotSet, 3.0, 123.0, 123.0}};
   for (const Row& r : rows) {
     e->m_dVsl = 1.0;
     e->m_dVsg = r.vsg;
@@ -333,8 +366,10 @@ TEST_F(PhasePropertiesTest, GasVelocityHoldupVelocitiesAndSurfaceTension) {
   // Surface tension weighted by oil and free-water rates: (100 x 25 + 300 x 60) / 400.
   struct Tension {
     double qo, qw, sigmaW, sigma;
-  } tensions[] = {{100.0, 300.0, 60.0, 51.25}, {100.0, 300.0, kNotSet, 6.25},
-                  {100.0, kNotSet, kNotSet, 25.0}, {0.0, 0.0, 60.0, 0.0}};
+  } tensions[] = {{100.0, 300.0, 60.0, 51.25},
+                  {100.0, 300.0, kNotSet, 6.25},
+                  {100.0, kNotSet, kNotSet, 25.0},
+                  {0.0, 0.0, 60.0, 0.0}};
   e->m_dSigmaO = 25.0;
   for (const Tension& t : tensions) {
     e->m_dQo = t.qo;
@@ -347,11 +382,17 @@ TEST_F(PhasePropertiesTest, GasVelocityHoldupVelocitiesAndSurfaceTension) {
 TEST_F(PhasePropertiesTest, StaticColumnsGiveHydrostaticChangeOnly) {
   e->m_dRhoG = 5.0;
   e->StaticGas();  // 5 x 1000 / 144 = 34.722
-  ExpectNear({{e->m_dElevationDP, 34.72, 0.005}, {e->m_dFrictionDP, 0.0}, {e->m_dHoldup, 0.0},
-              {e->m_dLambdaG, 1.0}, {e->m_dLambdaL, 0.0}, {e->m_dFlowRegime, 0.0}});
+  ExpectNear({{e->m_dElevationDP, 34.72, 0.005},
+              {e->m_dFrictionDP, 0.0},
+              {e->m_dHoldup, 0.0},
+              {e->m_dLambdaG, 1.0},
+              {e->m_dLambdaL, 0.0},
+              {e->m_dFlowRegime, 0.0}});
   e->m_dRhoO = 50.0;
   e->StaticOil();  // 50 x 1000 / 144
-  ExpectNear({{e->m_dElevationDP, 347.222, 1e-3}, {e->m_dHoldup, 1.0}, {e->m_dLambdaG, 0.0},
+  ExpectNear({{e->m_dElevationDP, 347.222, 1e-3},
+              {e->m_dHoldup, 1.0},
+              {e->m_dLambdaG, 0.0},
               {e->m_dLambdaL, 1.0}});
   e->m_dRhoL = 56.0;
   e->StaticLiquid();
@@ -373,7 +414,10 @@ TEST_F(PhasePropertiesTest, GradientTypeChoosesThePhaseAndAnyOtherValueMeansGas)
   struct Row {
     int type;
     double elevation, holdup;
-  } rows[] = {{0, 20.3035, 0.0}, {7, 20.3035, 0.0}, {-1, 20.3035, 0.0}, {1, 326.916, 1.0},
+  } rows[] = {{0, 20.3035, 0.0},
+              {7, 20.3035, 0.0},
+              {-1, 20.3035, 0.0},
+              {1, 326.916, 1.0},
               {2, 432.639, 1.0}};
   for (const Row& r : rows) {
     e->m_dElevationDP = 0.0;
@@ -392,10 +436,14 @@ TEST_F(PhasePropertiesTest, GasFlowFrictionByHand) {
   // f = 0.0014 + 0.125 x Re^-0.32 = 0.0029610
   // dp = 2 x 0.002961 x 3 x 10^2 x 1000 / 0.2034167 / 144 / 32.2 = 1.88358 psi
   // elevation 3 x 1000 / 144
-  ExpectNear({{e->m_dReM, 888102.6, 0.5}, {e->m_dFm, 0.0029610, 1e-7},
-              {e->m_dFrictionDP, 1.88358, 1e-4}, {e->m_dElevationDP, 20.8333, 1e-4},
-              {e->m_dFlowRegime, 1.0}, {e->m_dRhoS, 3.0},
-              {e->m_dVm, 10.0}, {e->m_dLiquidVolume, 0.0}});
+  ExpectNear({{e->m_dReM, 888102.6, 0.5},
+              {e->m_dFm, 0.0029610, 1e-7},
+              {e->m_dFrictionDP, 1.88358, 1e-4},
+              {e->m_dElevationDP, 20.8333, 1e-4},
+              {e->m_dFlowRegime, 1.0},
+              {e->m_dRhoS, 3.0},
+              {e->m_dVm, 10.0},
+              {e->m_dLiquidVolume, 0.0}});
   // Without a gas velocity there is no friction.
   e->m_dVsg = kNotSet;
   e->GasFlow();
@@ -409,8 +457,11 @@ TEST_F(PhasePropertiesTest, LaminarLiquidFrictionMatchesHagenPoiseuille) {
   // Re = 0.2034167 x 1 x 62.4 / 100 / 0.000672 = 188.887, f = 16/Re.
   // Hagen-Poiseuille, dp = 32 mu v L / (D^2 gc), mu = 100 x 0.000672 lbm/(ft s):
   //   32 x 0.0672 x 1 x 1000 / (0.2034167^2 x 32.2) / 144 = 11.2080 psi
-  ExpectNear({{e->m_dReM, 188.887, 1e-3}, {e->m_dFrictionDP, 11.2080, 1e-4},
-              {e->m_dElevationDP, 433.333, 1e-3}, {e->m_dFlowRegime, 1.0}, {e->m_dRhoNS, 62.4},
+  ExpectNear({{e->m_dReM, 188.887, 1e-3},
+              {e->m_dFrictionDP, 11.2080, 1e-4},
+              {e->m_dElevationDP, 433.333, 1e-3},
+              {e->m_dFlowRegime, 1.0},
+              {e->m_dRhoNS, 62.4},
               {e->m_dVm, 1.0}});
 }
 

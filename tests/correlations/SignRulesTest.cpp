@@ -25,8 +25,10 @@ TEST(SignRules, FlowAndDirectionSignsActOnTheirOwnComponent) {
   int solved = 0;
   for (int code : {1, 3, 4, 5}) {
     for (double d : {1.0, 6.0}) {
-      for (const auto& [dx, dz] : {std::pair{1000.0, 0.0}, {0.0, 1000.0}, {0.0, -1000.0},
-                                     {1000.0 * std::sqrt(3.0), 1000.0}}) {
+      for (const auto& [dx, dz] : {std::pair{1000.0, 0.0},
+                                   {0.0, 1000.0},
+                                   {0.0, -1000.0},
+                                   {1000.0 * std::sqrt(3.0), 1000.0}}) {
         for (double vsg : {0.05, 0.5, 2.0, 8.0, 30.0, 120.0}) {
           for (double vsl : {0.01, 0.1, 0.5, 2.0, 8.0, 20.0}) {
             std::unique_ptr<CPressDrop> e(CPressDrop::New(0.0, d, dx, dz, code));
@@ -55,7 +57,8 @@ TEST(SignRules, FlowAndDirectionSignsActOnTheirOwnComponent) {
               e->MultiPhase();
               return std::pair{e->m_dFrictionDP, e->m_dElevationDP};
             };
-            SCOPED_TRACE(testing::Message() << code << " " << d << " " << dz << " " << vsg << " " << vsl);
+            SCOPED_TRACE(testing::Message()
+                         << code << " " << d << " " << dz << " " << vsg << " " << vsl);
             const auto [f, z] = run(1.0, 1.0);
             if (!IsUsable(f) || !IsUsable(z)) continue;
             ++solved;

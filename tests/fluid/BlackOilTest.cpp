@@ -92,7 +92,8 @@ TEST(BlackOilGas, ZDensityBgAndViscosityOfThreeGases) {
     const double t = R(r.tF);
     ExpectNear({{gas.ZFactor(t, r.p), r.z, 1e-5},
                 {r.zHY > 0.0 ? hy.ZFactor(t, r.p) : 0.0, r.zHY, 1e-5},
-                {gas.Density(t, r.p), r.density, 1e-4}, {gas.Bg(t, r.p), r.bg, 1e-6},
+                {gas.Density(t, r.p), r.density, 1e-4},
+                {gas.Bg(t, r.p), r.bg, 1e-6},
                 {gas.Viscosity(t, r.p), r.viscosity, 1e-6}});
   }
   // Standard conditions: 0.049612 lbm/ft3 for a 0.65 gas with z near 1.
@@ -124,20 +125,25 @@ TEST(OilCorrelations, PublishedAndReferenceSheetValues) {
               {StandingRs(1000.0, 0.75, 35.0, 180.0), 206.180, 1e-3},
               {StandingBo(500.0, 0.75, go, 180.0), 1.28446, 1e-5},
               {StandingBo(206.180, 0.75, go, 180.0), 1.14396, 1e-5},
-              {StandingBo(0.0, 0.75, go, 60.0), 0.99724, 1e-5}, {go, 0.849850, 1e-6},
+              {StandingBo(0.0, 0.75, go, 60.0), 0.99724, 1e-5},
+              {go, 0.849850, 1e-6},
               {OilGravityFromApi(27.3), 0.891058, 1e-6},
               {VasquezBeggsRs(1000.0, 0.75, 35.0, 180.0), 179.8266, 1e-4},
               {VasquezBeggsBubblePoint(500.0, 0.75, 35.0, 180.0), 2366.737, 1e-3},
-              {VasquezBeggsRs(1000.0, 0.75, 25.0, 180.0), 141.6667, 1e-4}, {ggs, 0.87334, 1e-5},
+              {VasquezBeggsRs(1000.0, 0.75, 25.0, 180.0), 141.6667, 1e-4},
+              {ggs, 0.87334, 1e-5},
               {VasquezBeggsRs(2377.0, ggs, 47.1, 250.0), 773.407, 1e-3},
               {VasquezBeggsBo(500.0, 0.75, 35.0, 180.0), 1.29884, 1e-5},
-              {VasquezBeggsBo(200.0, 0.75, 25.0, 180.0), 1.14909, 1e-5}, {a, 0.03719, 1e-5},
+              {VasquezBeggsBo(200.0, 0.75, 25.0, 180.0), 1.14909, 1e-5},
+              {a, 0.03719, 1e-5},
               {a / 4000.0, 9.2984e-6, 1e-9},
               {VasquezBeggsCompressibility(751.0, ggs, 47.1, 250.0) / 3000.0, 2.0618e-5, 1e-9},
-              {dead, 2.18335, 1e-5}, {LiveOilViscosity(dead, 500.0), 0.63955, 1e-5},
+              {dead, 2.18335, 1e-5},
+              {LiveOilViscosity(dead, 500.0), 0.63955, 1e-5},
               {LiveOilViscosity(dead, 206.18), 1.00677, 1e-5},
               {UndersaturatedOilViscosity(0.63955, 4000.0, 2113.544), 0.79570, 1e-5},
-              {dead47, 0.56793, 1e-5}, {LiveOilViscosity(dead47, 751.0), 0.24379, 1e-5},
+              {dead47, 0.56793, 1e-5},
+              {LiveOilViscosity(dead47, 751.0), 0.24379, 1e-5},
               // Baker & Swerdloff, API 35; past 3977 psia the correction would
               // go negative: the floor holds.
               {GasOilSurfaceTension(35.0, 180.0, 1000.0), 13.1878, 1e-4},
@@ -150,8 +156,10 @@ TEST(WaterCorrelations, ReferenceSheetValues) {
   // Below 1000 psia the solubility falls linearly to none at 14.7 psia.
   const double at1000 = GasWaterSolubility(150.0, 1000.0, 0.0);
   ExpectNear({{BrineDensity(0.0), 62.368, 1e-6},
-              {BrineDensity(5.0), 64.6010, 1e-4}, {BrineDensity(10.0), 66.9141, 1e-4},
-              {WaterFvf(200.0, 3000.0), 1.033938, 1e-6}, {WaterFvf(150.0, 1000.0), 1.021474, 1e-6},
+              {BrineDensity(5.0), 64.6010, 1e-4},
+              {BrineDensity(10.0), 66.9141, 1e-4},
+              {WaterFvf(200.0, 3000.0), 1.033938, 1e-6},
+              {WaterFvf(150.0, 1000.0), 1.021474, 1e-6},
               {WaterFvf(60.0, 14.7), 0.999978, 1e-6},
               {WaterViscosity(200.0, 3000.0, 0.0), 0.33019, 1e-5},
               {WaterViscosity(200.0, 3000.0, 5.0), 0.41081, 1e-5},
@@ -159,7 +167,8 @@ TEST(WaterCorrelations, ReferenceSheetValues) {
               {GasWaterSolubility(200.0, 3000.0, 0.0), 15.1284, 1e-4},
               {GasWaterSolubility(200.0, 3000.0, 5.0), 12.2281, 1e-4},
               {GasWaterSolubility(150.0, 1000.0, 10.0), 4.5198, 1e-4},
-              {GasWaterSolubility(200.0, 5000.0, 0.0), 21.805, 1e-3}, {at1000, 7.1752, 1e-4},
+              {GasWaterSolubility(200.0, 5000.0, 0.0), 21.805, 1e-3},
+              {at1000, 7.1752, 1e-4},
               {GasWaterSolubility(150.0, 507.35, 0.0), at1000 / 2.0, 1e-4},
               {GasWaterSolubility(150.0, 14.7, 0.0), 0.0},
               {GasWaterSolubility(150.0, 5.0, 0.0), 0.0},
@@ -252,8 +261,10 @@ TEST(BlackOilPhases, FinitePositiveOverTheWholeRange) {
   for (double api : {10.0, 35.0, 60.0}) {
     for (double pb : {0.0, 2500.0, kNotSet}) {
       BlackOilOil oil(api, 0.8, 0.8, BubblePointCorrelation::kStanding, pb);
-      check(oil, {&CProp::FormationVolumeFactor, &CProp::Viscosity, &CProp::Density,
-                  &CProp::SurfaceTension}, api + pb);
+      check(oil,
+            {&CProp::FormationVolumeFactor, &CProp::Viscosity, &CProp::Density,
+             &CProp::SurfaceTension},
+            api + pb);
     }
   }
   BlackOilWater brine(5.0);
@@ -379,7 +390,8 @@ TEST(BlackOilStream, SegmentsAgreeWithBlackOilMode) {
   BlackOilPhases phases = Fluid().MakePhases();
   for (int code : {0, 3, 4, 5, 9}) {
     for (const auto& [qg, qo, qw, p1] : {std::tuple{0.5, 1000.0, 200.0, 2500.0},
-                                         {0.5, 1000.0, 200.0, 700.0}, {3.0, 0.0, 30.0, 1500.0}}) {
+                                         {0.5, 1000.0, 200.0, 700.0},
+                                         {3.0, 0.0, 30.0, 1500.0}}) {
       std::unique_ptr<CPressDrop> black(CPressDrop::New(0.0, 2.441, 0.0, 1000.0, code));
       std::unique_ptr<CPressDrop> eos(CPressDrop::New(0.0, 2.441, 0.0, 1000.0, code));
       BlackOilStream stream(Fluid(), qg, qo, qw);

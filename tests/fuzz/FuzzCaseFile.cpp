@@ -9,8 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   try {
-    pdrop::TraverseCase c =
-        pdrop::CaseFromJson(pdrop::ParseJsonText(text, "case"), "case");
+    pdrop::TraverseCase c = pdrop::CaseFromJson(pdrop::ParseJsonText(text, "case"), "case");
     // A case that passed validation marches a bounded number of stations.
     if (c.MarchStations().size() > 100001) __builtin_trap();
   } catch (const pdrop::InputError&) {

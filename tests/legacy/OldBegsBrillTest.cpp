@@ -35,8 +35,8 @@ TEST(OldBegsBrill, ThreeConstructorsAndAssignmentFromAnEngine) {
   annulus.m_dBo = 1.3;
   COldBegsBrill piece(&annulus, 4);  // a quarter of the segment
   EXPECT_EQ(piece.m_pGas, &gas);
-  ExpectValues({piece.m_dDx, piece.m_dDz, piece.m_dDir, piece.m_dSigma, piece.m_dBo,
-                piece.m_dArea, piece.m_dPIn, piece.m_dPOut},
+  ExpectValues({piece.m_dDx, piece.m_dDz, piece.m_dDir, piece.m_dSigma, piece.m_dBo, piece.m_dArea,
+                piece.m_dPIn, piece.m_dPOut},
                {75.0, 100.0, -1.0, 22.0, 1.3, annulus.m_dArea, 14.5, 14.5});
 
   test::TestLiquid oil = test::MakeOil(), water = test::MakeWater();
@@ -59,8 +59,8 @@ TEST(OldBegsBrill, ThreeConstructorsAndAssignmentFromAnEngine) {
                 old.m_dHFe, old.m_dRough, old.m_dArea, old.m_dInnerOD, old.m_dPipeID, old.m_dDx,
                 old.m_dDz, old.m_dLength, old.m_dFrictionDP, old.m_dElevationDP,
                 double(old.m_bDebug), double(old.m_nFlowOver), double(old.GetCode())},
-               {0.0, 0.0, 7.0, 0.9, 0.8, 0.002, e->m_dArea, 1.0, 3.0, 40.0, 30.0, 50.0, -3.0,
-                12.0, 5.0, 1.0, 4.0});
+               {0.0, 0.0, 7.0, 0.9, 0.8, 0.002, e->m_dArea, 1.0, 3.0, 40.0, 30.0, 50.0, -3.0, 12.0,
+                5.0, 1.0, 4.0});
   EXPECT_TRUE(old.m_pGas == &gas && old.m_pOil == &oil && old.m_pWtr == &water);
 }
 

@@ -1,8 +1,8 @@
 // The flow-pattern map in memory and as text files.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <unistd.h>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -116,9 +116,9 @@ TEST_F(FlowMap, TextDumpsOfPatternsAndBoundaries) {
 
   ASSERT_TRUE(w.WritePatternFiles(dir.string()));
   std::size_t lines = 0;
-  for (const char* name : {"6_Bubble", "7_Dispersed_Bubble", "8_Stratified_Smooth",
-                           "9_Stratified_Wavy", "10_Annular_Mist", "11_Slug",
-                           "12_Elongated_Bubble", "13_Froth"}) {
+  for (const char* name :
+       {"6_Bubble", "7_Dispersed_Bubble", "8_Stratified_Smooth", "9_Stratified_Wavy",
+        "10_Annular_Mist", "11_Slug", "12_Elongated_Bubble", "13_Froth"}) {
     const std::vector<std::string> f = Lines(dir / ("FlowPattern_" + std::string(name) + ".txt"));
     ASSERT_FALSE(f.empty()) << name;
     EXPECT_EQ(f[0], "Flow Pattern , VsG [ft/s] , VsL [ft/s] , EL , FE");

@@ -47,8 +47,10 @@ TEST(MechDecision, EveryPatternFromPlausibleVelocities) {
       // ELI 0.95029 > 0.75; Ub' 0.56367: EL = 1 - 0.1/(1.2 x 1.1 + 0.56367).
       {0.0, 100.0, 0.1, 1.0, 6, 0.94691},
       // Vm 40: ELS 0.38325 < 0.48, lambdaG 0.25; VDB = 1.14713 x 40 + 0.61164.
-      {0.0, 100.0, 10.0, 30.0, 7, 1.0 - 10.0 / 46.4969}, {100.0, 0.0, 0.1, 0.01, 8, kNotSet},
-      {100.0, 0.0, 3.0, 0.1, 9, kNotSet}, {100.0, 0.0, 50.0, 0.1, 10, kNotSet},
+      {0.0, 100.0, 10.0, 30.0, 7, 1.0 - 10.0 / 46.4969},
+      {100.0, 0.0, 0.1, 0.01, 8, kNotSet},
+      {100.0, 0.0, 3.0, 0.1, 9, kNotSet},
+      {100.0, 0.0, 50.0, 0.1, 10, kNotSet},
       // Vm 6: ELS 0.89675 <= 0.9; C0 1.13372, UD = Uh = 1.62237: VTB 8.42469,
       // VDB 6.80232, ELI = (7.55484 + 0.70234 - 3)/8.42469.
       {100.0, 0.0, 3.0, 3.0, 11, 0.62401},
@@ -260,8 +262,8 @@ TEST(MechClosures, GeometryAtAHalfFullPipeAndAQuarterFilm) {
   m.hl_d(0.5);
   // acos(0) = pi/2: A_G = A_L = pi/8, S_i = 1, S_L = pi/2, D_G = (pi/2)/(pi/2 + 1);
   // the gas fills half the area, so Vg = 2 Vsg; the negative Vsl became 0.
-  ExpectValues({m.m_dAreaGas, m.m_dAreaLiq, m.m_dPerimInt, m.m_dPerimLiq, m.m_dHydDiamGas,
-                m.m_dVg, m.m_dVsl},
+  ExpectValues({m.m_dAreaGas, m.m_dAreaLiq, m.m_dPerimInt, m.m_dPerimLiq, m.m_dHydDiamGas, m.m_dVg,
+                m.m_dVsl},
                {kPi / 8.0, kPi / 8.0, 1.0, kPi / 2.0, (kPi / 2.0) / (kPi / 2.0 + 1.0), 4.0, 0.0},
                1e-12);
 
@@ -269,10 +271,10 @@ TEST(MechClosures, GeometryAtAHalfFullPipeAndAQuarterFilm) {
   m.m_dVsl = 0.5;
   m.m_dFEnt = 0.4;
   m.dl_d(0.25);
-  ExpectValues({m.m_dVFilm, m.m_dVCore, m.m_dPerimCore, m.m_dAreaFilm},
-               {0.6 * 0.5 / 0.75, (0.4 * 0.5 + 2.0) / 0.25, kPi * kD / 2.0,
-                0.75 * kPi * kD * kD / 4.0},
-               1e-13);
+  ExpectValues(
+      {m.m_dVFilm, m.m_dVCore, m.m_dPerimCore, m.m_dAreaFilm},
+      {0.6 * 0.5 / 0.75, (0.4 * 0.5 + 2.0) / 0.25, kPi * kD / 2.0, 0.75 * kPi * kD * kD / 4.0},
+      1e-13);
 }
 
 TEST(MechClosures, EntrainedFractionStaysBelowOneOrIsNotSet) {
@@ -340,7 +342,7 @@ TEST(MechClosures, StratifiedLiquidAndGasBalancesGiveOneGradient) {
   constexpr double g = 32.174;
   struct Case {
     double dz, vsg, vsl;
-  } cases[] = {{0.0, 3.0, 0.05},  {0.0, 3.0, 0.12},   {0.0, 1.0, 0.12},   {0.0, 3.0, 0.3},
+  } cases[] = {{0.0, 3.0, 0.05},   {0.0, 3.0, 0.12},   {0.0, 1.0, 0.12},    {0.0, 3.0, 0.3},
                {-10.0, 3.0, 0.05}, {-10.0, 3.0, 0.12}, {-10.0, 10.0, 0.12}, {-10.0, 3.0, 1.0}};
   for (const Case& c : cases) {
     MechProbe m(100.0, c.dz, c.vsg, c.vsl);
@@ -369,7 +371,8 @@ TEST(MechClosures, StratifiedFrictionChangesSmoothlyAlongAWetGasLine) {
   TraverseCase c;
   c.correlation = 9;
   c.stations = {{0.0, 0.0, 7.981, 0.0, 0.0018},
-                {40000.0, 0.0, 7.981, 0.0, 0.0018}, {80000.0, 0.0, 7.981, 0.0, 0.0018}};
+                {40000.0, 0.0, 7.981, 0.0, 0.0018},
+                {80000.0, 0.0, 7.981, 0.0, 0.0018}};
   c.max_segment_ft = 2000.0;
   c.temperature.first_F = 100.0;
   c.temperature.last_F = 65.0;
@@ -413,9 +416,9 @@ TEST(MechClosures, FrictionFactorsAreTheSharedOnesToRounding) {
 TEST(MechClosures, AnnularDecisionDoesNotDependOnTheDecisionBefore) {
   using Change = void (*)(MechProbe&);
   const Change changes[] = {
-      [](MechProbe& m) { m.m_dVsg *= 1.1; },  [](MechProbe& m) { m.m_dVsl *= 1.1; },
-      [](MechProbe& m) { m.m_dRhoL *= 1.1; }, [](MechProbe& m) { m.m_dRhoG *= 1.1; },
-      [](MechProbe& m) { m.m_dMuL *= 1.1; },  [](MechProbe& m) { m.m_dMuG *= 1.1; },
+      [](MechProbe& m) { m.m_dVsg *= 1.1; },   [](MechProbe& m) { m.m_dVsl *= 1.1; },
+      [](MechProbe& m) { m.m_dRhoL *= 1.1; },  [](MechProbe& m) { m.m_dRhoG *= 1.1; },
+      [](MechProbe& m) { m.m_dMuL *= 1.1; },   [](MechProbe& m) { m.m_dMuG *= 1.1; },
       [](MechProbe& m) { m.m_dSigma *= 1.1; }, [](MechProbe& m) { m.SetFf(0.006); }};
   for (std::size_t i = 0; i < std::size(changes); ++i) {
     MechProbe warm(100.0, 0.0, 50.0, 0.1);

@@ -10,8 +10,8 @@ int main() {
   for (int code = 0; code <= 9; ++code) {
     for (const auto& s : pdrop::reference::Segments()) {
       const auto o = pdrop::reference::Solve(code, s);
-      std::printf("%d,%s,%.17g,%.17g,%.17g,%.17g,%d\n", code, s.name, o.p2, o.friction,
-                  o.elevation, o.holdup, o.regime);
+      std::printf("%d,%s,%.17g,%.17g,%.17g,%.17g,%d\n", code, s.name, o.p2, o.friction, o.elevation,
+                  o.holdup, o.regime);
     }
   }
   return 0;

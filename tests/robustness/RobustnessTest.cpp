@@ -137,7 +137,13 @@ class Draw {
     static const double values[] = {std::numeric_limits<double>::quiet_NaN(),
                                     std::numeric_limits<double>::infinity(),
                                     -std::numeric_limits<double>::infinity(),
-                                    0.0, -1.0, -1e6, 1e300, -1e300, 1e-300, kNotSet};
+                                    0.0,
+                                    -1.0,
+                                    -1e6,
+                                    1e300,
+                                    -1e300,
+                                    1e-300,
+                                    kNotSet};
     return values[std::uniform_int_distribution<int>(0, 9)(rng_)];
   }
   std::mt19937_64 rng_;

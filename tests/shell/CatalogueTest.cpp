@@ -32,9 +32,9 @@ Entries List(EnumFn fn) {
 
 TEST(Catalogue, MechanisticModelFlagAppendsItToAllAndMultiphaseListsOnly) {
   const std::pair<EnumFn, bool> lists[] = {
-      {&CPressDrop::EnumerateAll, true},          {&CPressDrop::EnumerateMultiphase1, true},
-      {&CPressDrop::EnumerateMultiphase2, true},  {&CPressDrop::EnumerateGas, false},
-      {&CPressDrop::EnumerateLiquid, false},      {&CPressDrop::EnumerateFlowCodes, false}};
+      {&CPressDrop::EnumerateAll, true},         {&CPressDrop::EnumerateMultiphase1, true},
+      {&CPressDrop::EnumerateMultiphase2, true}, {&CPressDrop::EnumerateGas, false},
+      {&CPressDrop::EnumerateLiquid, false},     {&CPressDrop::EnumerateFlowCodes, false}};
   for (const auto& [fn, gainsIt] : lists) {
     CPressDrop::m_bMechModel = 0;
     Entries expected = List(fn);

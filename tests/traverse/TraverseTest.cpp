@@ -63,8 +63,8 @@ double IndependentGasWell(CProp& gas, double pTop, double depth, double qMMscfd,
     const double v = q * bg / area / 86400.0;
     const double re = 0.020011 * gas.SpecificGravity() * q / mu / d;
     const double x = -4.0 * std::log10(0.2698 * e - 5.0452 / re *
-                                       std::log10(0.3539 * std::pow(e, 1.1098) +
-                                                  5.8506 / std::pow(re, 0.8981)));
+                                                        std::log10(0.3539 * std::pow(e, 1.1098) +
+                                                                   5.8506 / std::pow(re, 0.8981)));
     const double f = 1.0 / (x * x);
     // Marching down against the upward flow: both terms raise the pressure.
     return rho / 144.0 + 2.0 * f * rho * v * v / (d / 12.0) / 144.0 / 32.2;
@@ -245,7 +245,8 @@ TEST(Traverse, GasEquationsSayWhichCalculationTheyRan) {
     const char* note;  // "" when the correlation ran its own method
   } rows[] = {
       {0, 20.0, 0.0, ""},
-      {0, 20.0, 300.0, "Fanning on a gas-and-liquid stream: Fanning liquid flow of the liquid alone"},
+      {0, 20.0, 300.0,
+       "Fanning on a gas-and-liquid stream: Fanning liquid flow of the liquid alone"},
       {1, 20.0, 0.0, ""},
       {1, 20.0, 300.0, "Panhandle on a two-phase stream: its Flanigan form"},
       {2, 20.0, 300.0, "Modified Panhandle on a two-phase stream: its Flanigan form"},

@@ -70,7 +70,8 @@ TEST(VfpDeck, TinyTablesAreTheStoredDecks) {
   inj.axes.flo = VfpFlo::kWater;
   inj.axes.wfr_values.clear();
   inj.axes.gfr_values.clear();
-  for (const auto& [table, file] : {std::pair{&prod, "tiny_prod.inc"}, std::pair{&inj, "tiny_inj.inc"}}) {
+  for (const auto& [table, file] :
+       {std::pair{&prod, "tiny_prod.inc"}, std::pair{&inj, "tiny_inj.inc"}}) {
     std::string text = VfpDeckText(*table);
     const std::size_t version = text.find(kVersion);
     ASSERT_NE(version, std::string::npos);
@@ -144,20 +145,30 @@ TEST(VfpGrid, MissingCellsAreFilledAlongFloNoEasierThanTheNearestComputed) {
   constexpr VfpType kProd = VfpType::kProducer, kInj = VfpType::kInjector;
   const std::vector<FillRow> rows = {
       {"gap: linear in FLO", kProd, {1000, -1, 1200, 1300, 1400}, {1000, 1050, 1200, 1300, 1400}},
-      {"rising end: extrapolated", kProd, {1000, 1100, 1200, -1, -1},
+      {"rising end: extrapolated",
+       kProd,
+       {1000, 1100, 1200, -1, -1},
        {1000, 1100, 1200, 1200 + 200.0 / 3, 1200 + 400.0 / 3}},
       {"falling end: held", kProd, {1300, 1200, 1100, -1, -1}, {1300, 1200, 1100, 1100, 1100}},
       {"rising start: held", kProd, {-1, -1, 1200, 1300, 1400}, {1200, 1200, 1200, 1300, 1400}},
-      {"heading start: extrapolated up", kProd, {-1, -1, 1400, 1300, 1350},
+      {"heading start: extrapolated up",
+       kProd,
+       {-1, -1, 1400, 1300, 1350},
        {1600, 1550, 1400, 1300, 1350}},
       {"one computed cell", kProd, {-1, -1, 1250, -1, -1}, {1250, 1250, 1250, 1250, 1250}},
       // An injector's BHP falls with rate; a filled cell never rises above
       // its nearest computed neighbour nor falls below 5 psia.
-      {"injector, falling end: extrapolated", kInj, {3000, 2900, 2700, -1, -1},
+      {"injector, falling end: extrapolated",
+       kInj,
+       {3000, 2900, 2700, -1, -1},
        {3000, 2900, 2700, 2700 - 400.0 / 3, 2700 - 800.0 / 3}},
-      {"injector, rising end: held", kInj, {2700, 2800, 2900, -1, -1},
+      {"injector, rising end: held",
+       kInj,
+       {2700, 2800, 2900, -1, -1},
        {2700, 2800, 2900, 2900, 2900}},
-      {"injector, steep end: the 5 psia floor", kInj, {3000, 100, -1, -1, -1},
+      {"injector, steep end: the 5 psia floor",
+       kInj,
+       {3000, 100, -1, -1, -1},
        {3000, 100, 5, 5, 5}},
   };
   for (const FillRow& row : rows) {
@@ -215,8 +226,7 @@ TEST(VfpGrid, BhpRisesStrictlyWithThpInEveryColumn) {
   a.gfr_values = {0.5};
   // Columns (THP 100, 200, 400): {1000, 990, 1300} and {1000, 1000, 1050}.
   std::vector<double> bhp = {1000, 1000, 990, 1000, 1300, 1050};
-  const auto adj = CompleteVfpGrid(a, bhp, std::vector<bool>(6, true),
-                                   std::vector<std::string>(6));
+  const auto adj = CompleteVfpGrid(a, bhp, std::vector<bool>(6, true), std::vector<std::string>(6));
   EXPECT_EQ(bhp, (std::vector<double>{1000, 1000, 1100, 1100, 1300, 1300}));
   ASSERT_EQ(adj.size(), 3u);
   for (const VfpAdjustment& r : adj) EXPECT_EQ(r.kind, VfpAdjustment::Kind::kRaised);
@@ -271,8 +281,8 @@ TEST(VfpTable, BhpIsTheTraversePressureAtTheDatum) {
 }
 
 struct BadAxesRow {
-  const char* patch;     // merged into the example's axes
-  const char* message;   // a part of the message
+  const char* patch;    // merged into the example's axes
+  const char* message;  // a part of the message
 };
 
 TEST(VfpAxes, BadInputIsRefusedNamingTheField) {
@@ -282,12 +292,14 @@ TEST(VfpAxes, BadInputIsRefusedNamingTheField) {
       {R"({"table": 2.5})", "table: 2.5 is not a whole number"},
       {R"({"flo": "WAT"})", "flo: 'WAT' is not one of OIL, LIQ, GAS (VFPPROD)"},
       {R"({"flo_values": []})", "flo_values: the axis is empty"},
-      {R"({"flo_values": [-100, 200]})", "flo_values[0]: -100 is outside the accepted range above 0"},
+      {R"({"flo_values": [-100, 200]})",
+       "flo_values[0]: -100 is outside the accepted range above 0"},
       {R"({"thp_psia": [100, 100]})", "thp_psia[1]: 100 does not exceed thp_psia[0] = 100"},
       {R"({"gfr_values": [0.1, 0.10000000000001]})", "gfr_values[1]: 0.1 does not exceed"},
       {R"({"thp_psia": [100, 40000]})",
        "thp_psia[1]: 40000 is outside the accepted range 5 to 30000 psia"},
-      {R"({"units": "METRIC", "datum_ft": null})", "thp_psia: is for FIELD tables; a METRIC table takes 'thp_barsa'"},
+      {R"({"units": "METRIC", "datum_ft": null})",
+       "thp_psia: is for FIELD tables; a METRIC table takes 'thp_barsa'"},
       {R"({"units": "METRIC", "thp_psia": null, "datum_ft": null, "thp_barsa": [10, 3000]})",
        "thp_barsa[1]: 3000 is outside the accepted range"},
       {R"({"wfr_values": [0, 1.2]})", "wfr_values[1]: 1.2 is outside the accepted range 0 to 1"},
@@ -297,7 +309,8 @@ TEST(VfpAxes, BadInputIsRefusedNamingTheField) {
        "its gas_MMscfd = 20000 is outside the accepted range"},
       {R"({"type": "inj", "flo": "WAT"})", "gfr: a VFPINJ table has no water or gas fraction axis"},
       {R"({"thp": [100]})", "unknown field 'thp'"},
-      {R"({"datum_ft": 9000})", "datum_ft = 9000 ft is outside the well's true vertical depths 0 to 8000 ft"},
+      {R"({"datum_ft": 9000})",
+       "datum_ft = 9000 ft is outside the well's true vertical depths 0 to 8000 ft"},
       {R"({"type": "inj", "flo": "WAT", "wfr": null, "wfr_values": null, "gfr": null, "gfr_values": null})",
        "flow_to: a VFPINJ table needs an injector"},
   };

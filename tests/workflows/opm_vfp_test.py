@@ -29,8 +29,8 @@ from opm.io.ecl import ESmry
 from opm.io.parser import Parser
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-THP_CONTROL = 6          # WMCTL of a well on THP control
-TOLERANCE_PSI = 0.5      # the summary holds 32-bit values
+THP_CONTROL = 6  # WMCTL of a well on THP control
+TOLERANCE_PSI = 0.5  # the summary holds 32-bit values
 FLOW_TIMEOUT_S = 120
 
 failures = []
@@ -109,66 +109,110 @@ def main(pdrop, examples, flow="flow"):
 
 
 def run(pdrop, examples, flow, work):
-    tables = {"vfp_prod.inc": ("oil_well.json", "oil_well_vfp.json"),
-              "vfp_inj.inc": ("water_injector.json", "water_injector_vfp.json")}
+    tables = {
+        "vfp_prod.inc": ("oil_well.json", "oil_well_vfp.json"),
+        "vfp_inj.inc": ("water_injector.json", "water_injector_vfp.json"),
+    }
     for out, (case, axes) in tables.items():
-        done = subprocess.run([pdrop, "vfp", os.path.join(examples, case), "--axes",
-                               os.path.join(examples, axes), "-o", os.path.join(work, out),
-                               "--threads", "2"], capture_output=True, text=True)
+        done = subprocess.run(
+            [
+                pdrop,
+                "vfp",
+                os.path.join(examples, case),
+                "--axes",
+                os.path.join(examples, axes),
+                "-o",
+                os.path.join(work, out),
+                "--threads",
+                "2",
+            ],
+            capture_output=True,
+            text=True,
+        )
         check(done.returncode == 0, f"pdrop vfp {case} exits 0: {done.stderr}")
-    prod_axes, inj_axes = (json.loads(pathlib.Path(examples, axes).read_text())
-                           for _, axes in tables.values())
+    prod_axes, inj_axes = (
+        json.loads(pathlib.Path(examples, axes).read_text()) for _, axes in tables.values()
+    )
     inc = {name: pathlib.Path(work, name).read_text() for name in tables}
     head, (flo, thp, wfr, gfr, alq), prod, nrec = read_prod(inc["vfp_prod.inc"])
     ihead, (iflo, ithp), inj, inrec = read_inj(inc["vfp_inj.inc"])
 
     # The tables as OPM's parser reads them.
-    check(head[0].get_int(0) == 1 and head[7].get_str(0) == "FIELD"
-          and head[2].get_str(0) == "LIQ", "VFPPROD 1 is a FIELD LIQ table")
-    for name, got in (("flo_values", flo), ("thp_psia", thp), ("wfr_values", wfr),
-                      ("gfr_values", gfr)):
+    check(
+        head[0].get_int(0) == 1 and head[7].get_str(0) == "FIELD" and head[2].get_str(0) == "LIQ",
+        "VFPPROD 1 is a FIELD LIQ table",
+    )
+    for name, got in (
+        ("flo_values", flo),
+        ("thp_psia", thp),
+        ("wfr_values", wfr),
+        ("gfr_values", gfr),
+    ):
         check(np.array_equal(got, prod_axes[name]), f"VFPPROD {name} read back as given: {got}")
         check(np.all(np.diff(got) > 0), f"VFPPROD {name} increase strictly")
     check(nrec == len(thp) * len(wfr) * len(gfr), f"one VFPPROD record per curve ({nrec})")
     check(not np.isnan(prod).any(), "every VFPPROD cell has a BHP")
     check(np.all(np.diff(prod, axis=0) > 0), "VFPPROD BHP increases with THP in every column")
     check(ihead[0].get_int(0) == 2 and ihead[2].get_str(0) == "WAT", "VFPINJ 2 is a WAT table")
-    check(np.array_equal(iflo, inj_axes["flo_values"]) and
-          np.array_equal(ithp, inj_axes["thp_psia"]), "VFPINJ axes read back as given")
+    check(
+        np.array_equal(iflo, inj_axes["flo_values"]) and np.array_equal(ithp, inj_axes["thp_psia"]),
+        "VFPINJ axes read back as given",
+    )
     check(inrec == len(ithp) and not np.isnan(inj).any(), "one VFPINJ record per THP")
 
     shutil.copy(os.path.join(HERE, "opm_box.DATA"), os.path.join(work, "BOX.DATA"))
     # The Debian OPM 2022.10 shuts an injector on THP control unless its
     # operability check is off.
-    done = subprocess.run([flow, "BOX.DATA", "--output-dir=out", "--threads-per-process=1",
-                           "--enable-well-operability-check=false"],
-                          cwd=work, capture_output=True, text=True, timeout=FLOW_TIMEOUT_S)
+    done = subprocess.run(
+        [
+            flow,
+            "BOX.DATA",
+            "--output-dir=out",
+            "--threads-per-process=1",
+            "--enable-well-operability-check=false",
+        ],
+        cwd=work,
+        capture_output=True,
+        text=True,
+        timeout=FLOW_TIMEOUT_S,
+    )
     check(done.returncode == 0, f"flow exits 0: {done.stdout[-2000:]}{done.stderr[-2000:]}")
     if done.returncode != 0:
         return
     s = ESmry(os.path.join(work, "out", "BOX.SMSPEC"))
 
     for well in ("PROD", "INJ"):
-        check(np.all(s[f"WMCTL:{well}"] == THP_CONTROL),
-              f"{well} stays on THP control: WMCTL {s[f'WMCTL:{well}']}")
+        check(
+            np.all(s[f"WMCTL:{well}"] == THP_CONTROL),
+            f"{well} stays on THP control: WMCTL {s[f'WMCTL:{well}']}",
+        )
     oil, water, gas = s["WOPR:PROD"], s["WWPR:PROD"], s["WGPR:PROD"]
     check(np.all(oil > 0), f"the producer flows: WOPR {oil}")
     check(np.all(s["WWIR:INJ"] > 0), f"the injector takes water: WWIR {s['WWIR:INJ']}")
     for k in range(len(s["TIME"])):
         liquid = float(oil[k]) + float(water[k])
-        point = (float(s["WTHP:PROD"][k]), float(water[k]) / liquid, float(gas[k]) / float(oil[k]),
-                 0.0, liquid)
+        point = (
+            float(s["WTHP:PROD"][k]),
+            float(water[k]) / liquid,
+            float(gas[k]) / float(oil[k]),
+            0.0,
+            liquid,
+        )
         expected = interpolate(prod, point, (thp, wfr, gfr, alq, flo))
         got = float(s["WBHP:PROD"][k])
-        check(abs(got - expected) <= TOLERANCE_PSI,
-              f"PROD day {s['TIME'][k]:g}: WBHP {got:.3f} psia, table {expected:.3f} psia at "
-              f"LIQ {liquid:.2f}, THP {point[0]:g}, WCT {point[1]:.5f}, GOR {point[2]:.5f}")
+        check(
+            abs(got - expected) <= TOLERANCE_PSI,
+            f"PROD day {s['TIME'][k]:g}: WBHP {got:.3f} psia, table {expected:.3f} psia at "
+            f"LIQ {liquid:.2f}, THP {point[0]:g}, WCT {point[1]:.5f}, GOR {point[2]:.5f}",
+        )
         point = (float(s["WTHP:INJ"][k]), float(s["WWIR:INJ"][k]))
         expected = interpolate(inj, point, (ithp, iflo))
         got = float(s["WBHP:INJ"][k])
-        check(abs(got - expected) <= TOLERANCE_PSI,
-              f"INJ day {s['TIME'][k]:g}: WBHP {got:.3f} psia, table {expected:.3f} psia at "
-              f"WAT {point[1]:.2f}, THP {point[0]:g}")
+        check(
+            abs(got - expected) <= TOLERANCE_PSI,
+            f"INJ day {s['TIME'][k]:g}: WBHP {got:.3f} psia, table {expected:.3f} psia at "
+            f"WAT {point[1]:.2f}, THP {point[0]:g}",
+        )
 
 
 if __name__ == "__main__":

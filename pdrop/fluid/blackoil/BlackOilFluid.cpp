@@ -27,8 +27,7 @@ void BlackOilFluid::Validate(const std::function<std::string(const std::string&)
   };
   require(Within(gasGravity, 0.55, 1.8), "gas_gravity", gasGravity, "0.55 to 1.8 (air = 1)");
   require(Within(oilApi, 5.0, 80.0), "oil_api", oilApi, "5 to 80 degAPI");
-  require(Within(waterSalinity, 0.0, 30.0), "water_salinity_wt_pct", waterSalinity,
-          "0 to 30 wt %");
+  require(Within(waterSalinity, 0.0, 30.0), "water_salinity_wt_pct", waterSalinity, "0 to 30 wt %");
   if (IsSet(waterGravity)) {
     require(Within(waterGravity, 0.95, 1.25), "water_gravity", waterGravity,
             "0.95 to 1.25 (water = 1)");
@@ -36,8 +35,7 @@ void BlackOilFluid::Validate(const std::function<std::string(const std::string&)
   require(Within(waterYield, 0.0, 1000.0), "water_yield_bbl_per_MMscf", waterYield,
           "0 to 1000 bbl/MMscf");
   if (IsSet(bubblePoint)) {
-    require(Within(bubblePoint, 0.0, 20000.0), "bubble_point_psia", bubblePoint,
-            "0 to 20000 psia");
+    require(Within(bubblePoint, 0.0, 20000.0), "bubble_point_psia", bubblePoint, "0 to 20000 psia");
   }
   // The separator is described by both values or by neither; a missing one
   // is named as missing, never shown as the not-set marker.
@@ -49,8 +47,8 @@ void BlackOilFluid::Validate(const std::function<std::string(const std::string&)
                                 " and " + missing + " together");
   }
   if (pressure) {
-    require(Within(separatorPressure, 14.7, 2000.0), "separator_pressure_psia",
-            separatorPressure, "14.7 to 2000 psia");
+    require(Within(separatorPressure, 14.7, 2000.0), "separator_pressure_psia", separatorPressure,
+            "14.7 to 2000 psia");
     require(Within(separatorTemperature, 0.0, 300.0), "separator_temperature_F",
             separatorTemperature, "0 to 300 degF");
   }

@@ -21,12 +21,12 @@ struct BlackOilPhases {
 };
 
 struct BlackOilFluid {
-  double gasGravity = 0.65;        // separator gas, air = 1 [-]
-  double oilApi = 35.0;            // stock-tank oil [degAPI]
-  double waterSalinity = 0.0;      // total dissolved solids [wt %]
-  double waterGravity = kNotSet;   // [-], water = 1; when set, it decides the salinity
-  double waterYield = 0.0;         // water carried by the gas [bbl/MMscf]
-  double bubblePoint = kNotSet;    // fixed bubble point [psia]; not set: from the GOR
+  double gasGravity = 0.65;               // separator gas, air = 1 [-]
+  double oilApi = 35.0;                   // stock-tank oil [degAPI]
+  double waterSalinity = 0.0;             // total dissolved solids [wt %]
+  double waterGravity = kNotSet;          // [-], water = 1; when set, it decides the salinity
+  double waterYield = 0.0;                // water carried by the gas [bbl/MMscf]
+  double bubblePoint = kNotSet;           // fixed bubble point [psia]; not set: from the GOR
   double separatorPressure = kNotSet;     // [psia], for Vasquez & Beggs
   double separatorTemperature = kNotSet;  // [degF], for Vasquez & Beggs
   ZCorrelation zCorrelation = ZCorrelation::kDranchukAbouKassem;

@@ -154,11 +154,10 @@ const BlackOilOil::State* BlackOilOil::Evaluate(double T, double p, double pb) {
   } else {
     s.rs = SaturatedRs(pb, tF);
     const double bob = SaturatedBo(s.rs, tFGuarded);
-    const double a = std::max(
-        pvt::VasquezBeggsCompressibility(s.rs, separatorGasGravity_, api_, tF), 0.0);
+    const double a =
+        std::max(pvt::VasquezBeggsCompressibility(s.rs, separatorGasGravity_, api_, tF), 0.0);
     s.bo = bob * std::pow(pb / p, a);
-    s.viscosity =
-        pvt::UndersaturatedOilViscosity(pvt::LiveOilViscosity(dead, s.rs), p, pb);
+    s.viscosity = pvt::UndersaturatedOilViscosity(pvt::LiveOilViscosity(dead, s.rs), p, pb);
   }
   s.tension = pvt::GasOilSurfaceTension(api_, tF, p);
   // Stock-tank oil plus the dissolved gas, in the reservoir volume Bo.

@@ -11,7 +11,7 @@ namespace pvt {
 namespace {
 
 constexpr double kLowestTemperatureF = 32.0;
-constexpr double kLeastTension = 1.0;           // dyn/cm
+constexpr double kLeastTension = 1.0;             // dyn/cm
 constexpr double kSolubilityTaperStart = 1000.0;  // psia
 
 bool Usable(double tR, double p) {
@@ -51,8 +51,8 @@ double GasWaterSolubility(double t, double p, double s) {
   const double t3 = t2 * t;
   const double a = 8.15839 - 6.12265e-2 * t + 1.91663e-4 * t2 - 2.1654e-7 * t3;
   const double b = 1.01021e-2 - 7.44241e-5 * t + 3.05553e-7 * t2 - 2.94883e-10 * t3;
-  const double c = -1e-7 * (9.02505 - 0.130237 * t + 8.53425e-4 * t2 - 2.34122e-6 * t3 +
-                            2.37049e-9 * t3 * t);
+  const double c =
+      -1e-7 * (9.02505 - 0.130237 * t + 8.53425e-4 * t2 - 2.34122e-6 * t3 + 2.37049e-9 * t3 * t);
   auto pure = [&](double pp) { return a + b * pp + c * pp * pp; };
   double rsw = 0.0;
   if (p >= kSolubilityTaperStart) {

@@ -90,9 +90,12 @@ const BlackOilStream::Split& BlackOilStream::CurrentSplit() {
 
 CProp& BlackOilStream::Phase::Base() const {
   switch (kind_) {
-    case Kind::kGas: return *owner_.phases_.gas;
-    case Kind::kOil: return *owner_.phases_.oil;
-    default: return *owner_.phases_.water;
+    case Kind::kGas:
+      return *owner_.phases_.gas;
+    case Kind::kOil:
+      return *owner_.phases_.oil;
+    default:
+      return *owner_.phases_.water;
   }
 }
 
@@ -129,10 +132,10 @@ double BlackOilStream::Phase::Density(double T, double p) {
     }
     case Kind::kWater: {
       const Split& s = owner_.CurrentSplit();
-      return s.bw > 0.0 ? owner_.WaterMassPerBarrel() / (pvt::kCubicFeetPerBarrel * s.bw)
-                        : kNotSet;
+      return s.bw > 0.0 ? owner_.WaterMassPerBarrel() / (pvt::kCubicFeetPerBarrel * s.bw) : kNotSet;
     }
-    default: return Base().Density(T, p);
+    default:
+      return Base().Density(T, p);
   }
 }
 
@@ -157,7 +160,8 @@ double BlackOilStream::Phase::MassFlow() {
     case Kind::kGas:
       return s.freeGas * pvt::kStdGasDensity * owner_.phases_.gas->SpecificGravity() /
              pvt::kSecondsPerDay;
-    case Kind::kOil: return std::fabs(owner_.qo_) * owner_.OilMassPerBarrel() / pvt::kSecondsPerDay;
+    case Kind::kOil:
+      return std::fabs(owner_.qo_) * owner_.OilMassPerBarrel() / pvt::kSecondsPerDay;
     default:
       return s.freeWater * owner_.WaterMassPerBarrel() / pvt::kSecondsPerDay;
   }
@@ -166,18 +170,23 @@ double BlackOilStream::Phase::MassFlow() {
 double BlackOilStream::Phase::VolFlow() {
   const Split& s = owner_.CurrentSplit();
   switch (kind_) {
-    case Kind::kGas: return s.freeGas * s.bg / pvt::kSecondsPerDay;
+    case Kind::kGas:
+      return s.freeGas * s.bg / pvt::kSecondsPerDay;
     case Kind::kOil:
       return std::fabs(owner_.qo_) * s.bo * pvt::kCubicFeetPerBarrel / pvt::kSecondsPerDay;
-    default: return s.freeWater * s.bw * pvt::kCubicFeetPerBarrel / pvt::kSecondsPerDay;
+    default:
+      return s.freeWater * s.bw * pvt::kCubicFeetPerBarrel / pvt::kSecondsPerDay;
   }
 }
 
 double BlackOilStream::Phase::LiqVolFlow() {
   switch (kind_) {
-    case Kind::kGas: return kNotSet;
-    case Kind::kOil: return std::fabs(owner_.qo_);
-    default: return owner_.CurrentSplit().freeWater;
+    case Kind::kGas:
+      return kNotSet;
+    case Kind::kOil:
+      return std::fabs(owner_.qo_);
+    default:
+      return owner_.CurrentSplit().freeWater;
   }
 }
 

@@ -12,17 +12,17 @@ using units::kCubicFeetPerBarrel;
 using units::kRankineOffset;
 using units::kScfPerMMscf;
 using units::kSecondsPerDay;
-constexpr double kAirMolarMass = 28.9647;      // lbm/lbmol
-constexpr double kGasConstant = 10.7316;       // psia ft3 / (lbmol degR)
+constexpr double kAirMolarMass = 28.9647;  // lbm/lbmol
+constexpr double kGasConstant = 10.7316;   // psia ft3 / (lbmol degR)
 // rho_g = (M_air / R) gamma p / (z T) [lbm/ft3].
 constexpr double kGasDensityFactor = kAirMolarMass / kGasConstant;
 // Gas density at standard conditions per unit gravity [lbm/scf].
 constexpr double kStdGasDensity = kGasDensityFactor * kStdPressure / kStdTemperature;
 // Bg = 0.0282795 z T / p [ft3/scf].
 constexpr double kBgFactor = kStdPressure / kStdTemperature;
-constexpr double kWaterDensity = 62.366;       // lbm/ft3, fresh water at 60 degF
+constexpr double kWaterDensity = 62.366;  // lbm/ft3, fresh water at 60 degF
 // Below this pressure the oil holds no gas.
-constexpr double kDeadOilBubblePoint = 14.7;   // psia
+constexpr double kDeadOilBubblePoint = 14.7;  // psia
 
 inline double Fahrenheit(double rankine) { return rankine - kRankineOffset; }
 

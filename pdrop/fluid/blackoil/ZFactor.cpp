@@ -9,8 +9,8 @@ constexpr double kA1 = 0.3265, kA2 = -1.0700, kA3 = -0.5339, kA4 = 0.01569, kA5 
 constexpr double kA6 = 0.5475, kA7 = -0.7361, kA8 = 0.1844, kA9 = 0.1056, kA10 = 0.6134;
 constexpr double kA11 = 0.7210;
 
-constexpr double kRhoMax = 3.0;        // upper end of the reduced-density bracket
-constexpr double kScanStep = 0.02;     // reduced-density step of the vapour-root scan
+constexpr double kRhoMax = 3.0;         // upper end of the reduced-density bracket
+constexpr double kScanStep = 0.02;      // reduced-density step of the vapour-root scan
 constexpr double kMultiRootTpr = 1.05;  // below it the DAK equation may have several roots
 constexpr int kMaxNewton = 100;
 
@@ -114,8 +114,8 @@ double ZFactorHallYarborough(double tpr, double ppr) {
   auto df = [&](double y) {
     const double y2 = y * y;
     const double om = 1.0 - y;
-    return (1.0 + 4.0 * y + 4.0 * y2 - 4.0 * y2 * y + y2 * y2) / (om * om * om * om) -
-           2.0 * b * y + c * d * std::pow(y, d - 1.0);
+    return (1.0 + 4.0 * y + 4.0 * y2 - 4.0 * y2 * y + y2 * y2) / (om * om * om * om) - 2.0 * b * y +
+           c * d * std::pow(y, d - 1.0);
   };
   // f(0) < 0 and f grows without bound as y -> 1: the bracket (0, 1) holds a root.
   constexpr double kYMax = 1.0 - 1e-9;
