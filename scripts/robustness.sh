@@ -14,7 +14,7 @@ sanitize() {
     -DPDROP_SANITIZE=address,undefined -DPDROP_BUILD_PYTHON=OFF -DPDROP_BUILD_BENCH=OFF > /dev/null
   cmake --build build-asan --parallel "$jobs"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir build-asan --output-on-failure --parallel "$jobs" -E packaging -LE "opm|browser"
+    ctest --test-dir build-asan --output-on-failure --parallel "$jobs" -E packaging -LE "opm|browser|format"
 }
 
 thread() {
