@@ -33,7 +33,11 @@ std::string FieldOf(const std::string& message) {
     const std::size_t at = message.find(quoted);
     if (at != std::string::npos) {
       const std::size_t from = at + quoted.size();
-      return message.substr(from, message.find('\'', from) - from);
+      const std::string key = message.substr(from, message.find('\'', from) - from);
+      // "temperature: unknown field 'x'" names temperature.x.
+      const std::size_t colon = at >= 2 ? message.rfind(": ", at) : std::string::npos;
+      return colon != std::string::npos && colon + 2 == at ? message.substr(0, colon) + "." + key
+                                                           : key;
     }
   }
   std::size_t end = 0;
@@ -133,8 +137,11 @@ ApiAnswer Answer(const std::string& method, const std::string& path, const std::
     return {404, json{{"error", "no such resource"}, {"field", ""}}.dump()};
   }
   const bool traverse = path == "/api/traverse" || path == "/api/traverse.csv";
-  if (method != "POST" || (!traverse && path != "/api/map" && path != "/api/lift-curves")) {
+  if (!traverse && path != "/api/map" && path != "/api/lift-curves") {
     return {404, json{{"error", "no such resource"}, {"field", ""}}.dump()};
+  }
+  if (method != "POST") {
+    return {405, json{{"error", path + " takes POST with a case"}, {"field", ""}}.dump()};
   }
   const json j = ParseJsonText(body, "case");
   if (path == "/api/lift-curves") return LiftCurvesAnswer(j);
@@ -263,6 +270,17 @@ int Serve(const ServeOptions& o) {
                         host == "[::1]" + suffix;
     const bool originOk =
         !req.has_header("Origin") || req.get_header_value("Origin") == "http://" + host;
+    // A body must say its length, so that one over the limit is refused
+    // before it is read (a chunked body would be read whole first).
+    if (hostOk && originOk && req.has_header("Transfer-Encoding")) {
+      res.status = 411;
+      res.set_header("Connection", "close");
+      res.set_content(json{{"error", "a request body must come with its length (Content-Length)"},
+                           {"field", ""}}
+                          .dump(),
+                      "application/json");
+      return httplib::Server::HandlerResponse::Handled;
+    }
     if (hostOk && originOk) return httplib::Server::HandlerResponse::Unhandled;
     res.status = 403;
     res.set_content(

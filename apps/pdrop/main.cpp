@@ -127,7 +127,7 @@ int RunSegmentCommand(const SegmentArgs& a) {
 
   OperatingEnvelope envelope;
   envelope.minTemperature_F = envelope.maxTemperature_F = in.temperature_F;
-  envelope.maxPipeId_in = in.pipeId_in;
+  envelope.maxPipeId_in = in.pipeId_in - in.innerOd_in;
   envelope.gas_MMscfd = std::fabs(in.gas_MMscfd);
   envelope.oil_STBd = std::fabs(in.oil_STBd);
   envelope.water_bbld = std::fabs(in.water_bbld);

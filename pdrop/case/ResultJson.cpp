@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pdrop/core/PressDrop.h"
+#include "pdrop/shell/Catalogue.h"
 #include "pdrop/traverse/RowColumns.h"
 
 namespace pdrop {
@@ -15,11 +16,11 @@ nlohmann::json JsonNumber(double v) {
   return v;
 }
 
-nlohmann::json TraverseJson(const TraverseCase& c, const TraverseResult& r) {
+nlohmann::ordered_json TraverseJson(const TraverseCase& c, const TraverseResult& r) {
   using K = RowColumn::Kind;
-  nlohmann::json rows = nlohmann::json::array();
+  nlohmann::ordered_json rows = nlohmann::ordered_json::array();
   for (const TraverseRow& row : r.rows) {
-    nlohmann::json& out = rows.emplace_back(nlohmann::json::object());
+    nlohmann::ordered_json& out = rows.emplace_back(nlohmann::ordered_json::object());
     for (const RowColumn& col : TraverseColumns()) {
       switch (col.kind) {
         case K::kNumber:
@@ -102,6 +103,7 @@ nlohmann::json CatalogueJson() {
   for (std::size_t i = 0; i < names.size(); ++i) {
     correlations.push_back({{"code", codes[i]},
                             {"name", names[i]},
+                            {"title", CorrelationName(codes[i])},
                             {"default_efficiency", CPressDrop::GetDefaultFlowEff(codes[i])},
                             {"help", CPressDrop::GetBblHelp(0, codes[i])}});
   }

@@ -14,15 +14,16 @@ namespace pdrop {
 // A number, or null when it is not set or not finite.
 nlohmann::json JsonNumber(double v);
 
-// {"name", "correlation", "summary": {...}, "rows": [{column: value}]}
-nlohmann::json TraverseJson(const TraverseCase& c, const TraverseResult& r);
+// {"name", "correlation", "summary": {...}, "rows": [{column: value}]}, the
+// columns of a row in the order of the command's table and CSV.
+nlohmann::ordered_json TraverseJson(const TraverseCase& c, const TraverseResult& r);
 
 // {"ok", "reason", "vsg_ftps", "vsl_ftps", "regime_code", "regime",
 //  "entries": [{"code", "name", "vsg_ftps", "vsl_ftps", "holdup",
 //               "elevation_dp_psi_per_ft"}]}: the patterns that have points.
 nlohmann::json FlowMapJson(const CaseFlowMap& map);
 
-// {"correlations": [{"code", "name", "default_efficiency", "help"}],
+// {"correlations": [{"code", "name", "title", "default_efficiency", "help"}],
 //  "lists": {"gas", "liquid", "multiphase_wells", "multiphase_pipelines": [{"code", "name"}]},
 //  "flow_regimes": [{"code", "name"}]}, in the order the engine lists them.
 nlohmann::json CatalogueJson();

@@ -45,7 +45,8 @@ OperatingEnvelope EnvelopeOf(const TraverseCase& c) {
     const double t = c.temperature.At(s, firstMd, lastMd);
     e.minTemperature_F = std::min(e.minTemperature_F, t);
     e.maxTemperature_F = std::max(e.maxTemperature_F, t);
-    e.maxPipeId_in = std::max(e.maxPipeId_in, s.id_in);
+    // The size the correlations see: the hydraulic diameter of an annulus.
+    e.maxPipeId_in = std::max(e.maxPipeId_in, s.id_in - s.inner_od_in);
   }
   e.gas_MMscfd = c.gas_MMscfd;
   e.oil_STBd = c.oil_STBd;

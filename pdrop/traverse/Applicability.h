@@ -19,7 +19,7 @@ class CPressDrop;
 // judged on.
 struct OperatingEnvelope {
   double minTemperature_F = 0.0, maxTemperature_F = 0.0;
-  double maxPipeId_in = 0.0;
+  double maxPipeId_in = 0.0;  // the largest flow diameter (hydraulic, of an annulus)
   double gas_MMscfd = 0.0, oil_STBd = 0.0, water_bbld = 0.0;
 };
 

@@ -67,8 +67,12 @@ WellKind KindOfWell(const TraverseCase& c) {
     if (c.gas_MMscfd > 0.0 && c.water_bbld == 0.0 && c.oil_STBd == 0.0) {
       return WellKind::kGasInjector;
     }
+    // Flowing away from the wellhead: an injector, or not a well at all (a
+    // pipeline from its inlet).
     throw std::invalid_argument(
-        "gas_MMscfd, water_bbld: an injector takes water alone or gas alone");
+        "flow_to: lift curves are for a producer (flow_to top) or an injector of water alone "
+        "or gas alone; this case flows away from its known end carrying " +
+        std::string(c.oil_STBd > 0.0 ? "oil" : "gas and water"));
   }
   const double liquid = c.oil_STBd + c.water_bbld;
   if (c.gas_MMscfd > 0.0 && liquid / c.gas_MMscfd <= kGasWellLiquidRatio) return WellKind::kGas;

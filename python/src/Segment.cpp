@@ -156,7 +156,7 @@ SegmentOutcome Solve(CPressDrop& e, const BlackOilFluid* fluid, double pipeId, d
     const double farEnd = tF + gradient * std::hypot(dx, dz) * direction;
     out.envelope.minTemperature_F = std::min(tF, farEnd);
     out.envelope.maxTemperature_F = std::max(tF, farEnd);
-    out.envelope.maxPipeId_in = pipeId;
+    out.envelope.maxPipeId_in = pipeId - innerOd;
     out.envelope.gas_MMscfd = std::fabs(gas);
     out.envelope.oil_STBd = std::fabs(oil);
     out.envelope.water_bbld = std::fabs(water);

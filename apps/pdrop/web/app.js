@@ -19,6 +19,12 @@ const REGIME_COLOURS = {
   12: "#a9dfbf", 13: "#d7bde2", 666: "#eeeeee",
 };
 
+const RATE_NAMES = {
+  liquid_STBd: "liquid rate [STB/d]",
+  gas_MMscfd: "gas rate [MMscf/d]",
+  water_bbld: "water rate [bbl/d]",
+};
+
 const $ = (id) => document.getElementById(id);
 
 // ---------------------------------------------------------------- the API
@@ -49,7 +55,7 @@ async function api(method, path, body) {
 // that the server names what is wrong with it.
 function typed(text) {
   const t = text.trim();
-  if (t !== "" && Number.isFinite(Number(t))) return Number(t);
+  if (/^[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$/.test(t)) return Number(t);
   return text;
 }
 
@@ -81,7 +87,9 @@ function codeOf(value) {
   if (typeof value === "number") return value;
   const name = String(value).toLowerCase();
   for (const c of state.catalogue.correlations) {
-    if (c.name.toLowerCase() === name || String(c.code) === name) return c.code;
+    if (c.name.toLowerCase() === name || c.title.toLowerCase() === name || String(c.code) === name) {
+      return c.code;
+    }
   }
   return null;
 }
@@ -142,6 +150,13 @@ function renderForm() {
   $("paste").value = JSON.stringify(c, null, 2);
 }
 
+// A header cell with the given text (never read as markup).
+function headerCell(row, text) {
+  const th = document.createElement("th");
+  th.textContent = text;
+  row.append(th);
+}
+
 function renderStations() {
   const stations = Array.isArray(state.caseJson.stations) ? state.caseJson.stations : [];
   const columns = [];
@@ -151,8 +166,8 @@ function renderStations() {
   const head = $("stations").tHead;
   head.innerHTML = "";
   const hr = head.insertRow();
-  for (const k of columns) hr.insertCell().outerHTML = `<th>${k}</th>`;
-  hr.insertCell().outerHTML = "<th></th>";
+  for (const k of columns) headerCell(hr, k);
+  headerCell(hr, "");
   const body = $("stations").tBodies[0];
   body.innerHTML = "";
   stations.forEach((s, i) => {
@@ -213,15 +228,36 @@ function showError(error) {
   let target = null;
   let input = null;
   if (field) {
-    input = document.querySelector(`[data-field="${CSS.escape(field)}"]`);
-    target = document.querySelector(`[data-error-for="${CSS.escape(field)}"]`);
+    // A message may name a nested field by its own name (max_subdivisions
+    // for options.max_subdivisions).
+    input =
+      document.querySelector(`[data-field="${CSS.escape(field)}"]`) ||
+      document.querySelector(`[data-field$=".${CSS.escape(field)}"]`);
+    target =
+      document.querySelector(`[data-error-for="${CSS.escape(field)}"]`) ||
+      document.querySelector(`[data-error-for$=".${CSS.escape(field)}"]`);
     const station = field.match(/^stations\[(\d+)\]/);
     if (!target && station) target = document.querySelector(`[data-error-for="stations[${station[1]}]"]`);
     if (!target && field.startsWith("stations")) target = document.querySelector('[data-error-for="stations"]');
   }
   if (input) input.classList.add("invalid");
   (target || $("case-error")).textContent = error.message;
+  clearResults();
   setStatus("The case has an error; see the message beside its field.", true);
+}
+
+// No results on screen but those of the case last run as it stands.
+function clearResults() {
+  for (const name of Object.keys(state.charts)) {
+    state.charts[name].destroy();
+    delete state.charts[name];
+  }
+  for (const id of ["traverse-note", "map-note", "lift-note"]) $(id).textContent = "";
+  $("regime-legend").replaceChildren();
+  $("rows").tHead.replaceChildren();
+  $("rows").tBodies[0].replaceChildren();
+  $("download-rows").disabled = true;
+  state.traverse = state.compare = state.ranCase = null;
 }
 
 function setStatus(text, bad = false) {
@@ -231,10 +267,13 @@ function setStatus(text, bad = false) {
 
 // ---------------------------------------------------------------- charts
 
-function isWell(rows) {
-  const md = Math.max(...rows.map((r) => r.md_ft));
-  const tvd = Math.max(...rows.map((r) => Math.abs(r.tvd_ft)));
-  return md > 0 && tvd > 0.5 * md;
+// A well is described from the top or bottom, or by true vertical depths;
+// a pipeline from its inlet or outlet, by elevations.
+function isWell(c) {
+  const end = String(c.known_end).toLowerCase();
+  if (end === "top" || end === "bottom") return true;
+  if (end === "inlet" || end === "outlet") return false;
+  return (c.stations || []).some((s) => s.tvd_ft !== undefined);
 }
 
 // Coloured bands behind the traverse charts: the flow pattern of each
@@ -285,7 +324,7 @@ function scatterChart(name, datasets, scales, plugins, extraPlugins = []) {
   });
 }
 
-function traverseChart(name, title, unit, value, results, well) {
+function traverseChart(name, title, unit, value, results, well, range = {}) {
   const main = results[0].answer;
   const datasets = results.map(({ answer, label }, k) => ({
     label,
@@ -297,7 +336,7 @@ function traverseChart(name, title, unit, value, results, well) {
     borderWidth: 2,
   }));
   const along = { title: { display: true, text: well ? "measured depth [ft]" : "distance [ft]" } };
-  const across = { title: { display: true, text: `${title} [${unit}]` } };
+  const across = { ...range, title: { display: true, text: `${title} [${unit}]` } };
   scatterChart(
     name,
     datasets,
@@ -316,18 +355,20 @@ function drawTraverse() {
   if (state.compare) results.push({ answer: state.compare, label: correlationName(state.compare.correlation) });
   const rows = state.traverse.rows;
   if (rows.length === 0) return;
-  const well = isWell(rows);
+  const well = isWell(state.ranCase);
   traverseChart("chart-pressure", "pressure", "psia", (r) => r.pressure_psia, results, well);
   traverseChart("chart-temperature", "temperature", "degF", (r) => r.temperature_F, results, well);
-  traverseChart("chart-holdup", "liquid holdup", "-", (r) => r.holdup, results, well);
+  traverseChart("chart-holdup", "liquid holdup", "-", (r) => r.holdup, results, well, { min: 0, max: 1 });
   const seen = new Map();
   for (const r of rows.slice(1)) seen.set(r.regime_code, r.regime);
-  $("regime-legend").innerHTML = [...seen]
-    .map(([code, name]) => {
-      const shown = code === 666 ? "no pattern (the correlation names none)" : name;
-      return `<span style="--swatch:${REGIME_COLOURS[code] || "#eee"}">${shown}</span>`;
-    })
-    .join("");
+  const legend = $("regime-legend");
+  legend.replaceChildren();
+  for (const [code, name] of seen) {
+    const item = document.createElement("span");
+    item.style.setProperty("--swatch", REGIME_COLOURS[code] || "#eee");
+    item.textContent = code === 666 ? "no pattern (the correlation names none)" : name;
+    legend.append(item);
+  }
 }
 
 function correlationName(code) {
@@ -389,7 +430,8 @@ function drawMap(map) {
       xs.add(p.x);
       ys.add(p.y);
     });
-    return { label: e.name, data, cells: true, backgroundColor: REGIME_COLOURS[e.code] || "#ddd", pointRadius: 0 };
+    const colour = REGIME_COLOURS[e.code] || "#ddd";
+    return { label: e.name, data, cells: true, backgroundColor: colour, borderColor: colour, pointRadius: 0, pointStyle: "rect" };
   });
   datasets.push({
     label: `operating point (${map.regime})`,
@@ -405,12 +447,22 @@ function drawMap(map) {
     "chart-map",
     datasets,
     {
-      x: { type: "logarithmic", title: { display: true, text: "superficial gas velocity vsg [ft/s]" } },
-      y: { type: "logarithmic", title: { display: true, text: "superficial liquid velocity vsl [ft/s]" } },
+      x: {
+        type: "logarithmic",
+        min: Math.min(...xs),
+        max: Math.max(...xs),
+        title: { display: true, text: "superficial gas velocity vsg [ft/s]" },
+      },
+      y: {
+        type: "logarithmic",
+        min: Math.min(...ys),
+        max: Math.max(...ys),
+        title: { display: true, text: "superficial liquid velocity vsl [ft/s]" },
+      },
     },
     {
-      legend: { position: "right" },
-      title: { display: true, text: "Petalas & Aziz flow-pattern map of the first segment" },
+      legend: { position: "right", labels: { usePointStyle: true } },
+      title: { display: true, text: "Petalas & Aziz flow-pattern map of the segment next to the known end" },
       filledCells: { xs: sorted(xs), ys: sorted(ys) },
     },
     [filledCells],
@@ -438,11 +490,20 @@ function drawLift(lift) {
     "chart-lift",
     datasets,
     {
-      x: { title: { display: true, text: rateKey.replace(/_/g, " ") } },
+      x: { title: { display: true, text: RATE_NAMES[rateKey] || rateKey } },
       y: { title: { display: true, text: "bottomhole pressure [psia]" } },
     },
     { title: { display: true, text: `${lift.name}: lift curves (triangles: minimum of each curve)` } },
   );
+}
+
+// A table cell: a column's numbers with one count of decimals, as the
+// command's table shows them; no result is an empty cell.
+function cellText(column, v) {
+  if (v === null || v === undefined) return "";
+  if (typeof v !== "number" || column === "regime_code") return String(v);
+  const decimals = column === "holdup" ? 4 : /_(ft|F)$/.test(column) ? 1 : /_psia$/.test(column) ? 2 : 3;
+  return v.toFixed(decimals);
 }
 
 function drawTable(answer) {
@@ -453,12 +514,11 @@ function drawTable(answer) {
   if (rows.length === 0) return;
   const columns = Object.keys(rows[0]);
   const hr = table.tHead.insertRow();
-  for (const k of columns) hr.insertCell().outerHTML = `<th>${k}</th>`;
+  for (const k of columns) headerCell(hr, k);
   for (const r of rows) {
     const tr = table.tBodies[0].insertRow();
     for (const k of columns) {
-      const v = r[k];
-      tr.insertCell().textContent = typeof v === "number" && !Number.isInteger(v) ? v.toFixed(k === "holdup" ? 4 : 2) : v === null ? "" : String(v);
+      tr.insertCell().textContent = cellText(k, r[k]);
     }
   }
 }
@@ -471,25 +531,43 @@ function wellheadSensitivities(c) {
   return { wellhead_pressure_psia: [...new Set(values)] };
 }
 
+// The status line of a traverse: its computed pressure and the changes
+// along the march (from the known end: negative where the pressure falls).
+function summaryText(answer) {
+  const s = answer.summary;
+  const name = correlationName(answer.correlation);
+  if (!s.complete) return `${name}: the traverse stopped at md ${s.stopped_at_md_ft} ft: ${s.reason}.`;
+  const change = (v) => `${v >= 0 ? "+" : "\u2212"}${Math.abs(v).toFixed(1)} psi`;
+  return (
+    `${name}: computed end pressure ${s.computed_end_pressure_psia.toFixed(2)} psia; ` +
+    `changes from the known end: friction ${change(s.total_friction_dp_psi)}, ` +
+    `elevation ${change(s.total_elevation_dp_psi)}.`
+  );
+}
+
 async function run() {
   clearErrors();
-  const c = state.caseJson;
+  clearResults();
+  const c = JSON.parse(JSON.stringify(state.caseJson));
   setStatus("Running\u2026");
   $("run").disabled = true;
   try {
     state.traverse = await api("POST", "/api/traverse", c);
     const compare = $("compare").value;
     state.compare = compare === "" ? null : await api("POST", "/api/traverse", { ...c, correlation: Number(compare) });
+    state.ranCase = c;
     $("download-rows").disabled = false;
     drawTraverse();
     drawTable(state.traverse);
     const s = state.traverse.summary;
-    let text = s.complete
-      ? `Computed end pressure ${s.computed_end_pressure_psia.toFixed(2)} psia; friction ${s.total_friction_dp_psi.toFixed(1)} psi, elevation ${s.total_elevation_dp_psi.toFixed(1)} psi.`
-      : `The traverse stopped at md ${s.stopped_at_md_ft} ft: ${s.reason}.`;
+    let text = summaryText(state.traverse);
     if (s.loading_md_ft !== null) text += ` Liquid loading from md ${s.loading_md_ft} ft (dashed line).`;
+    if (state.compare) text += "\n" + summaryText(state.compare) + " The bands are the first correlation's.";
     setStatus(text, !s.complete);
-    $("traverse-note").textContent = s.warnings.join("\n");
+    $("traverse-note").textContent =
+      state.traverse.rows.length > 1
+        ? s.warnings.join("\n")
+        : `Nothing to draw: the first segment has no result (${s.reason}).`;
     await Promise.all([runMap(c), runLift(c)]);
   } catch (error) {
     showError(error);
@@ -515,13 +593,15 @@ async function runMap(c) {
 }
 
 // Lift curves are drawn for a well whose wellhead pressure is known.
-function wellheadKnown(c, rows) {
-  return ["top", "first"].includes(String(c.known_end).toLowerCase()) && isWell(rows);
+function wellheadKnown(c) {
+  return ["top", "first"].includes(String(c.known_end).toLowerCase()) && isWell(c);
 }
 
 async function runLift(c) {
-  if (!wellheadKnown(c, state.traverse.rows)) {
-    $("lift-note").textContent = "Lift curves are drawn for a well whose wellhead pressure is known (known_end top).";
+  if (!wellheadKnown(c)) {
+    $("lift-note").textContent = isWell(c)
+      ? "Lift curves start from the wellhead pressure: they need known_end top."
+      : "Lift curves are for wells; this case is a pipeline.";
     if (state.charts["chart-lift"]) state.charts["chart-lift"].destroy();
     delete state.charts["chart-lift"];
     return;
@@ -588,7 +668,8 @@ async function start() {
     download(fileName("json"), JSON.stringify(state.caseJson, null, 2) + "\n", "application/json"));
   $("download-rows").addEventListener("click", async () => {
     try {
-      download(fileName("csv"), await api("POST", "/api/traverse.csv", state.caseJson), "text/csv");
+      // The rows on screen: those of the case as it was run.
+      download(fileName("csv"), await api("POST", "/api/traverse.csv", state.ranCase), "text/csv");
     } catch (error) {
       showError(error);
     }
