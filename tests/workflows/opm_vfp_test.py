@@ -114,21 +114,9 @@ def run(pdrop, examples, flow, work):
         "vfp_inj.inc": ("water_injector.json", "water_injector_vfp.json"),
     }
     for out, (case, axes) in tables.items():
-        done = subprocess.run(
-            [
-                pdrop,
-                "vfp",
-                os.path.join(examples, case),
-                "--axes",
-                os.path.join(examples, axes),
-                "-o",
-                os.path.join(work, out),
-                "--threads",
-                "2",
-            ],
-            capture_output=True,
-            text=True,
-        )
+        args = [pdrop, "vfp", os.path.join(examples, case), "--axes", os.path.join(examples, axes)]
+        args += ["-o", os.path.join(work, out), "--threads", "2"]
+        done = subprocess.run(args, capture_output=True, text=True)
         check(done.returncode == 0, f"pdrop vfp {case} exits 0: {done.stderr}")
     prod_axes, inj_axes = (
         json.loads(pathlib.Path(examples, axes).read_text()) for _, axes in tables.values()
@@ -142,12 +130,8 @@ def run(pdrop, examples, flow, work):
         head[0].get_int(0) == 1 and head[7].get_str(0) == "FIELD" and head[2].get_str(0) == "LIQ",
         "VFPPROD 1 is a FIELD LIQ table",
     )
-    for name, got in (
-        ("flo_values", flo),
-        ("thp_psia", thp),
-        ("wfr_values", wfr),
-        ("gfr_values", gfr),
-    ):
+    prod_names = ["flo_values", "thp_psia", "wfr_values", "gfr_values"]
+    for name, got in zip(prod_names, (flo, thp, wfr, gfr)):
         check(np.array_equal(got, prod_axes[name]), f"VFPPROD {name} read back as given: {got}")
         check(np.all(np.diff(got) > 0), f"VFPPROD {name} increase strictly")
     check(nrec == len(thp) * len(wfr) * len(gfr), f"one VFPPROD record per curve ({nrec})")
@@ -163,14 +147,9 @@ def run(pdrop, examples, flow, work):
     shutil.copy(os.path.join(HERE, "opm_box.DATA"), os.path.join(work, "BOX.DATA"))
     # The Debian OPM 2022.10 shuts an injector on THP control unless its
     # operability check is off.
+    options = "--output-dir=out --threads-per-process=1 --enable-well-operability-check=false"
     done = subprocess.run(
-        [
-            flow,
-            "BOX.DATA",
-            "--output-dir=out",
-            "--threads-per-process=1",
-            "--enable-well-operability-check=false",
-        ],
+        [flow, "BOX.DATA", *options.split()],
         cwd=work,
         capture_output=True,
         text=True,
@@ -186,33 +165,27 @@ def run(pdrop, examples, flow, work):
             np.all(s[f"WMCTL:{well}"] == THP_CONTROL),
             f"{well} stays on THP control: WMCTL {s[f'WMCTL:{well}']}",
         )
-    oil, water, gas = s["WOPR:PROD"], s["WWPR:PROD"], s["WGPR:PROD"]
+    rates = ("WOPR:PROD", "WWPR:PROD", "WGPR:PROD", "WWIR:INJ")
+    oil, water, gas, inj_rate = (np.asarray(s[k], float) for k in rates)
     check(np.all(oil > 0), f"the producer flows: WOPR {oil}")
-    check(np.all(s["WWIR:INJ"] > 0), f"the injector takes water: WWIR {s['WWIR:INJ']}")
-    for k in range(len(s["TIME"])):
-        liquid = float(oil[k]) + float(water[k])
-        point = (
-            float(s["WTHP:PROD"][k]),
-            float(water[k]) / liquid,
-            float(gas[k]) / float(oil[k]),
-            0.0,
-            liquid,
-        )
-        expected = interpolate(prod, point, (thp, wfr, gfr, alq, flo))
-        got = float(s["WBHP:PROD"][k])
-        check(
-            abs(got - expected) <= TOLERANCE_PSI,
-            f"PROD day {s['TIME'][k]:g}: WBHP {got:.3f} psia, table {expected:.3f} psia at "
-            f"LIQ {liquid:.2f}, THP {point[0]:g}, WCT {point[1]:.5f}, GOR {point[2]:.5f}",
-        )
-        point = (float(s["WTHP:INJ"][k]), float(s["WWIR:INJ"][k]))
-        expected = interpolate(inj, point, (ithp, iflo))
-        got = float(s["WBHP:INJ"][k])
-        check(
-            abs(got - expected) <= TOLERANCE_PSI,
-            f"INJ day {s['TIME'][k]:g}: WBHP {got:.3f} psia, table {expected:.3f} psia at "
-            f"WAT {point[1]:.2f}, THP {point[0]:g}",
-        )
+    check(np.all(inj_rate > 0), f"the injector takes water: WWIR {inj_rate}")
+    liquid = oil + water
+    at = (water / liquid, gas / oil, 0 * oil, liquid)  # the producer's point after its THP
+    # fmt: off
+    wells = [  # (well, table, its axes, names of the axes, the reported point after the THP)
+        ("PROD", prod, (thp, wfr, gfr, alq, flo), "THP WCT GOR ALQ LIQ", at),
+        ("INJ", inj, (ithp, iflo), "THP WAT", (inj_rate,)),
+    ]
+    # fmt: on
+    for well, table, axes, names, rest in wells:
+        points = np.column_stack([np.asarray(s[f"WTHP:{well}"], float), *rest])
+        for day, point, got in zip(s["TIME"], points, np.asarray(s[f"WBHP:{well}"], float)):
+            expected = interpolate(table, point, axes)
+            check(
+                abs(got - expected) <= TOLERANCE_PSI,
+                f"{well} day {day:g}: WBHP {got:.3f} psia, table {expected:.3f} psia at "
+                + ", ".join(f"{n} {x:.5g}" for n, x in zip(names.split(), point)),
+            )
 
 
 if __name__ == "__main__":
