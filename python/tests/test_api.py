@@ -1,6 +1,7 @@
 # The Python API: catalogue, engines, fluids written in Python, traverses,
 # not-set values and error messages.
 
+import concurrent.futures
 import json
 import math
 import re
@@ -133,17 +134,13 @@ def test_an_engine_shared_by_threads_gives_the_serial_results(per_thread):
 
     serial = [values(request) for request in per_thread]
     start = threading.Barrier(len(per_thread))
-    shared = [None] * len(per_thread)
 
-    def run(k):
+    def run(request):
         start.wait()
-        shared[k] = [values(per_thread[k]) for _ in range(300)]
+        return [values(request) for _ in range(300)]
 
-    threads = [threading.Thread(target=run, args=(k,)) for k in range(len(per_thread))]
-    for t in threads:
-        t.start()
-    for t in threads:
-        t.join()
+    with concurrent.futures.ThreadPoolExecutor(len(per_thread)) as pool:
+        shared = list(pool.map(run, per_thread))
     # Bit for bit, NaN (not computed) included.
     np.testing.assert_array_equal(np.array(shared), np.array([[s] * 300 for s in serial]))
 

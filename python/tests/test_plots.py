@@ -23,8 +23,7 @@ def test_traverse_plot_png_and_svg(tmp_path, oil_well_case):
     assert image.shape[0] > 400 and image.shape[1] > 800
     assert image.std() > 0.05  # not a blank canvas
     svg = (tmp_path / "oil_well.svg").read_text()
-    assert "Pressure" in svg
-    assert len(svg) > 10000
+    assert "Pressure" in svg and len(svg) > 10000
 
 
 def test_loading_depth_is_marked(tmp_path, oil_well_case):
@@ -60,8 +59,7 @@ def test_flow_map_of_a_case_or_of_regions_as_arrays_and_a_plot(tmp_path):
     assert 2400 < total <= 2500
     assert "Annular Mist" in m.patterns
     assert all(len(p["vsg_ftps"]) == len(p["holdup"]) for p in m.patterns.values())
-    vsg, vsl = m.operating_point
-    assert vsg > 0 and vsl > 0
+    assert min(m.operating_point) > 0  # both superficial velocities
     fig, files = plots.plot_flow_map(m, path=tmp_path / "map.svg")
     assert (tmp_path / "map.svg").stat().st_size > 10000
     legend = [t.get_text() for t in fig.axes[0].get_legend().get_texts()]

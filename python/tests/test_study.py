@@ -12,10 +12,8 @@ from pdrop import study
 
 
 def test_parameters_derive_rates_and_geometry(oil_well_case):
-    c = study.apply_parameters(
-        oil_well_case,
-        {"oil_STBd": 1000.0, "gor_scf_per_STB": 800.0, "water_cut": 0.2, "id_in": 2.992},
-    )
+    values = dict(oil_STBd=1000.0, gor_scf_per_STB=800.0, water_cut=0.2, id_in=2.992)
+    c = study.apply_parameters(oil_well_case, values)
     assert c["gas_MMscfd"] == pytest.approx(0.8)
     assert c["water_bbld"] == pytest.approx(250.0)
     assert all(s["id_in"] == 2.992 for s in c["stations"])
@@ -27,11 +25,8 @@ def test_parameters_derive_rates_and_geometry(oil_well_case):
 
 
 def test_sweep_runs_every_combination(oil_well_case):
-    df = study.sweep(
-        oil_well_case,
-        {"correlation": [3, "Hagedorn & Brown", 5], "oil_STBd": [800.0, 1600.0]},
-        serial=True,
-    )
+    grid = {"correlation": [3, "Hagedorn & Brown", 5], "oil_STBd": [800.0, 1600.0]}
+    df = study.sweep(oil_well_case, grid, serial=True)
     assert len(df) == 6
     assert df["complete"].all()
     # More oil up the same tubing needs more bottom-hole pressure.
@@ -44,14 +39,10 @@ def test_sweep_runs_every_combination(oil_well_case):
 
 
 def test_monte_carlo_on_a_local_cluster_equals_the_serial_run(oil_well_case):
-    distributions = {
-        "oil_STBd": ("uniform", 300.0, 2000.0),
-        "gor_scf_per_STB": ("loguniform", 100.0, 1500.0),
-        "water_cut": ("uniform", 0.0, 0.6),
-        "correlation": ("choice", [3, 4, 5]),
-    }
-    serial = study.monte_carlo(oil_well_case, distributions, n=200, seed=7, serial=True)
-    cluster = study.monte_carlo(oil_well_case, distributions, n=200, seed=7, workers=2)
+    laws = dict(oil_STBd=("uniform", 300.0, 2000.0), gor_scf_per_STB=("loguniform", 100.0, 1500.0))
+    laws.update(water_cut=("uniform", 0.0, 0.6), correlation=("choice", [3, 4, 5]))
+    serial = study.monte_carlo(oil_well_case, laws, n=200, seed=7, serial=True)
+    cluster = study.monte_carlo(oil_well_case, laws, n=200, seed=7, workers=2)
     assert len(cluster) == 200
     assert cluster.equals(serial)
 

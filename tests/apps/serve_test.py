@@ -71,10 +71,7 @@ class ServeTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.server = Server().__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.server.__exit__(None, None, None)
+        cls.addClassCleanup(cls.server.__exit__)
 
     def test_endpoints_answer_as_the_command(self):
         s = self.server
