@@ -16,17 +16,9 @@ def test_mypy_passes_on_the_package(tmp_path):
     assert os.path.exists(os.path.join(package, "py.typed"))
     assert os.path.exists(os.path.join(package, "_pdrop.pyi"))
     config = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "mypy.ini")
+    command = [sys.executable, "-m", "mypy", "--config-file", config, "--cache-dir", str(tmp_path)]
     run = subprocess.run(
-        [
-            sys.executable,
-            "-m",
-            "mypy",
-            "--config-file",
-            config,
-            "--cache-dir",
-            str(tmp_path / "cache"),
-            "pdrop",
-        ],
+        command + ["pdrop"],
         cwd=os.path.dirname(package),
         capture_output=True,
         text=True,

@@ -5,6 +5,7 @@ are refused, parallel requests answer as serial ones, and Ctrl-C stops it.
 Usage: serve_test.py PDROP_BINARY EXAMPLES_DIR
 """
 import concurrent.futures
+import functools
 import http.client
 import json
 import os
@@ -19,13 +20,18 @@ PDROP, EXAMPLES = sys.argv[1], sys.argv[2]
 CASES = ["oil_well", "gas_pipeline", "gas_well_annulus", "water_injector"]
 
 
+def example(name):
+    return os.path.join(EXAMPLES, name + ".json")
+
+
 def case(name):
-    with open(os.path.join(EXAMPLES, name + ".json")) as f:
+    with open(example(name)) as f:
         return json.load(f)
 
 
-def command(*args, output=".json"):
+def command(*args):
     """Runs the command with its output written to a file; returns the file."""
+    output = ".csv" if "--csv" in args else ".json"
     with tempfile.TemporaryDirectory() as d:
         out = os.path.join(d, "out" + output)
         subprocess.run([PDROP, *args, out], check=False, stdout=subprocess.DEVNULL)
@@ -57,102 +63,54 @@ class Server:
         r = conn.getresponse()
         text = r.read().decode()
         conn.close()
-        answer = (
-            json.loads(text)
-            if r.getheader("Content-Type", "").startswith("application/json")
-            else text
-        )
-        return r.status, answer, r
+        json_answer = r.getheader("Content-Type", "").startswith("application/json")
+        return r.status, json.loads(text) if json_answer else text, r
 
 
 class ServeTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.server = Server().__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.server.__exit__(None, None, None)
+        cls.addClassCleanup(cls.server.__exit__)
 
     def test_endpoints_answer_as_the_command(self):
         s = self.server
-        self.assertEqual(
-            s.request("GET", "/api/catalogue")[1],
-            json.loads(subprocess.check_output([PDROP, "list", "--json"])),
-        )
+        catalogue = json.loads(subprocess.check_output([PDROP, "list", "--json"]))
+        self.assertEqual(s.request("GET", "/api/catalogue")[1], catalogue)
         self.assertEqual(s.request("GET", "/api/examples")[1], sorted(CASES))
+        lift = {"rates": [200, 1500], "wellhead_pressure_psia": [125, 250]}
+        vlp = ["--rates", "200,1500", "--wellhead-pressure-psia", "125,250", "--json"]
+        rows = [("/api/lift-curves", "oil_well", "vlp", vlp)]  # (path, example, command, options)
+        rows += [("/api/map", name, "map", ["--json"]) for name in ("oil_well", "gas_pipeline")]
         for name in CASES:
-            path = os.path.join(EXAMPLES, name + ".json")
             self.assertEqual(s.request("GET", "/api/examples/" + name)[1], case(name))
-            self.assertEqual(
-                s.request("POST", "/api/traverse", case(name))[1],
-                command("traverse", path, "--json"),
-                name,
-            )
-            self.assertEqual(
-                s.request("POST", "/api/traverse.csv", case(name))[1],
-                command("traverse", path, "--csv", output=".csv"),
-                name,
-            )
-        for name in ["oil_well", "gas_pipeline"]:
-            path = os.path.join(EXAMPLES, name + ".json")
-            self.assertEqual(
-                s.request("POST", "/api/map", case(name))[1], command("map", path, "--json"), name
-            )
-        lift = s.request(
-            "POST",
-            "/api/lift-curves",
-            {
-                "case": case("oil_well"),
-                "sensitivities": {"rates": [200, 1500], "wellhead_pressure_psia": [125, 250]},
-            },
-        )
-        self.assertEqual(
-            lift[1],
-            command(
-                "vlp",
-                os.path.join(EXAMPLES, "oil_well.json"),
-                "--rates",
-                "200,1500",
-                "--wellhead-pressure-psia",
-                "125,250",
-                "--json",
-            ),
-        )
+            rows.append(("/api/traverse", name, "traverse", ["--json"]))
+            rows.append(("/api/traverse.csv", name, "traverse", ["--csv"]))
+        for path, name, verb, options in rows:
+            body = {"case": case(name), "sensitivities": lift} if verb == "vlp" else case(name)
+            expected = command(verb, example(name), *options)
+            self.assertEqual(s.request("POST", path, body)[1], expected, (path, name))
 
     def test_bad_input_is_refused_naming_the_field(self):
         oil = case("oil_well")
         many = dict(oil, max_segment_ft=1)  # 8000 segments
+        stations = [oil["stations"][0], dict(oil["stations"][1], id_in=-2)]
+        thp = {"wellhead_pressure_psia": [-5]}
+        # fmt: off
         rows = [  # (path, body, status, field, words of the message)
             ("/api/traverse", "{not json", 400, "", "not valid JSON"),
             ("/api/traverse", dict(oil, known_endx="top"), 400, "known_endx", "unknown field"),
-            (
-                "/api/traverse",
-                dict(oil, known_pressure_psia=1e6),
-                400,
-                "known_pressure_psia",
-                "30000",
-            ),
+            ("/api/traverse", dict(oil, known_pressure_psia=1e6), 400, "known_pressure_psia", "30000"),
             ("/api/traverse", dict(oil, oil_STBd="abc"), 400, "oil_STBd", "expected a number"),
-            (
-                "/api/traverse",
-                dict(oil, stations=[oil["stations"][0], dict(oil["stations"][1], id_in=-2)]),
-                400,
-                "stations[1].id_in",
-                "id_in",
-            ),
+            ("/api/traverse", dict(oil, stations=stations), 400, "stations[1].id_in", "id_in"),
             ("/api/traverse", many, 400, "stations", "at most 5000"),
             ("/api/map", dict(oil, gas_MMscfd=-1e300), 400, "gas_MMscfd", "gas_MMscfd"),
             ("/api/lift-curves", {"case": oil, "extra": 1}, 400, "extra", "unknown field"),
-            (
-                "/api/lift-curves",
-                {"case": oil, "sensitivities": {"wellhead_pressure_psia": [-5]}},
-                400,
-                "sensitivities.wellhead_pressure_psia[0]",
-                "wellhead_pressure_psia",
-            ),
+            ("/api/lift-curves", {"case": oil, "sensitivities": thp}, 400,
+             "sensitivities.wellhead_pressure_psia[0]", "wellhead_pressure_psia"),
             ("/api/traverse", " " * (1 << 20) + "{}", 413, "", "over 1 MB"),
         ]
+        # fmt: on
         for path, body, status, field, words in rows:
             code, answer, _ = self.server.request("POST", path, body)
             self.assertEqual((code, answer["field"]), (status, field), (path, answer))
@@ -161,6 +119,7 @@ class ServeTest(unittest.TestCase):
 
     def test_requests_from_elsewhere_and_files_are_refused(self):
         s = self.server
+        # fmt: off
         rows = [  # (method, path, headers, status)
             ("GET", "/api/catalogue", {"Origin": "http://example.com"}, 403),
             ("GET", "/api/catalogue", {"Host": "attacker.example:%d" % s.port}, 403),
@@ -168,28 +127,22 @@ class ServeTest(unittest.TestCase):
             ("GET", "/api/examples/..%2F..%2Fetc%2Fpasswd", {}, 404),
             ("GET", "/api/examples/oil_well_vfp", {}, 404),
             ("POST", "/api/traverse", {"Content-Type": "text/plain"}, 415),
+            ("GET", "/api/catalogue", {"Origin": "http://127.0.0.1:%d" % s.port}, 200),
         ]
+        # fmt: on
         for method, path, headers, status in rows:
             code, _, response = s.request(method, path, "{}" if method == "POST" else None, headers)
             self.assertEqual(code, status, (path, headers))
             self.assertIsNone(response.getheader("Access-Control-Allow-Origin"))
-        self.assertEqual(
-            s.request("GET", "/api/catalogue", headers={"Origin": "http://127.0.0.1:%d" % s.port})[
-                0
-            ],
-            200,
-        )
 
     def test_parallel_requests_answer_as_serial_ones(self):
         bodies = [case(CASES[i % len(CASES)]) for i in range(8)]
         for i, b in enumerate(bodies):
             b["gas_MMscfd"] = b["gas_MMscfd"] * (1 + 0.05 * i)
-        serial = [self.server.request("POST", "/api/traverse", b)[1] for b in bodies]
+        post = functools.partial(self.server.request, "POST", "/api/traverse")
+        serial = [post(b)[1] for b in bodies]
         with concurrent.futures.ThreadPoolExecutor(8) as pool:
-            parallel = list(
-                pool.map(lambda b: self.server.request("POST", "/api/traverse", b)[1], bodies)
-            )
-        self.assertEqual(parallel, serial)
+            self.assertEqual([r[1] for r in pool.map(post, bodies)], serial)
 
 
 class InterruptTest(unittest.TestCase):

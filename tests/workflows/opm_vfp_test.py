@@ -96,81 +96,49 @@ def interpolate(table, point, axes):
 
 
 def main(pdrop, examples, flow="flow"):
-    work = tempfile.mkdtemp(prefix="pdrop-opm-")
-    try:
+    with tempfile.TemporaryDirectory(prefix="pdrop-opm-") as work:
         run(pdrop, examples, flow, work)
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-    if failures:
-        print(f"{len(failures)} checks failed")
-        return 1
-    print("all checks passed")
-    return 0
+    print(f"{len(failures)} checks failed" if failures else "all checks passed")
+    return 1 if failures else 0
 
 
 def run(pdrop, examples, flow, work):
-    tables = {
-        "vfp_prod.inc": ("oil_well.json", "oil_well_vfp.json"),
-        "vfp_inj.inc": ("water_injector.json", "water_injector_vfp.json"),
-    }
-    for out, (case, axes) in tables.items():
-        done = subprocess.run(
-            [
-                pdrop,
-                "vfp",
-                os.path.join(examples, case),
-                "--axes",
-                os.path.join(examples, axes),
-                "-o",
-                os.path.join(work, out),
-                "--threads",
-                "2",
-            ],
-            capture_output=True,
-            text=True,
-        )
-        check(done.returncode == 0, f"pdrop vfp {case} exits 0: {done.stderr}")
-    prod_axes, inj_axes = (
-        json.loads(pathlib.Path(examples, axes).read_text()) for _, axes in tables.values()
+    axes = {}  # the axes file of each table written
+    for out, name in (("vfp_prod.inc", "oil_well"), ("vfp_inj.inc", "water_injector")):
+        axes[out] = os.path.join(examples, name + "_vfp.json")
+        args = [pdrop, "vfp", os.path.join(examples, name + ".json"), "--axes", axes[out]]
+        args += ["-o", os.path.join(work, out), "--threads", "2"]
+        done = subprocess.run(args, capture_output=True, text=True)
+        check(done.returncode == 0, f"pdrop vfp {name} exits 0: {done.stderr}")
+    prod_axes, inj_axes = (json.loads(pathlib.Path(path).read_text()) for path in axes.values())
+    head, (flo, thp, wfr, gfr, alq), prod, nrec = read_prod(
+        pathlib.Path(work, "vfp_prod.inc").read_text()
     )
-    inc = {name: pathlib.Path(work, name).read_text() for name in tables}
-    head, (flo, thp, wfr, gfr, alq), prod, nrec = read_prod(inc["vfp_prod.inc"])
-    ihead, (iflo, ithp), inj, inrec = read_inj(inc["vfp_inj.inc"])
+    ihead, (iflo, ithp), inj, inrec = read_inj(pathlib.Path(work, "vfp_inj.inc").read_text())
 
     # The tables as OPM's parser reads them.
     check(
         head[0].get_int(0) == 1 and head[7].get_str(0) == "FIELD" and head[2].get_str(0) == "LIQ",
         "VFPPROD 1 is a FIELD LIQ table",
     )
-    for name, got in (
-        ("flo_values", flo),
-        ("thp_psia", thp),
-        ("wfr_values", wfr),
-        ("gfr_values", gfr),
-    ):
-        check(np.array_equal(got, prod_axes[name]), f"VFPPROD {name} read back as given: {got}")
-        check(np.all(np.diff(got) > 0), f"VFPPROD {name} increase strictly")
+    names = ["flo_values", "thp_psia", "wfr_values", "gfr_values"]
+    read = [("VFPPROD", n, got, prod_axes[n]) for n, got in zip(names, (flo, thp, wfr, gfr))]
+    read += [("VFPINJ", n, got, inj_axes[n]) for n, got in zip(names, (iflo, ithp))]
+    for table, name, got, given in read:
+        check(np.array_equal(got, given), f"{table} {name} read back as given: {got}")
+        check(np.all(np.diff(got) > 0), f"{table} {name} increase strictly")
     check(nrec == len(thp) * len(wfr) * len(gfr), f"one VFPPROD record per curve ({nrec})")
     check(not np.isnan(prod).any(), "every VFPPROD cell has a BHP")
     check(np.all(np.diff(prod, axis=0) > 0), "VFPPROD BHP increases with THP in every column")
     check(ihead[0].get_int(0) == 2 and ihead[2].get_str(0) == "WAT", "VFPINJ 2 is a WAT table")
-    check(
-        np.array_equal(iflo, inj_axes["flo_values"]) and np.array_equal(ithp, inj_axes["thp_psia"]),
-        "VFPINJ axes read back as given",
-    )
     check(inrec == len(ithp) and not np.isnan(inj).any(), "one VFPINJ record per THP")
 
     shutil.copy(os.path.join(HERE, "opm_box.DATA"), os.path.join(work, "BOX.DATA"))
     # The Debian OPM 2022.10 shuts an injector on THP control unless its
     # operability check is off.
+    options = "--output-dir=out --threads-per-process=1 --enable-well-operability-check=false"
     done = subprocess.run(
-        [
-            flow,
-            "BOX.DATA",
-            "--output-dir=out",
-            "--threads-per-process=1",
-            "--enable-well-operability-check=false",
-        ],
+        [flow, "BOX.DATA", *options.split()],
         cwd=work,
         capture_output=True,
         text=True,
@@ -186,33 +154,27 @@ def run(pdrop, examples, flow, work):
             np.all(s[f"WMCTL:{well}"] == THP_CONTROL),
             f"{well} stays on THP control: WMCTL {s[f'WMCTL:{well}']}",
         )
-    oil, water, gas = s["WOPR:PROD"], s["WWPR:PROD"], s["WGPR:PROD"]
+    rates = ("WOPR:PROD", "WWPR:PROD", "WGPR:PROD", "WWIR:INJ")
+    oil, water, gas, inj_rate = (np.asarray(s[k], float) for k in rates)
     check(np.all(oil > 0), f"the producer flows: WOPR {oil}")
-    check(np.all(s["WWIR:INJ"] > 0), f"the injector takes water: WWIR {s['WWIR:INJ']}")
-    for k in range(len(s["TIME"])):
-        liquid = float(oil[k]) + float(water[k])
-        point = (
-            float(s["WTHP:PROD"][k]),
-            float(water[k]) / liquid,
-            float(gas[k]) / float(oil[k]),
-            0.0,
-            liquid,
-        )
-        expected = interpolate(prod, point, (thp, wfr, gfr, alq, flo))
-        got = float(s["WBHP:PROD"][k])
-        check(
-            abs(got - expected) <= TOLERANCE_PSI,
-            f"PROD day {s['TIME'][k]:g}: WBHP {got:.3f} psia, table {expected:.3f} psia at "
-            f"LIQ {liquid:.2f}, THP {point[0]:g}, WCT {point[1]:.5f}, GOR {point[2]:.5f}",
-        )
-        point = (float(s["WTHP:INJ"][k]), float(s["WWIR:INJ"][k]))
-        expected = interpolate(inj, point, (ithp, iflo))
-        got = float(s["WBHP:INJ"][k])
-        check(
-            abs(got - expected) <= TOLERANCE_PSI,
-            f"INJ day {s['TIME'][k]:g}: WBHP {got:.3f} psia, table {expected:.3f} psia at "
-            f"WAT {point[1]:.2f}, THP {point[0]:g}",
-        )
+    check(np.all(inj_rate > 0), f"the injector takes water: WWIR {inj_rate}")
+    liquid = oil + water
+    at = (water / liquid, gas / oil, 0 * oil, liquid)  # the producer's point after its THP
+    # fmt: off
+    wells = [  # (well, table, its axes, names of the axes, the reported point after the THP)
+        ("PROD", prod, (thp, wfr, gfr, alq, flo), "THP WCT GOR ALQ LIQ", at),
+        ("INJ", inj, (ithp, iflo), "THP WAT", (inj_rate,)),
+    ]
+    # fmt: on
+    for well, table, axes, names, rest in wells:
+        points = np.column_stack([np.asarray(s[f"WTHP:{well}"], float), *rest])
+        for day, point, got in zip(s["TIME"], points, np.asarray(s[f"WBHP:{well}"], float)):
+            expected = interpolate(table, point, axes)
+            check(
+                abs(got - expected) <= TOLERANCE_PSI,
+                f"{well} day {day:g}: WBHP {got:.3f} psia, table {expected:.3f} psia at "
+                + ", ".join(f"{n} {x:.5g}" for n, x in zip(names.split(), point)),
+            )
 
 
 if __name__ == "__main__":
