@@ -24,7 +24,6 @@ says so, as does one whose workers do not start within startup_timeout::
 """
 
 import asyncio
-import copy
 import itertools
 import os
 import sys
@@ -63,7 +62,9 @@ def apply_parameters(base_case: Dict[str, Any], values: Dict[str, Any]) -> Dict[
     for name in values:
         if name not in PARAMETERS:
             raise ValueError(f"parameter {name!r} is not one of {PARAMETERS}")
-    case = copy.deepcopy(base_case)
+    # A shallow copy: only the top-level values and the stations' diameters
+    # change, and the stations are copied where they do.
+    case = dict(base_case)
     for name in ("gas_MMscfd", "oil_STBd", "water_bbld", "known_pressure_psia"):
         if name in values:
             case[name] = float(values[name])
@@ -78,8 +79,9 @@ def apply_parameters(base_case: Dict[str, Any], values: Dict[str, Any]) -> Dict[
             raise ValueError(f"water_cut = {wc} must be at least 0 and below 1")
         case["water_bbld"] = case["oil_STBd"] * wc / (1.0 - wc)
     if "id_in" in values:
-        for station in case["stations"]:
-            station["id_in"] = float(values["id_in"])
+        case["stations"] = [
+            dict(station, id_in=float(values["id_in"])) for station in case["stations"]
+        ]
     return case
 
 
