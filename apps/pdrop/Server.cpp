@@ -134,7 +134,6 @@ ApiAnswer Answer(const std::string& method, const std::string& path, const std::
         return {404, json{{"error", "no such example"}, {"field", ""}}.dump()};
       return {200, it->second};
     }
-    return {404, json{{"error", "no such resource"}, {"field", ""}}.dump()};
   }
   const bool traverse = path == "/api/traverse" || path == "/api/traverse.csv";
   if (!traverse && path != "/api/map" && path != "/api/lift-curves") {

@@ -124,6 +124,15 @@ class BrowserTest(unittest.TestCase):
         self.assertEqual("pdrop: error: " + message, stderr.strip())
         self.assertIn("invalid", self.field("oil_STBd").get_attribute("class"))
         self.browser.save_screenshot(os.path.join(SHOTS, "page-bad-value.png"))
+        # A case's names are shown as text, never run as markup.
+        case = load(os.path.join(EXAMPLES, "oil_well.json"))
+        case["stations"][1]["<img src=x onerror=\"document.title='run'\">"] = 1
+        self.browser.execute_script(
+            "document.getElementById('paste').value = arguments[0];"
+            "document.getElementById('use-paste').click()",
+            json.dumps(case),
+        )
+        self.assertNotEqual(self.browser.title, "run")
 
 
 if __name__ == "__main__":

@@ -109,6 +109,8 @@ class ServeTest(unittest.TestCase):
             ("/api/lift-curves", {"case": oil, "sensitivities": thp}, 400,
              "sensitivities.wellhead_pressure_psia[0]", "wellhead_pressure_psia"),
             ("/api/traverse", " " * (1 << 20) + "{}", 413, "", "over 1 MB"),
+            ("/api/traverse", dict(oil, temperature=dict(oil["temperature"], foo=1)), 400,
+             "temperature.foo", "unknown field"),
         ]
         # fmt: on
         for path, body, status, field, words in rows:
@@ -127,6 +129,8 @@ class ServeTest(unittest.TestCase):
             ("GET", "/api/examples/..%2F..%2Fetc%2Fpasswd", {}, 404),
             ("GET", "/api/examples/oil_well_vfp", {}, 404),
             ("POST", "/api/traverse", {"Content-Type": "text/plain"}, 415),
+            ("POST", "/api/traverse", {"Transfer-Encoding": "chunked"}, 411),
+            ("GET", "/api/traverse", {}, 405),
             ("GET", "/api/catalogue", {"Origin": "http://127.0.0.1:%d" % s.port}, 200),
         ]
         # fmt: on
