@@ -59,8 +59,10 @@ def gradient(
         order): friction_psi_per_ft, elevation_psi_per_ft, total_psi_per_ft
         (positive: the pressure falls along the flow) [psi/ft], holdup [-],
         regime_code and regime. A point the correlation cannot compute is NaN
-        with the regime "\u2014". A bad argument raises ValueError naming it
-        and the first bad index.
+        with the regime "\u2014": a two-phase method on one phase alone (Gray
+        with no gas, Petalas & Aziz with no liquid) is such a point; a
+        traverse solves those with the single-phase routines. A bad argument
+        (NaN included) raises ValueError naming it and the first bad index.
     """
     code = correlation_code(correlation)
     n = (os.cpu_count() or 1) if threads is None else threads
