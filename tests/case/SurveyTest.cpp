@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "../TestFluids.h"
 #include "pdrop/case/CaseFile.h"
 #include "pdrop/case/Survey.h"
 
@@ -71,13 +72,8 @@ TEST(SurveyFile, RefusesABadRowNamingIt) {
        "s[0].pressure_psia: expected a number, found \"900\""},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.text);
-    try {
-      ParseSurvey(row.text, "s", Well());
-      ADD_FAILURE() << "accepted";
-    } catch (const InputError& e) {
-      EXPECT_NE(std::string(e.what()).find(row.message), std::string::npos) << e.what();
-    }
+    const std::string m = test::ErrorOf<InputError>([&] { ParseSurvey(row.text, "s", Well()); });
+    EXPECT_NE(m.find(row.message), std::string::npos) << row.text << ": " << m;
   }
 }
 

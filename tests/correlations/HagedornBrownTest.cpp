@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "../TestFluids.h"
 #include "pdrop/pdrop.h"
 
 namespace pdrop {
@@ -14,13 +15,8 @@ std::unique_ptr<CHagedornBrown> Well(double D, double vsg, double vsl, double mu
   auto e = std::make_unique<CHagedornBrown>();
   e->Init(0.0, D, 0.0, 1000.0);
   e->SetFf(0.0);
-  e->m_dVsg = vsg;
-  e->m_dVsl = vsl;
-  e->m_dRhoL = 50.0;
-  e->m_dRhoG = 5.0;
+  test::SetProbeFluid(*e, vsg, vsl);
   e->m_dMuL = muL;
-  e->m_dMuG = 0.015;
-  e->m_dSigma = 30.0;
   e->m_dP = 1000.0;
   return e;
 }

@@ -18,7 +18,7 @@ namespace pdrop {
 namespace {
 
 using test::ExpectValues;
-constexpr double kPi = 3.14159265358979323846;
+using test::kPi;
 
 TEST(OldBegsBrill, ThreeConstructorsAndAssignmentFromAnEngine) {
   COldBegsBrill plain;
