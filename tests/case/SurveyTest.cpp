@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include <nlohmann/json.hpp>
+
 #include "../TestFluids.h"
 #include "pdrop/case/CaseFile.h"
 #include "pdrop/case/Survey.h"
@@ -44,36 +46,14 @@ TEST(SurveyFile, ReadsCsvAndJsonAlike) {
   }
 }
 
+// The rows of tests/data/bad_input.json: a survey text and a part of the message.
 TEST(SurveyFile, RefusesABadRowNamingIt) {
-  const struct {
-    const char* text;
-    const char* message;
-  } rows[] = {
-      {"md_ft,pressure_psia\n1000,500\n2000,abc\n",
-       "s line 3: pressure_psia = 'abc' is not a number"},
-      {"md_ft,pressure_psia\n1000,500\n2000,nan\n",
-       "s line 3: pressure_psia = 'nan' is not a number"},
-      {"md_ft,pressure_psia\n1000,500\n9000,900\n",
-       "s line 3: md_ft = 9000 is outside the measured depths of the case, 0 to 8000 ft"},
-      {"md_ft,pressure_psia\n1000,500\n3000,900\n2000,700\n",
-       "s line 4: md_ft = 2000 does not follow the depth before it, 3000 ft"},
-      {"md_ft,pressure_psia\n1000,500\n1000,510\n",
-       "s line 3: md_ft = 1000 repeats the depth before it"},
-      {"md_ft,pressure_psia\n1000,40000\n",
-       "s line 2: pressure_psia = 40000 is outside the accepted range 5 to 30000 psia"},
-      {"md_ft,pressure_psia\n1000\n", "s line 2: expected 2 values, found 1"},
-      {"md_ft,p\n", "s line 1: unknown column 'p'"},
-      {"md_ft,pressure_psia\n", "s: no survey points"},
-      {R"([{"md_ft": 3000, "pressure_psia": 900}, {"md_ft": 2000, "pressure_psia": 700},
-           {"md_ft": 2500, "pressure_psia": 800}])",
-       "s[2]: md_ft = 2500 does not precede the depth before it, 2000 ft"},
-      {R"([{"md_ft": -5, "pressure_psia": 900}])", "s[0]: md_ft = -5 is outside"},
-      {R"([{"md_ft": 100, "pressure_psia": "900"}])",
-       "s[0].pressure_psia: expected a number, found \"900\""},
-  };
-  for (const auto& row : rows) {
-    const std::string m = test::ErrorOf<InputError>([&] { ParseSurvey(row.text, "s", Well()); });
-    EXPECT_NE(m.find(row.message), std::string::npos) << row.text << ": " << m;
+  const nlohmann::json rows = ReadJsonFile(PDROP_TEST_DATA_DIR "/bad_input.json").at("survey");
+  ASSERT_EQ(rows.size(), 12u);
+  for (const nlohmann::json& row : rows) {
+    const std::string text = row[0];
+    const std::string m = test::ErrorOf<InputError>([&] { ParseSurvey(text, "s", Well()); });
+    EXPECT_NE(m.find(row[1].get<std::string>()), std::string::npos) << text << ": " << m;
   }
 }
 

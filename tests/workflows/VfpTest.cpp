@@ -269,49 +269,21 @@ TEST(VfpTable, BhpIsTheTraversePressureAtTheDatum) {
   }
 }
 
-struct BadAxesRow {
-  const char* patch;    // merged into the example's axes
-  const char* message;  // a part of the message
-};
-
+// The rows of tests/data/bad_input.json: a patch merged into the example's
+// axes and a part of the message.
 TEST(VfpAxes, BadInputIsRefusedNamingTheField) {
   const nlohmann::json base = ReadJsonFile(PDROP_EXAMPLES_DIR "/oil_well_vfp.json");
-  const std::vector<BadAxesRow> rows = {
-      {R"({"table": 0})", "table: 0 is not a whole number 1 to 9999"},
-      {R"({"table": 2.5})", "table: 2.5 is not a whole number"},
-      {R"({"flo": "WAT"})", "flo: 'WAT' is not one of OIL, LIQ, GAS (VFPPROD)"},
-      {R"({"flo_values": []})", "flo_values: the axis is empty"},
-      {R"({"flo_values": [-100, 200]})",
-       "flo_values[0]: -100 is outside the accepted range above 0"},
-      {R"({"thp_psia": [100, 100]})", "thp_psia[1]: 100 does not exceed thp_psia[0] = 100"},
-      {R"({"gfr_values": [0.1, 0.10000000000001]})", "gfr_values[1]: 0.1 does not exceed"},
-      {R"({"thp_psia": [100, 40000]})",
-       "thp_psia[1]: 40000 is outside the accepted range 5 to 30000 psia"},
-      {R"({"units": "METRIC", "datum_ft": null})",
-       "thp_psia: is for FIELD tables; a METRIC table takes 'thp_barsa'"},
-      {R"({"units": "METRIC", "thp_psia": null, "datum_ft": null, "thp_barsa": [10, 3000]})",
-       "thp_barsa[1]: 3000 is outside the accepted range"},
-      {R"({"wfr_values": [0, 1.2]})", "wfr_values[1]: 1.2 is outside the accepted range 0 to 1"},
-      {R"({"flo": "OIL", "wfr_values": [0, 1]})",
-       "wfr_values[1] = 1, gfr_values[0] = 0.2 (OIL, WCT, GOR): no standard rates"},
-      {R"({"flo": "GAS", "flo_values": [2e7], "wfr": "WGR", "gfr": "OGR"})",
-       "its gas_MMscfd = 20000 is outside the accepted range"},
-      {R"({"type": "inj", "flo": "WAT"})", "gfr: a VFPINJ table has no water or gas fraction axis"},
-      {R"({"thp": [100]})", "unknown field 'thp'"},
-      {R"({"datum_ft": 9000})",
-       "datum_ft = 9000 ft is outside the well's true vertical depths 0 to 8000 ft"},
-      {R"({"type": "inj", "flo": "WAT", "wfr": null, "wfr_values": null, "gfr": null, "gfr_values": null})",
-       "flow_to: a VFPINJ table needs an injector"},
-  };
+  const nlohmann::json rows = ReadJsonFile(PDROP_TEST_DATA_DIR "/bad_input.json").at("vfp_axes");
+  ASSERT_EQ(rows.size(), 17u);
   const TraverseCase c = OilWell();
-  for (const BadAxesRow& row : rows) {
+  for (const nlohmann::json& row : rows) {
     nlohmann::json j = base;
-    j.merge_patch(nlohmann::json::parse(row.patch));
+    j.merge_patch(row[0]);
     const std::string m = test::ErrorOf<InputError>([&] {
       const VfpAxes a = VfpAxesFromJson(j, "axes.json");
       VfpCellCases(c, a, VfpDatum_ft(c, a));
     });
-    EXPECT_NE(m.find(row.message), std::string::npos) << row.patch << ": " << m;
+    EXPECT_NE(m.find(row[1].get<std::string>()), std::string::npos) << row[0] << ": " << m;
   }
 }
 
