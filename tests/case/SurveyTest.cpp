@@ -12,13 +12,8 @@
 namespace pdrop {
 namespace {
 
-TraverseCase Well() {
-  TraverseCase c;
-  c.stations = {{0.0, 0.0, 2.441, 0.0, 0.0006}, {8000.0, 8000.0, 2.441, 0.0, 0.0006}};
-  c.known_pressure_psia = 250.0;
-  c.oil_STBd = 1000.0;
-  return c;
-}
+// The example oil well: 8000 ft vertical.
+TraverseCase Well() { return ReadCaseFile(PDROP_EXAMPLES_DIR "/oil_well.json"); }
 
 // A gauge pulled out of the hole, one temperature missing: the same points
 // from either format, in increasing depth.
@@ -37,12 +32,10 @@ TEST(SurveyFile, ReadsCsvAndJsonAlike) {
     const Survey s = ParseSurvey(text, "s", Well());
     ASSERT_EQ(s.points.size(), 3u);
     EXPECT_TRUE(s.has_temperature);
-    EXPECT_EQ(s.points[0].md_ft, 0.0);
-    EXPECT_EQ(s.points[0].temperature_F, 100.0);
-    EXPECT_EQ(s.points[1].pressure_psia, 1300.0);
+    test::ExpectValues({s.points[0].md_ft, s.points[0].temperature_F, s.points[1].pressure_psia,
+                        s.points[2].md_ft, s.points[2].pressure_psia},
+                       {0.0, 100.0, 1300.0, 8000.0, 2400.5});
     EXPECT_FALSE(IsSet(s.points[1].temperature_F));
-    EXPECT_EQ(s.points[2].md_ft, 8000.0);
-    EXPECT_EQ(s.points[2].pressure_psia, 2400.5);
   }
 }
 

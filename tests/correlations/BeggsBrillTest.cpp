@@ -189,19 +189,16 @@ TEST(BeggsBrill, UnmappedRegimeShowsTheMessageAndGoesOn) {
   e->MultiPhase();
   SetMessageHandler(nullptr);
   EXPECT_EQ(messages, std::vector<std::string>{"*** ERROR -- UNMAPPED FLOW REGIME!"});
-  EXPECT_EQ(e->GetCode(), 666);
-  EXPECT_EQ(e->m_dHoldup, 0.0);
-  EXPECT_EQ(e->m_dS, 0.0);
   // The head is the gas column's; the friction has no diameter to use.
+  test::ExpectValues({double(e->GetCode()), e->m_dHoldup, e->m_dS, e->m_dFrictionDP},
+                     {666.0, 0.0, 0.0, kNotSet});
   EXPECT_DOUBLE_EQ(e->m_dElevationDP, 5.0 * 1000.0 / 144.0);
-  EXPECT_EQ(e->m_dFrictionDP, kNotSet);
 }
 
 TEST(BeggsBrill, MissingVelocitiesOrSurfaceTensionGiveNoResultWhereUsed) {
   auto still = Segment(0.0, 0.0);  // Vm = 0
   still->MultiPhase();
-  EXPECT_EQ(still->m_dFrictionDP, kNotSet);
-  EXPECT_EQ(still->m_dElevationDP, kNotSet);
+  test::ExpectValues({still->m_dFrictionDP, still->m_dElevationDP}, {kNotSet, kNotSet});
   // A level pipe never uses the surface tension (intermittent, HL = 0.845 *
   // 0.1^0.5351 / 8.944099^0.0173); a slope needs it for NLv.
   auto level = Segment(10.8, 1.2);

@@ -208,14 +208,13 @@ TEST(OldBegsBrill, UnmappedRegimeGoesThroughTheMessageHandler) {
 
 TEST(TwoDArray, SizesAccessBoundsAndResizing) {
   C2DArray t(3, 4);
-  EXPECT_EQ(t.GetRows(), 3);
-  EXPECT_EQ(t.GetCols(), 4);
   t.SetAt(7.5, 2, 3);
-  EXPECT_EQ(t.GetAt(2, 3), 7.5);
-  EXPECT_EQ(t.m_aData.back(), 7.5) << "the last element, row-major";
   ASSERT_NE(t[1], nullptr);
   t[1][2] = 4.0;
-  EXPECT_EQ(t.GetAt(1, 2), 4.0);
+  // The last element, row-major, and one written through a row pointer.
+  ExpectValues(
+      {double(t.GetRows()), double(t.GetCols()), t.GetAt(2, 3), t.m_aData.back(), t.GetAt(1, 2)},
+      {3.0, 4.0, 7.5, 7.5, 4.0});
   // Outside the table: reads give the not-set value, writes change nothing.
   for (auto [r, c] : {std::pair{3, 0}, {0, 4}, {-1, 0}, {0, -1}, {100, 100}}) {
     EXPECT_EQ(t.GetAt(r, c), kNotSet);
@@ -247,9 +246,7 @@ TEST(TwoDArray, SizesAccessBoundsAndResizing) {
 
   // RemoveAll reports 1 x 1 but holds nothing.
   t.RemoveAll();
-  EXPECT_EQ(t.GetRows(), 1);
-  EXPECT_EQ(t.GetCols(), 1);
-  EXPECT_EQ(t.GetAt(0, 0), kNotSet);
+  ExpectValues({double(t.GetRows()), double(t.GetCols()), t.GetAt(0, 0)}, {1.0, 1.0, kNotSet});
   t.SetAt(3.0, 0, 0);
   EXPECT_TRUE(t.m_aData.empty());
   EXPECT_EQ(t[0], nullptr);
