@@ -271,10 +271,10 @@ TEST(BeggsBrill, InSituGradientIsMultiPhaseOnAOneFootSegment) {
       EXPECT_EQ(g.regimeCode, 666);
       continue;
     }
-    EXPECT_EQ(g.friction_psi_per_ft, -e->m_dFrictionDP / e->m_dLength);
-    EXPECT_EQ(g.elevation_psi_per_ft, -e->m_dElevationDP / e->m_dLength);
-    EXPECT_EQ(g.holdup, e->m_dHoldup);
-    EXPECT_EQ(g.regimeCode, e->GetCode());
+    test::ExpectValues(
+        {g.friction_psi_per_ft, g.elevation_psi_per_ft, g.holdup, double(g.regimeCode)},
+        {-e->m_dFrictionDP / e->m_dLength, -e->m_dElevationDP / e->m_dLength, e->m_dHoldup,
+         double(e->GetCode())});
   }
 }
 

@@ -142,18 +142,15 @@ TEST(OldBegsBrill, LegacyTiesAndTheUnmappedCode) {
     old.m_dL3 = 0.1 / std::pow(lambda, 1.4516);
     old.m_dL4 = 0.5 / std::pow(lambda, 6.738);
     old.GetFlowRegime();
-    return old.GetCode();
+    return double(old.GetCode());
   };
   const double l = 0.2, l1 = 316.0 * std::pow(l, 0.302);
   const double l2 = 0.0009252 / std::pow(l, 2.4684), l3 = 0.1 / std::pow(l, 1.4516);
-  EXPECT_EQ(regime(l, l1), 3) << "NFr = L1 is intermittent";
-  EXPECT_EQ(regime(l, l2), 6) << "NFr = L2 is unmapped";
-  EXPECT_EQ(regime(l, l3), 6) << "NFr = L3 is unmapped";
-  EXPECT_EQ(regime(l, 0.5 * (l2 + l3)), 5);
-  EXPECT_EQ(regime(0.005, 1e6), 4);
-  EXPECT_EQ(regime(0.5, 1e-6), 2);
-  // The engine's rule for the same point: NFr = L1 is distributed there.
-  EXPECT_EQ(regime(l, l1 * (1.0 + 1e-12)), 4);
+  // NFr = L1 is intermittent, NFr = L2 and L3 are unmapped; the engine's
+  // rule for the first point (NFr = L1 distributed) is the last.
+  ExpectValues({regime(l, l1), regime(l, l2), regime(l, l3), regime(l, 0.5 * (l2 + l3)),
+                regime(0.005, 1e6), regime(0.5, 1e-6), regime(l, l1 * (1.0 + 1e-12))},
+               {3, 6, 6, 5, 4, 2, 4});
 }
 
 // The same segments through the engine's Modified Beggs & Brill. With
