@@ -4,11 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <initializer_list>
+#include <sstream>
+#include <string>
+#include <vector>
 
+#include "pdrop/core/PressData.h"
 #include "pdrop/fluid/Prop.h"
 
 namespace pdrop::test {
+
+constexpr double kPi = 3.14159265358979323846;
 
 // A computed value, its expectation and the tolerance (0: exactly equal).
 struct Near {
@@ -36,6 +43,43 @@ inline void ExpectValues(std::initializer_list<double> got, std::initializer_lis
   for (std::size_t i = 0; i < got.size(); ++i) {
     ExpectRow({got.begin()[i], want.begin()[i], tol}, what, int(i));
   }
+}
+
+// The message of the E that fn throws, or "" when it throws none.
+template <class E = std::exception, class F>
+std::string ErrorOf(F&& fn) {
+  try {
+    fn();
+  } catch (const E& e) {
+    return e.what();
+  }
+  return std::string();
+}
+
+// The whole text of a file, and its lines.
+inline std::string ReadText(const std::string& path) {
+  std::ifstream in(path);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+inline std::vector<std::string> ReadLines(const std::string& path) {
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The in-situ state several correlation tests start from: liquid 50 and gas
+// 5 lbm/ft3, 1 and 0.015 cP, 30 dyn/cm, at the given superficial velocities.
+inline void SetProbeFluid(CPressData& e, double vsg, double vsl) {
+  e.m_dVsg = vsg;
+  e.m_dVsl = vsl;
+  e.m_dRhoL = 50.0;
+  e.m_dRhoG = 5.0;
+  e.m_dMuL = 1.0;
+  e.m_dMuG = 0.015;
+  e.m_dSigma = 30.0;
 }
 
 // Gas constant of the real-gas density: rho = 2.69881 p gamma / (z T)

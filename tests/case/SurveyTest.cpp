@@ -3,19 +3,17 @@
 
 #include <string>
 
+#include <nlohmann/json.hpp>
+
+#include "../TestFluids.h"
 #include "pdrop/case/CaseFile.h"
 #include "pdrop/case/Survey.h"
 
 namespace pdrop {
 namespace {
 
-TraverseCase Well() {
-  TraverseCase c;
-  c.stations = {{0.0, 0.0, 2.441, 0.0, 0.0006}, {8000.0, 8000.0, 2.441, 0.0, 0.0006}};
-  c.known_pressure_psia = 250.0;
-  c.oil_STBd = 1000.0;
-  return c;
-}
+// The example oil well: 8000 ft vertical.
+TraverseCase Well() { return ReadCaseFile(PDROP_EXAMPLES_DIR "/oil_well.json"); }
 
 // A gauge pulled out of the hole, one temperature missing: the same points
 // from either format, in increasing depth.
@@ -34,50 +32,21 @@ TEST(SurveyFile, ReadsCsvAndJsonAlike) {
     const Survey s = ParseSurvey(text, "s", Well());
     ASSERT_EQ(s.points.size(), 3u);
     EXPECT_TRUE(s.has_temperature);
-    EXPECT_EQ(s.points[0].md_ft, 0.0);
-    EXPECT_EQ(s.points[0].temperature_F, 100.0);
-    EXPECT_EQ(s.points[1].pressure_psia, 1300.0);
+    test::ExpectValues({s.points[0].md_ft, s.points[0].temperature_F, s.points[1].pressure_psia,
+                        s.points[2].md_ft, s.points[2].pressure_psia},
+                       {0.0, 100.0, 1300.0, 8000.0, 2400.5});
     EXPECT_FALSE(IsSet(s.points[1].temperature_F));
-    EXPECT_EQ(s.points[2].md_ft, 8000.0);
-    EXPECT_EQ(s.points[2].pressure_psia, 2400.5);
   }
 }
 
+// The rows of tests/data/bad_input.json: a survey text and a part of the message.
 TEST(SurveyFile, RefusesABadRowNamingIt) {
-  const struct {
-    const char* text;
-    const char* message;
-  } rows[] = {
-      {"md_ft,pressure_psia\n1000,500\n2000,abc\n",
-       "s line 3: pressure_psia = 'abc' is not a number"},
-      {"md_ft,pressure_psia\n1000,500\n2000,nan\n",
-       "s line 3: pressure_psia = 'nan' is not a number"},
-      {"md_ft,pressure_psia\n1000,500\n9000,900\n",
-       "s line 3: md_ft = 9000 is outside the measured depths of the case, 0 to 8000 ft"},
-      {"md_ft,pressure_psia\n1000,500\n3000,900\n2000,700\n",
-       "s line 4: md_ft = 2000 does not follow the depth before it, 3000 ft"},
-      {"md_ft,pressure_psia\n1000,500\n1000,510\n",
-       "s line 3: md_ft = 1000 repeats the depth before it"},
-      {"md_ft,pressure_psia\n1000,40000\n",
-       "s line 2: pressure_psia = 40000 is outside the accepted range 5 to 30000 psia"},
-      {"md_ft,pressure_psia\n1000\n", "s line 2: expected 2 values, found 1"},
-      {"md_ft,p\n", "s line 1: unknown column 'p'"},
-      {"md_ft,pressure_psia\n", "s: no survey points"},
-      {R"([{"md_ft": 3000, "pressure_psia": 900}, {"md_ft": 2000, "pressure_psia": 700},
-           {"md_ft": 2500, "pressure_psia": 800}])",
-       "s[2]: md_ft = 2500 does not precede the depth before it, 2000 ft"},
-      {R"([{"md_ft": -5, "pressure_psia": 900}])", "s[0]: md_ft = -5 is outside"},
-      {R"([{"md_ft": 100, "pressure_psia": "900"}])",
-       "s[0].pressure_psia: expected a number, found \"900\""},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.text);
-    try {
-      ParseSurvey(row.text, "s", Well());
-      ADD_FAILURE() << "accepted";
-    } catch (const InputError& e) {
-      EXPECT_NE(std::string(e.what()).find(row.message), std::string::npos) << e.what();
-    }
+  const nlohmann::json rows = ReadJsonFile(PDROP_TEST_DATA_DIR "/bad_input.json").at("survey");
+  ASSERT_EQ(rows.size(), 12u);
+  for (const nlohmann::json& row : rows) {
+    const std::string text = row[0];
+    const std::string m = test::ErrorOf<InputError>([&] { ParseSurvey(text, "s", Well()); });
+    EXPECT_NE(m.find(row[1].get<std::string>()), std::string::npos) << text << ": " << m;
   }
 }
 

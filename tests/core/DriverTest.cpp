@@ -20,7 +20,7 @@ using test::ExpectValues;
 using test::TestGas;
 using test::TestLiquid;
 
-constexpr double kPi = 3.14159265358979323846;
+using test::kPi;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kT = 600.0;  // degR

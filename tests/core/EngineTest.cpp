@@ -17,7 +17,7 @@ namespace pdrop {
 namespace {
 
 using test::ExpectValues;
-constexpr double kPi = 3.14159265358979323846;
+using test::kPi;
 
 TEST(Engine, InitComputesGeometryReadsNotSetAsZeroAndScaleChangesLengthsOnly) {
   CPressDrop e;

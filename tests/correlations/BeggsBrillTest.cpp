@@ -7,18 +7,18 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "../TestFluids.h"
 #include "pdrop/pdrop.h"
 
 namespace pdrop {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using test::kPi;
 const double kRun30 = 1000.0 * std::sqrt(3.0);  // with a 1000 ft rise: 30 degrees
 
 // A 6 in segment (NFr = vm^2 / 16.1); liquid 50 and gas 5 lbm/ft3, 1 and
@@ -26,13 +26,7 @@ const double kRun30 = 1000.0 * std::sqrt(3.0);  // with a 1000 ft rise: 30 degre
 std::unique_ptr<CBeggsBrill> Segment(double vsg, double vsl, double dx = 1000.0, double dz = 0.0) {
   auto e = std::make_unique<CBeggsBrill>();
   e->Init(0.0, 6.0, dx, dz);
-  e->m_dVsg = vsg;
-  e->m_dVsl = vsl;
-  e->m_dRhoL = 50.0;
-  e->m_dRhoG = 5.0;
-  e->m_dMuL = 1.0;
-  e->m_dMuG = 0.015;
-  e->m_dSigma = 30.0;
+  test::SetProbeFluid(*e, vsg, vsl);
   return e;
 }
 
@@ -195,19 +189,16 @@ TEST(BeggsBrill, UnmappedRegimeShowsTheMessageAndGoesOn) {
   e->MultiPhase();
   SetMessageHandler(nullptr);
   EXPECT_EQ(messages, std::vector<std::string>{"*** ERROR -- UNMAPPED FLOW REGIME!"});
-  EXPECT_EQ(e->GetCode(), 666);
-  EXPECT_EQ(e->m_dHoldup, 0.0);
-  EXPECT_EQ(e->m_dS, 0.0);
   // The head is the gas column's; the friction has no diameter to use.
+  test::ExpectValues({double(e->GetCode()), e->m_dHoldup, e->m_dS, e->m_dFrictionDP},
+                     {666.0, 0.0, 0.0, kNotSet});
   EXPECT_DOUBLE_EQ(e->m_dElevationDP, 5.0 * 1000.0 / 144.0);
-  EXPECT_EQ(e->m_dFrictionDP, kNotSet);
 }
 
 TEST(BeggsBrill, MissingVelocitiesOrSurfaceTensionGiveNoResultWhereUsed) {
   auto still = Segment(0.0, 0.0);  // Vm = 0
   still->MultiPhase();
-  EXPECT_EQ(still->m_dFrictionDP, kNotSet);
-  EXPECT_EQ(still->m_dElevationDP, kNotSet);
+  test::ExpectValues({still->m_dFrictionDP, still->m_dElevationDP}, {kNotSet, kNotSet});
   // A level pipe never uses the surface tension (intermittent, HL = 0.845 *
   // 0.1^0.5351 / 8.944099^0.0173); a slope needs it for NLv.
   auto level = Segment(10.8, 1.2);
@@ -280,10 +271,10 @@ TEST(BeggsBrill, InSituGradientIsMultiPhaseOnAOneFootSegment) {
       EXPECT_EQ(g.regimeCode, 666);
       continue;
     }
-    EXPECT_EQ(g.friction_psi_per_ft, -e->m_dFrictionDP / e->m_dLength);
-    EXPECT_EQ(g.elevation_psi_per_ft, -e->m_dElevationDP / e->m_dLength);
-    EXPECT_EQ(g.holdup, e->m_dHoldup);
-    EXPECT_EQ(g.regimeCode, e->GetCode());
+    test::ExpectValues(
+        {g.friction_psi_per_ft, g.elevation_psi_per_ft, g.holdup, double(g.regimeCode)},
+        {-e->m_dFrictionDP / e->m_dLength, -e->m_dElevationDP / e->m_dLength, e->m_dHoldup,
+         double(e->GetCode())});
   }
 }
 
@@ -309,15 +300,7 @@ class BeggsBrillDebugTable : public ::testing::Test {
     }
     std::filesystem::remove_all(dir_);
   }
-  // The table's lines, each with its number of fields (0 for an empty line).
-  std::vector<std::pair<std::string, int>> Lines() const {
-    std::ifstream in(dir_ / "Beggs&Brill.csv");
-    std::vector<std::pair<std::string, int>> lines;
-    for (std::string line; std::getline(in, line);) {
-      lines.emplace_back(line, line.empty() ? 0 : 1 + std::count(line.begin(), line.end(), ','));
-    }
-    return lines;
-  }
+  std::vector<std::string> Lines() const { return test::ReadLines(dir_ / "Beggs&Brill.csv"); }
   std::filesystem::path dir_;
   std::string savedTmp_;
 };
@@ -331,18 +314,18 @@ TEST_F(BeggsBrillDebugTable, FileStaysOpenWhileAnyEngineThatUsesItLives) {
   }
   auto lines = Lines();
   ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0].first, "qg,qo,qw,vsg,vsl,LGR,Cl,El,flow,oy,os,e(os),y,ln(y),s,e(s)");
-  EXPECT_EQ(lines[1].first, "");  // the second engine found the file open
-  EXPECT_EQ(lines[2].second, 16);
-  EXPECT_EQ(lines[3].first.rfind("2.500000,0.000000,0.000000,10.800000,1.200000,0.000000,"
-                                 "0.100000,0.237299,Intermittent,",
-                                 0),
+  EXPECT_EQ(lines[0], "qg,qo,qw,vsg,vsl,LGR,Cl,El,flow,oy,os,e(os),y,ln(y),s,e(s)");
+  EXPECT_EQ(lines[1], "");  // the second engine found the file open
+  EXPECT_EQ(std::count(lines[2].begin(), lines[2].end(), ','), 15);  // sixteen fields
+  EXPECT_EQ(lines[3].rfind("2.500000,0.000000,0.000000,10.800000,1.200000,0.000000,"
+                           "0.100000,0.237299,Intermittent,",
+                           0),
             0u);
   // Once every engine has gone the file is closed; the next one starts anew.
   Segment(1.0, 1.0)->MultiPhase();
   lines = Lines();
   ASSERT_EQ(lines.size(), 6u);
-  EXPECT_EQ(lines[4].first, lines[0].first);
+  EXPECT_EQ(lines[4], lines[0]);
   // Without the variable there is no table.
   ::unsetenv("DEBUG_BEGGS_AND_BRILL");
   std::filesystem::remove(dir_ / "Beggs&Brill.csv");

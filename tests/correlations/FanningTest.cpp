@@ -23,10 +23,8 @@ TEST(Fanning, GasWithLiquidIsSolvedAsTheLiquidAlone) {
   const double liquidOnly = e->Cal(2000.0, kT, 0.0, 0.0, 800.0, 0.0);
   const double withGas = e->Cal(2000.0, kT, 0.0, 2.0, 800.0, 0.0);
   EXPECT_DOUBLE_EQ(withGas, liquidOnly);
-  EXPECT_EQ(e->m_dHoldup, 1.0);
-  EXPECT_EQ(e->m_dLambdaL, 1.0);
-  EXPECT_EQ(e->m_dLambdaG, 0.0);
-  EXPECT_EQ(e->GetCode(), 1);
+  test::ExpectValues({e->m_dHoldup, e->m_dLambdaL, e->m_dLambdaG, double(e->GetCode())},
+                     {1.0, 1.0, 0.0, 1.0});
 }
 
 TEST(Fanning, GasAloneIsAPureGasPhase) {
@@ -34,12 +32,8 @@ TEST(Fanning, GasAloneIsAPureGasPhase) {
   std::unique_ptr<CPressDrop> e(CPressDrop::New(0.0, 4.0, 1000.0, 200.0, 0));
   e->SetProps(&gas, nullptr, nullptr);
   e->Cal(1000.0, kT, 0.0, 5.0, 0.0, 0.0);
-  EXPECT_EQ(e->m_dHoldup, 0.0);
-  EXPECT_EQ(e->m_dLambdaG, 1.0);
-  EXPECT_EQ(e->m_dLambdaL, 0.0);
-  EXPECT_EQ(e->m_dRhoS, e->m_dRhoG);
-  EXPECT_EQ(e->m_dVm, e->m_dVsg);
-  EXPECT_EQ(e->m_dVg, e->m_dVsg);
+  test::ExpectValues({e->m_dHoldup, e->m_dLambdaG, e->m_dLambdaL, e->m_dRhoS, e->m_dVm, e->m_dVg},
+                     {0.0, 1.0, 0.0, e->m_dRhoG, e->m_dVsg, e->m_dVsg});
   // Gas moving up a well: elevation and friction both lower the pressure
   // when marched with the flow.
   e->Init(0.0, 4.0, 0.0, 1000.0);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 
+#include "../TestFluids.h"
 #include "pdrop/pdrop.h"
 
 namespace pdrop {
@@ -87,8 +88,7 @@ TEST(Gray, MissingGasVelocityOrSurfaceTensionGivesNoResult) {
   noTension->m_dSigmaO = noTension->m_dSigmaW = 0.0;
   for (CGray* e : {noGas.get(), still.get(), noTension.get()}) {
     e->MultiPhase();
-    EXPECT_EQ(e->m_dFrictionDP, kNotSet);
-    EXPECT_EQ(e->m_dElevationDP, kNotSet);
+    test::ExpectValues({e->m_dFrictionDP, e->m_dElevationDP}, {kNotSet, kNotSet});
   }
 }
 

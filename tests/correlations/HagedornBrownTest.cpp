@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "../TestFluids.h"
 #include "pdrop/pdrop.h"
 
 namespace pdrop {
@@ -14,13 +15,8 @@ std::unique_ptr<CHagedornBrown> Well(double D, double vsg, double vsl, double mu
   auto e = std::make_unique<CHagedornBrown>();
   e->Init(0.0, D, 0.0, 1000.0);
   e->SetFf(0.0);
-  e->m_dVsg = vsg;
-  e->m_dVsl = vsl;
-  e->m_dRhoL = 50.0;
-  e->m_dRhoG = 5.0;
+  test::SetProbeFluid(*e, vsg, vsl);
   e->m_dMuL = muL;
-  e->m_dMuG = 0.015;
-  e->m_dSigma = 30.0;
   e->m_dP = 1000.0;
   return e;
 }
@@ -70,9 +66,7 @@ TEST(HagedornBrown, BubbleLimitTieAndChartClamps) {
   // 0.52/4 = 0.13 exactly is chart flow; a little less is bubble flow.
   auto tie = Well(6.0, 0.52, 4.0 - 0.52, 2.0);
   tie->MultiPhase();
-  EXPECT_EQ(tie->m_dLB, 0.13);
-  EXPECT_EQ(tie->m_dLambdaG, 0.13);
-  EXPECT_EQ(tie->GetCode(), 666);
+  test::ExpectValues({tie->m_dLB, tie->m_dLambdaG, double(tie->GetCode())}, {0.13, 0.13, 666.0});
   auto below = Well(6.0, 0.51, 4.0 - 0.52, 2.0);
   below->MultiPhase();
   EXPECT_EQ(below->GetCode(), 6);
@@ -83,13 +77,11 @@ TEST(HagedornBrown, BubbleLimitTieAndChartClamps) {
   // HL/psi 0.819812 times psi 1.81 (X2 = 0.156, beyond the chart): held at 1.
   auto cap = Well(1.0, 30.0, 6.0, 50.0);
   cap->MultiPhase();
-  EXPECT_EQ(cap->m_dPsi, 1.81);
-  EXPECT_EQ(cap->m_dHoldup, 1.0);
+  test::ExpectValues({cap->m_dPsi, cap->m_dHoldup}, {1.81, 1.0});
   // X1 below 1e-9: HL/psi = 0, HL = lambdaL.
   auto dry = Well(2.441, 20.0, 1e-6, 2.0);
   dry->MultiPhase();
-  EXPECT_EQ(dry->m_dHoldupPsi, 0.0);
-  EXPECT_EQ(dry->m_dHoldup, dry->m_dLambdaL);
+  test::ExpectValues({dry->m_dHoldupPsi, dry->m_dHoldup}, {0.0, dry->m_dLambdaL});
 }
 
 TEST(HagedornBrown, MissingDivisorsGiveNoResultOnlyWhereTheyAreUsed) {
@@ -98,8 +90,7 @@ TEST(HagedornBrown, MissingDivisorsGiveNoResultOnlyWhereTheyAreUsed) {
   chart->m_dSigma = 0.0;
   for (CHagedornBrown* e : {still.get(), chart.get()}) {
     e->MultiPhase();
-    EXPECT_EQ(e->m_dFrictionDP, kNotSet);
-    EXPECT_EQ(e->m_dElevationDP, kNotSet);
+    test::ExpectValues({e->m_dFrictionDP, e->m_dElevationDP}, {kNotSet, kNotSet});
   }
   // Bubble flow uses no surface tension; without gas (NGV = 0) it has HL = 1.
   auto bubble = Well(6.0, 0.0, 0.7, 2.0);

@@ -18,7 +18,7 @@
 namespace pdrop {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using test::kPi;
 
 TEST(SignRules, FlowAndDirectionSignsActOnTheirOwnComponent) {
   test::TestGas gas;
@@ -36,13 +36,7 @@ TEST(SignRules, FlowAndDirectionSignsActOnTheirOwnComponent) {
             const auto run = [&](double flw, double dir) {
               // Liquid 50, gas 5 lbm/ft3, 1 and 0.015 cP, 30 dyn/cm (oil 25,
               // water 60 for Gray); 1 MMscf/d and 1 bbl/d for Flanigan.
-              e->m_dVsg = vsg;
-              e->m_dVsl = vsl;
-              e->m_dRhoL = 50.0;
-              e->m_dRhoG = 5.0;
-              e->m_dMuL = 1.0;
-              e->m_dMuG = 0.015;
-              e->m_dSigma = 30.0;
+              test::SetProbeFluid(*e, vsg, vsl);
               e->m_dQo = 100.0;
               e->m_dSigmaO = 25.0;
               e->m_dQwFree = 50.0;

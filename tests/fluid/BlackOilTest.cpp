@@ -272,12 +272,7 @@ TEST(BlackOilPhases, FinitePositiveOverTheWholeRange) {
 }
 
 std::string ErrorOf(const BlackOilFluid& fluid) {
-  try {
-    fluid.Validate();
-  } catch (const std::invalid_argument& e) {
-    return e.what();
-  }
-  return std::string();
+  return test::ErrorOf<std::invalid_argument>([&] { fluid.Validate(); });
 }
 
 TEST(BlackOilFluid, RejectsImpossibleInputNamingTheField) {

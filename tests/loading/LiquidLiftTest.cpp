@@ -53,7 +53,7 @@ TEST_F(LiquidLiftTest, TurnerByHandAndColemanByItsCoefficients) {
   }
   // The diameter form equals the area form of the same area.
   for (double d : {1.995, 2.441, 4.0}) {
-    const double area = 3.14159265358979323846 * d * d / 576.0;
+    const double area = test::kPi * d * d / 576.0;
     EXPECT_DOUBLE_EQ(turner.WtrD(d, 800.0, 590.0), turner.WtrA(area, 800.0, 590.0)) << d;
     EXPECT_DOUBLE_EQ(coleman.CndD(d, 800.0, 590.0), coleman.CndA(area, 800.0, 590.0)) << d;
   }

@@ -4,11 +4,11 @@
 #include <unistd.h>
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "../TestFluids.h"
 #include "pdrop/pdrop.h"
 
 namespace pdrop {
@@ -28,12 +28,6 @@ class FlowMap : public ::testing::Test {
     e.Init(0.0, 4.0, dx, dz);
     e.SetProps(phases.gas.get(), phases.oil.get(), phases.water.get());
     ASSERT_NE(e.Cal(1000.0, 600.0, 0.0, qg, qo, qw), kNotSet);
-  }
-  static std::vector<std::string> Lines(const fs::path& file) {
-    std::ifstream in(file);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
   }
   BlackOilFluid fluid;
   BlackOilPhases phases;
@@ -106,7 +100,7 @@ TEST_F(FlowMap, TextDumpsOfPatternsAndBoundaries) {
   fs::create_directories(dir);
 
   ASSERT_TRUE(w.WriteBoundaryFile(dir.string()));
-  const std::vector<std::string> b = Lines(dir / "FlowPatternMapBoundaries.txt");
+  const std::vector<std::string> b = test::ReadLines(dir / "FlowPatternMapBoundaries.txt");
   ASSERT_GT(b.size(), 3u);
   EXPECT_EQ(b[0], "Flow Pattern , VsG [ft/s] , VsL [ft/s]");
   // The first point is written as the first change and again as an edge point.
@@ -119,7 +113,8 @@ TEST_F(FlowMap, TextDumpsOfPatternsAndBoundaries) {
   for (const char* name :
        {"6_Bubble", "7_Dispersed_Bubble", "8_Stratified_Smooth", "9_Stratified_Wavy",
         "10_Annular_Mist", "11_Slug", "12_Elongated_Bubble", "13_Froth"}) {
-    const std::vector<std::string> f = Lines(dir / ("FlowPattern_" + std::string(name) + ".txt"));
+    const std::vector<std::string> f =
+        test::ReadLines(dir / ("FlowPattern_" + std::string(name) + ".txt"));
     ASSERT_FALSE(f.empty()) << name;
     EXPECT_EQ(f[0], "Flow Pattern , VsG [ft/s] , VsL [ft/s] , EL , FE");
     lines += f.size() - 1;

@@ -10,8 +10,6 @@
 
 namespace pdrop::test {
 
-constexpr double kPi = 3.14159265358979323846;
-
 // 4 in pipe (D = 1/3 ft), roughness 0.0006 in; rhoL 50, rhoG 5 lbm/ft3,
 // muL 1, muG 0.015 cP, sigma 20 dyn/cm.
 class MechProbe : public CMechModel {
@@ -30,13 +28,8 @@ class MechProbe : public CMechModel {
 
   MechProbe(double dx, double dz, double vsg, double vsl) {
     Init(0.0, 4.0, dx, dz);
-    m_dRhoL = 50.0;
-    m_dRhoG = 5.0;
-    m_dMuL = 1.0;
-    m_dMuG = 0.015;
+    SetProbeFluid(*this, vsg, vsl);
     m_dSigma = 20.0;
-    m_dVsg = vsg;
-    m_dVsl = vsl;
   }
 
   // Test residuals; args keeps every point evaluated.

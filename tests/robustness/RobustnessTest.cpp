@@ -30,6 +30,7 @@
 #include <thread>
 #include <vector>
 
+#include "../TestFluids.h"
 #include "ReferenceCases.h"
 
 namespace pdrop {
@@ -98,11 +99,9 @@ TEST(Concurrency, DebugTableStaysWellFormedUnderEightThreads) {
   ExpectThreadsMatchSerial();
   unsetenv("DEBUG_BEGGS_AND_BRILL");
 
-  std::ifstream in(file);
-  ASSERT_TRUE(in) << file;
   const std::string header = "qg,qo,qw,vsg,vsl,LGR,Cl,El,flow,oy,os,e(os),y,ln(y),s,e(s)";
   long rows = 0;
-  for (std::string line; std::getline(in, line);) {
+  for (const std::string& line : test::ReadLines(file)) {
     if (line.empty() || line == header) continue;
     // A whole row: sixteen fields, none of them run into another row.
     EXPECT_EQ(std::count(line.begin(), line.end(), ','), 15) << line;
@@ -134,16 +133,9 @@ class Draw {
 
  private:
   double Hostile() {
-    static const double values[] = {std::numeric_limits<double>::quiet_NaN(),
-                                    std::numeric_limits<double>::infinity(),
-                                    -std::numeric_limits<double>::infinity(),
-                                    0.0,
-                                    -1.0,
-                                    -1e6,
-                                    1e300,
-                                    -1e300,
-                                    1e-300,
-                                    kNotSet};
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    static const double values[] = {std::nan(""), kInf,  -kInf,  0.0,    -1.0,
+                                    -1e6,         1e300, -1e300, 1e-300, kNotSet};
     return values[std::uniform_int_distribution<int>(0, 9)(rng_)];
   }
   std::mt19937_64 rng_;

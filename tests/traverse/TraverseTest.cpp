@@ -14,7 +14,7 @@
 namespace pdrop {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using test::kPi;
 
 TraverseCase VerticalWell(double depth, double id, int code) {
   TraverseCase c;
@@ -194,12 +194,7 @@ TEST(Traverse, IncompleteMarchKeepsTheRowsAndSaysWhy) {
 
 TEST(Traverse, CaseValidationNamesTheField) {
   auto message = [](const TraverseCase& c) {
-    try {
-      c.Validate();
-    } catch (const std::invalid_argument& e) {
-      return std::string(e.what());
-    }
-    return std::string();
+    return test::ErrorOf<std::invalid_argument>([&] { c.Validate(); });
   };
   TraverseCase good = VerticalWell(1000.0, 2.441, 3);
   good.known_pressure_psia = 500.0;

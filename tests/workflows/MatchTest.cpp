@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "pdrop/case/CaseFile.h"
 #include "pdrop/workflows/Match.h"
 
 namespace pdrop {
@@ -16,21 +17,13 @@ namespace {
 
 constexpr double kDepth_ft = 8000.0;
 
-// A vertical oil well in 2.441 in tubing, marched down from the wellhead.
+// The example oil well (8000 ft of vertical 2.441 in tubing, marched down
+// from the wellhead) at the given rates.
 TraverseCase OilWell(double gas_MMscfd, double oil_STBd, double water_bbld) {
-  TraverseCase c;
-  c.correlation = 3;
-  c.stations = {{0.0, 0.0, 2.441, 0.0, 0.0006}, {kDepth_ft, kDepth_ft, 2.441, 0.0, 0.0006}};
-  c.max_segment_ft = 200.0;
-  c.temperature.first_F = 100.0;
-  c.temperature.last_F = 210.0;
-  c.known_pressure_psia = 250.0;
+  TraverseCase c = ReadCaseFile(PDROP_EXAMPLES_DIR "/oil_well.json");
   c.gas_MMscfd = gas_MMscfd;
   c.oil_STBd = oil_STBd;
   c.water_bbld = water_bbld;
-  c.fluid.gasGravity = 0.72;
-  c.fluid.oilApi = 34.0;
-  c.fluid.waterSalinity = 4.0;
   return c;
 }
 
