@@ -3,11 +3,22 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include <CLI/CLI.hpp>
 
+#include "pdrop/case/CaseFile.h"
+
 namespace pdrop::cli {
+
+// The value of a --threads option: an InputError outside 1 to `most`.
+inline void CheckThreads(int threads, int most = 1024) {
+  if (threads < 1 || threads > most) {
+    throw InputError("--threads = " + std::to_string(threads) +
+                     " is outside the accepted range 1 to " + std::to_string(most));
+  }
+}
 
 struct Command {
   CLI::App* app;             // the subcommand, chosen when *app is true

@@ -206,10 +206,7 @@ int Run(const MatchArgs& a) {
   }
   o.friction_bounds = Bounds(a.frictionBounds, "--friction-bounds");
   o.hydrostatic_bounds = Bounds(a.hydrostaticBounds, "--hydrostatic-bounds");
-  if (a.threads < 1 || a.threads > 1024) {
-    throw InputError("--threads = " + std::to_string(a.threads) +
-                     " is outside the accepted range 1 to 1024");
-  }
+  CheckThreads(a.threads);
   o.threads = a.threads;
   const Survey s = ReadSurveyFile(a.surveyPath, c);
   OutputSet outputs({a.casePath, a.surveyPath});

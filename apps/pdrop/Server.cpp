@@ -12,6 +12,7 @@
 
 #include <httplib.h>
 
+#include "Commands.h"
 #include "Outputs.h"
 #include "Report.h"
 #include "pdrop/case/CaseFile.h"
@@ -238,12 +239,11 @@ int Serve(const ServeOptions& o) {
     throw InputError("--port = " + std::to_string(o.port) +
                      " is outside the accepted range 0 to 65535");
   }
-  const int threads = o.threads > 0
+  // 0: one per core.
+  const int threads = o.threads != 0
                           ? o.threads
                           : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  if (threads > 64)
-    throw InputError("--threads = " + std::to_string(threads) +
-                     " is outside the accepted range 1 to 64");
+  CheckThreads(threads, 64);
   const std::map<std::string, StaticFile> files = StaticFiles();
   Examples();
 

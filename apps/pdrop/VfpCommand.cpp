@@ -27,10 +27,7 @@ struct VfpArgs {
 };
 
 int RunVfp(const VfpArgs& a) {
-  if (a.threads < 1 || a.threads > 1024) {
-    throw InputError("--threads = " + std::to_string(a.threads) +
-                     " is outside the accepted range 1 to 1024");
-  }
+  CheckThreads(a.threads);
   const TraverseCase c = ReadCaseFile(a.casePath);
   const VfpAxes axes = ReadVfpAxesFile(a.axesPath);
   OutputSet outputs({a.casePath, a.axesPath});

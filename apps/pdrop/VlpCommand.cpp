@@ -142,10 +142,7 @@ void PrintCurves(std::ostream& out, const TraverseCase& c, const VlpRequest& r,
 }
 
 int RunVlp(const VlpOptions& o) {
-  if (o.threads < 1 || o.threads > 1024) {
-    throw InputError("--threads = " + std::to_string(o.threads) +
-                     " is outside the accepted range 1 to 1024");
-  }
+  CheckThreads(o.threads);
   const TraverseCase base = ReadCaseFile(o.casePath);
   WellKind kind;
   try {

@@ -221,10 +221,7 @@ int RunMapCommand(const std::string& casePath, const std::string& csvPath,
 
 int RunBatchCommand(const std::string& path, int threads, const std::string& csvPath,
                     const std::string& jsonPath) {
-  if (threads < 1 || threads > 1024) {
-    throw InputError("--threads = " + std::to_string(threads) +
-                     " is outside the accepted range 1 to 1024");
-  }
+  CheckThreads(threads);
   const std::vector<BatchEntry> entries = ReadBatch(path);
   OutputSet outputs(BatchInputs(path, entries));
   outputs.ExpectFile("--csv", csvPath);

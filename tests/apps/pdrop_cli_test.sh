@@ -96,6 +96,11 @@ case $scenario in
     check "an interrupted map leaves nothing" test -z "$(ls -A "$work/dumps")"
     ;;
   bad-input)
+    for cmd in "serve --port 0" "batch $examples/batch.csv"; do
+      timeout 10 "$pdrop" $cmd --threads -2 > /dev/null 2> "$work/stderr"
+      check "$cmd --threads -2 exits 2 naming the option" test $? -eq 2
+      check "$cmd --threads -2 names the range" grep -q -- "--threads = -2 is outside" "$work/stderr"
+    done
     expect_error "{ $base, $stations, \"colour\": 1 }" "unknown field 'colour'"
     expect_error "{ \"correlation\": 3, \"known_end\": \"top\", \"flow_to\": \"top\", \"known_pressure_psia\": 300,
       \"gas_MMscfd\": 0.5, \"water_bbld\": 100, \"temperature\": {\"model\": \"linear\", \"first_F\": 90, \"last_F\": 180},
