@@ -28,6 +28,9 @@ inline const std::vector<Segment>& Segments() {
       {"downhill-line", 1500.0, 120.0, 1, -1, 900.0, 2.0, 600.0, 200.0},
       {"gas-well", 0.0, 1000.0, -1, -1, 1800.0, 3.0, 0.0, 10.0},
       {"water-injector", 0.0, 1000.0, 1, -1, 600.0, 0.0, 0.0, 3000.0},
+      {"level-smooth-stratified", 2000.0, 0.0, 1, -1, 300.0, 0.05, 100.0, 0.0},
+      {"downhill-wavy-by-froude", 1000.0, 85.0, 1, -1, 150.0, 0.03, 100.0, 0.0},
+      {"level-wavy-stratified", 2000.0, 0.0, 1, -1, 1000.0, 1.0, 20.0, 5.0},
   };
   return segments;
 }
