@@ -86,6 +86,7 @@ pdrop/traverse/Traverse.cpp @@ (s.md_ft - firstMd_ft) / span @@ (s.tvd_ft - firs
 pdrop/traverse/Traverse.cpp @@ const Station& pipe = st[std::max(cur, next)]; @@ const Station& pipe = st[cur]; @@ forward march takes the current station's pipe
 pdrop/traverse/Traverse.cpp @@ x.c.water_bbld > 0.0 || x.c.oil_STBd == 0.0; @@ x.c.water_bbld > 0.0 && x.c.oil_STBd == 0.0; @@ loading liquid of a well with condensate and water
 pdrop/traverse/Traverse.cpp @@ kGasWellLiquidRatio = 200.0; @@ kGasWellLiquidRatio = 20.0; @@ liquid-gas ratio of a gas well
+pdrop/traverse/Traverse.cpp @@ liquid_bbld / gas_MMscfd <= kGasWellLiquidRatio @@ liquid_bbld / gas_MMscfd < 0.5 * kGasWellLiquidRatio @@ gas well only up to 100 bbl/MMscf
 pdrop/traverse/Traverse.cpp @@ return marchTo == c.flow_to ? -1 : +1; @@ return marchTo == c.flow_to ? +1 : -1; @@ flow sign of the march
 pdrop/traverse/Traverse.cpp @@ std::max(dmd * dmd - dzSigned * dzSigned, 0.0) @@ std::max(dmd * dmd, 0.0) @@ horizontal length without the vertical part
 pdrop/traverse/Limits.cpp @@ const double halfGap = 0.5 * (pipeId_in - innerOd_in); @@ const double halfGap = 1.0 * (pipeId_in - innerOd_in); @@ roughness allowed up to the whole gap
@@ -94,7 +95,7 @@ pdrop/case/CaseFile.cpp @@ NumberOr(j, where, "roughness_in", 0.0006) @@ NumberO
 pdrop/case/CaseFile.cpp @@ : 0.0 - Number(j["elevation_ft"] @@ : 0.0 + Number(j["elevation_ft"] @@ elevation read with the sign of a depth
 pdrop/case/VfpAxes.cpp @@ kM3PerStb = 0.158987294928; @@ kM3PerStb = 0.159987294928; @@ m3 per stock-tank barrel
 pdrop/case/Survey.cpp @@ if (!(p.md_ft >= top && p.md_ft <= bottom)) { @@ if (!(p.md_ft >= top)) { @@ survey point below the well accepted
-pdrop/workflows/Vlp.cpp @@ liquid / c.gas_MMscfd <= kGasWellLiquidRatio @@ liquid / c.gas_MMscfd < 0.5 * kGasWellLiquidRatio @@ lift-curve well kind by liquid ratio
+pdrop/workflows/Vlp.cpp @@ if (c.oil_STBd > 0.0) r.gor = @@ if (c.oil_STBd < 0.0) r.gor = @@ gas-oil ratio of a lift-curve point
 EOF
 )
 

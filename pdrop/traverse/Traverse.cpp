@@ -20,9 +20,7 @@ constexpr double kRankine = units::kRankineOffset;
 constexpr double kShortestSegment = 0.01;  // ft, the engine's own limit
 constexpr std::size_t kMaxStations = 100000;
 constexpr int kHighestCode = 9;
-// Liquid-gas ratio up to which a well counts as a gas well for the
-// liquid-loading flag [bbl/MMscf]; Turner et al. fitted wells up to about 130.
-constexpr double kGasWellLiquidRatio = 200.0;
+constexpr double kGasWellLiquidRatio = 200.0;  // bbl/MMscf
 
 [[noreturn]] void Reject(const std::string& field, double value, const char* range) {
   std::ostringstream msg;
@@ -225,8 +223,8 @@ TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&
 
   // Liquid loading is a producing gas well's trouble: the gas flows up to the
   // first station and at most 200 bbl of liquid per MMscf rides with it.
-  const bool gasWell = c.flow_to == ProfileEnd::kFirst && c.gas_MMscfd > 0.0 &&
-                       (c.oil_STBd + c.water_bbld) / c.gas_MMscfd <= kGasWellLiquidRatio;
+  const bool gasWell =
+      c.flow_to == ProfileEnd::kFirst && IsGasWellStream(c.gas_MMscfd, c.oil_STBd + c.water_bbld);
   TraverseResult result;
   std::vector<TraverseRow> rows;
   rows.reserve(n);
@@ -278,6 +276,10 @@ TraverseResult March(const TraverseCase& c, const std::function<void(CPressDrop&
 
 std::string RegimeName(int regimeCode) {
   return regimeCode == 666 ? std::string(kNotClassified) : CPressDrop::GetCodeName(regimeCode);
+}
+
+bool IsGasWellStream(double gas_MMscfd, double liquid_bbld) {
+  return gas_MMscfd > 0.0 && liquid_bbld / gas_MMscfd <= kGasWellLiquidRatio;
 }
 
 std::string NoResultReason(const CPressDrop& e) {

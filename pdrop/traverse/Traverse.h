@@ -121,6 +121,12 @@ struct TraverseResult {
 inline constexpr const char* kNotClassified = "\u2014";
 std::string RegimeName(int regimeCode);
 
+// Whether a stream of gas_MMscfd carrying liquid_bbld of oil and water is a
+// gas well's: gas with at most 200 bbl of liquid per MMscf (Turner et al.
+// fitted wells up to about 130). Liquid loading is flagged, and lift curves
+// run on the gas rate, only for gas wells.
+bool IsGasWellStream(double gas_MMscfd, double liquid_bbld);
+
 // Why the engine's last Cal has no result, in words for the reader.
 std::string NoResultReason(const CPressDrop& engine);
 

@@ -12,9 +12,6 @@
 namespace pdrop {
 namespace {
 
-// A gas well carries at most this much liquid [bbl/MMscf] (as for the
-// traverse's liquid-loading flag, the range of Turner's data).
-constexpr double kGasWellLiquidRatio = 200.0;
 constexpr double kMaxRatio_scf_per_STB = 1.0e7;
 
 struct Ratios {
@@ -75,7 +72,7 @@ WellKind KindOfWell(const TraverseCase& c) {
         std::string(c.oil_STBd > 0.0 ? "oil" : "gas and water"));
   }
   const double liquid = c.oil_STBd + c.water_bbld;
-  if (c.gas_MMscfd > 0.0 && liquid / c.gas_MMscfd <= kGasWellLiquidRatio) return WellKind::kGas;
+  if (IsGasWellStream(c.gas_MMscfd, liquid)) return WellKind::kGas;
   if (liquid > 0.0) return WellKind::kOil;
   throw std::invalid_argument("oil_STBd, water_bbld, gas_MMscfd: the well produces nothing");
 }

@@ -52,6 +52,17 @@ case $scenario in
     "$pdrop" traverse "$work/pan.json" > "$work/pan.txt"
     check "Panhandle on two phases names its Flanigan form" grep -q "Panhandle on a two-phase stream: its Flanigan form" "$work/pan.txt"
     check "the cold pipeline is warned, not refused" grep -q "note: Standing's bubble-point correlation was fitted on temperatures 100 to 258" "$work/pan.txt"
+    # Gray's own limit: tubing up to 3.5 in.
+    sed 's/"id_in": 4.892, "inner_od_in": 2.375/"id_in": 3.958/' "$examples/gas_well_annulus.json" > "$work/gray.json"
+    "$pdrop" traverse "$work/gray.json" > "$work/gray.txt"
+    check "Gray on 3.958 in tubing is noted" grep -qF "Gray's correlation was fitted on tubing sizes 0 to 3.5 in" "$work/gray.txt"
+    # A hill given by elevation is the same profile as by depth below the inlet.
+    for form in '"elevation_ft": 150' '"tvd_ft": -150'; do
+      sed "s/\"md_ft\": 40000, \"elevation_ft\": 0/\"md_ft\": 40000, $form/" "$examples/gas_pipeline.json" > "$work/hill.json"
+      "$pdrop" traverse "$work/hill.json" --csv "$work/hill-${form:1:3}.csv" > /dev/null
+    done
+    check "elevation 150 ft is depth -150 ft" grep -q "^40000.000,-150.000," "$work/hill-ele.csv"
+    check "elevation and depth give the same rows" cmp -s "$work/hill-ele.csv" "$work/hill-tvd.csv"
     ;;
   outputs)
     "$pdrop" traverse "$examples/oil_well.json" --csv "$work/rows.csv" --json "$work/rows.json" > /dev/null

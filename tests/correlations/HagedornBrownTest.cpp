@@ -26,6 +26,7 @@ TEST(HagedornBrown, SlowFlowInAWidePipeIsGriffithBubbleFlow) {
   auto e = Well(6.0, 0.3, 0.7, 2.0);
   e->MultiPhase();
   EXPECT_EQ(e->GetCode(), 6);
+  EXPECT_NEAR(e->m_dLB, 0.6264, 1e-12);
   // HL = 1 - (2.25 - sqrt(2.25^2 - 4 * 0.3/0.8)) / 2 = 0.8187293; VL = 0.7/HL
   // = 0.8549834; Re = 0.5 * 1488 * 0.8549834 * 50 / 2 = 15902.69, smooth f =
   // 0.0014 + 0.125 Re^-0.32 = 0.00705509;

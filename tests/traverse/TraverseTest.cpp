@@ -174,6 +174,49 @@ TEST(Traverse, LiquidLoadingFlagAndCriticalRates) {
   ASSERT_TRUE(oil.complete);
   EXPECT_FALSE(oil.has_loading);
   EXPECT_GT(oil.rows.front().turner_MMscfd, 0.5);
+  // A gas well (100 bbl per MMscf) with condensate and water: judged by the
+  // heavier liquid, Turner's water rate.
+  c.oil_STBd = c.water_bbld = 25.0;
+  BlackOilPhases ph = c.fluid.MakePhases();
+  const TraverseResult both = RunTraverse(c, ph.gas.get(), ph.oil.get(), ph.water.get());
+  ASSERT_TRUE(both.complete) << both.reason;
+  EXPECT_TRUE(both.has_loading);
+  CTurner turner;
+  turner.SetProps(ph.gas.get());
+  for (const TraverseRow& row : both.rows) {
+    const double water =
+        turner.WtrA(kPi * 2.441 * 2.441 / 576.0, row.pressure_psia, row.temperature_F + 459.67);
+    EXPECT_NEAR(row.turner_MMscfd, water, 1e-12) << row.md_ft;
+  }
+}
+
+// A deviated, tapered gas well: each segment takes the pipe of its lower
+// station, so the string marches as its two sections one after the other;
+// the geothermal temperature follows true vertical depth.
+TEST(Traverse, DeviatedTaperedWellMarchesAsItsSectionsInTurn) {
+  TraverseCase c;
+  c.correlation = 5;
+  c.stations = {{0.0, 0.0, 2.441, 0.0, 0.0006},
+                {3000.0, 2800.0, 2.441, 0.0, 0.0006},
+                {6000.0, 5200.0, 3.958, 0.0, 0.0006}};
+  c.max_segment_ft = 250.0;
+  c.temperature = {TemperatureModel::Kind::kGeothermal, 0.0, 0.0, 70.0, 0.02};
+  c.known_pressure_psia = 600.0;
+  c.gas_MMscfd = 1.0;
+  c.oil_STBd = c.water_bbld = 30.0;
+  const TraverseResult whole = RunTraverse(c);
+  TraverseCase upper = c, lower = c;
+  upper.stations.pop_back();
+  lower.stations.erase(lower.stations.begin());
+  lower.stations.front().id_in = 3.958;
+  lower.known_pressure_psia = RunTraverse(upper).computed_end_pressure_psia;
+  const TraverseResult second = RunTraverse(lower);
+  ASSERT_TRUE(whole.complete && second.complete) << whole.reason << second.reason;
+  EXPECT_NEAR(whole.computed_end_pressure_psia, second.computed_end_pressure_psia, 1e-6);
+  EXPECT_GT(whole.computed_end_pressure_psia, c.known_pressure_psia + 100.0);
+  for (const TraverseRow& row : whole.rows) {
+    EXPECT_NEAR(row.temperature_F, 70.0 + 0.02 * row.tvd_ft, 1e-9) << row.md_ft;
+  }
 }
 
 TEST(Traverse, IncompleteMarchKeepsTheRowsAndSaysWhy) {
@@ -211,6 +254,7 @@ TEST(Traverse, CaseValidationNamesTheField) {
       {[](TraverseCase& c) { c.stations[0].id_in = 1e-6; }, "stations[0].id_in = 1e-06"},
       {[](TraverseCase& c) { c.known_pressure_psia = 40000.0; }, "known_pressure_psia = 40000"},
       {[](TraverseCase& c) { c.temperature.last_F = 800.0; }, "temperature.last_F = 800"},
+      {[](TraverseCase& c) { c.stations[1].roughness_in = 1.5; }, "below 1.2205 in (half"},
   };
   for (const auto& [change, field] : rows) {
     TraverseCase c = good;

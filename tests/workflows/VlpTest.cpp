@@ -97,6 +97,12 @@ TEST(LiftCurves, AGasWellLoadsUpAtLowRatesOnly) {
   // The liquid yield of the case carries over to every rate.
   const TraverseCase c = PointCase(gas, r.kind, 8.0, {}, {});
   EXPECT_DOUBLE_EQ(c.water_bbld / c.gas_MMscfd, gas.water_bbld / gas.gas_MMscfd);
+  // Up to 200 bbl of liquid per MMscf a well is a gas well.
+  for (const auto& [yield, kind] : {std::pair{150.0, WellKind::kGas}, {250.0, WellKind::kOil}}) {
+    TraverseCase wet = gas;
+    wet.water_bbld = yield * gas.gas_MMscfd;
+    EXPECT_EQ(LiftCurves(wet, request).kind, kind) << yield;
+  }
 }
 
 TEST(LiftCurves, AnInjectorsBottomholePressureFallsWithRate) {
