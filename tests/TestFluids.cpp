@@ -3,10 +3,7 @@
 namespace pdrop::test {
 
 TestLiquid MakeWater() {
-  TestLiquid w;
-  w.gravity = 1.0;
-  w.fvf = 1.0;
-  w.viscosity = 1.0;
+  TestLiquid w;  // gravity, volume factor and viscosity 1
   w.tension = 60.0;
   return w;
 }

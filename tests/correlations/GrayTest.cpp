@@ -28,8 +28,6 @@ std::unique_ptr<CGray> Well(double vsg, double vsl) {
 }
 
 TEST(Gray, WorkedGasWellCase) {
-  std::unique_ptr<CPressDrop> made(CPressDrop::New(4));
-  EXPECT_TRUE(made->IsKindOf(PDROP_RUNTIME_CLASS(CGray)));
   auto e = Well(20.0, 0.5);
   e->MultiPhase();
   // sigma = (100*25 + 0.617*50*60) / (0.617*50 + 100) = 4351 / 130.85 = 33.25182

@@ -71,10 +71,15 @@ TEST(Catalogue, FlowRegimeEntryNamesItsCodeOnlyWhenSet) {
 
 // The geometry the factory passes to Init is Init's (core/EngineTest.cpp) and
 // reaches every solved segment of the other suites.
-TEST(Catalogue, FactoryKeepsTheCodeAndFallsBackToFanning) {
-  std::unique_ptr<CPressDrop> unknown(CPressDrop::New(42));
-  EXPECT_STREQ(unknown->GetRuntimeClass()->m_lpszClassName, "CFanning");
-  EXPECT_EQ(unknown->m_nCode, 42);
+TEST(Catalogue, FactoryBuildsEachCodesClassKeepsTheCodeAndFallsBackToFanning) {
+  const char* classes[] = {"CFanning",    "CPanhandle",     "CPanEastern", "CBeggsBrill",
+                           "CGray",       "CHagedornBrown", "CWeymouth",   "CPanhandle",
+                           "CPanEastern", "CMechModel",     "CFanning"};
+  for (int code = 0; code <= 10; ++code) {
+    std::unique_ptr<CPressDrop> e(CPressDrop::New(code == 10 ? 42 : code));
+    EXPECT_STREQ(e->GetRuntimeClass()->m_lpszClassName, classes[code]) << code;
+    EXPECT_EQ(e->m_nCode, code == 10 ? 42 : code);
+  }
   EXPECT_EQ(std::unique_ptr<CPressDrop>(CPressDrop::New(2.375, 6.276, 0.0, 500.0, 5))->m_nCode, 5);
 }
 
