@@ -31,8 +31,9 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-# One mutant per line: file @@ text @@ replacement @@ what it breaks.
-# The text must occur exactly once in the file.
+# One mutant per line: file @@ text @@ replacement @@ what it breaks. The text
+# must occur exactly once in the file; "a ## b" gives an earlier form of the
+# code (text b, replacement b) for running the list on older commits.
 mutants=$(cat <<'EOF'
 pdrop/core/Driver.cpp @@ if (m_dQg < 0.0 || m_dQw < 0.0 || m_dQo < 0.0) { @@ if (m_dQg < 0.0 || m_dQo < 0.0) { @@ a negative water rate alone is not reverse flow
 pdrop/core/Driver.cpp @@ kTolerance = 0.01; @@ kTolerance = 10.0; @@ mean-pressure tolerance loosened
@@ -42,14 +43,14 @@ pdrop/core/PhaseProperties.cpp @@ kDissolvedGasDensity = 0.0136; @@ kDissolvedGa
 pdrop/core/PhaseProperties.cpp @@ kWaterDensity = 62.3; @@ kWaterDensity = 62.4; @@ water density at standard conditions
 pdrop/core/PhaseProperties.cpp @@ kStdPressure * T * m_dZ / (kStdTemperature * p) @@ kStdPressure * T / (kStdTemperature * p) @@ gas formation volume factor without z
 pdrop/core/Hydraulics.cpp @@ 0.125 * std::pow(Re, -0.32) @@ 0.125 * std::pow(Re, -0.23) @@ smooth-pipe friction exponent
-pdrop/core/Hydraulics.cpp @@ Log10(0.2698 * r - (5.0452 / Re) * inner) @@ Log10(0.2698 * r + (5.0452 / Re) * inner) @@ sign in Chen's equation
+pdrop/core/Hydraulics.cpp @@ 0.2698 * r - (5.0452 / Re) * @@ 0.2698 * r + (5.0452 / Re) * @@ sign in Chen's equation
 pdrop/core/Hydraulics.cpp @@ kGasReynoldsFactor = 0.020011; @@ kGasReynoldsFactor = 0.02011; @@ gas Reynolds-number factor
 pdrop/core/SinglePhase.cpp @@ void CPressDrop::StaticOil() { StaticColumn(m_dRhoO, 1.0); } @@ void CPressDrop::StaticOil() { StaticColumn(m_dRhoW, 1.0); } @@ static oil column with the water density
 pdrop/core/SinglePhase.cpp @@ return 2.0 * f * density * v * v @@ return 4.0 * f * density * v * v @@ Fanning friction factor doubled
 pdrop/correlations/BeggsBrillRules.cpp @@ kIntermittentRow{0.845, 0.5351, 0.0173} @@ kIntermittentRow{0.845, 0.5351, 0.0137} @@ intermittent holdup exponent
-pdrop/correlations/BeggsBrillRules.cpp @@ std::log(4.7) @@ std::log(4.07) @@ downhill inclination coefficient
+pdrop/correlations/BeggsBrillRules.cpp @@ std::log(4.7) ## k = 4.7 * @@ std::log(4.07) ## k = 4.07 * @@ downhill inclination coefficient
 pdrop/correlations/BeggsBrillRules.cpp @@ kFlowOverFroude = 1.1; @@ kFlowOverFroude = 1.2; @@ flow-over Froude limit
-pdrop/correlations/BeggsBrill.cpp @@ (lambda >= 0.01 && nfr < n.l2) @@ (lambda >= 0.01 && nfr < n.l3) @@ segregated boundary L2 read as L3
+pdrop/correlations/BeggsBrill.cpp @@ (lambda >= 0.01 && nfr < n.l2) ## (lambda >= 0.01 && nfr < m_dL2) @@ (lambda >= 0.01 && nfr < n.l3) ## (lambda >= 0.01 && nfr < m_dL3) @@ segregated boundary L2 read as L3
 pdrop/correlations/BeggsBrill.cpp @@ std::log(2.2 * oy - 1.2) @@ std::log(2.2 * oy + 1.2) @@ sign in the friction-ratio exponent near y = 1
 pdrop/correlations/Gray.cpp @@ kWaterTensionWeight = 0.617; @@ kWaterTensionWeight = 0.671; @@ water weight of the surface tension
 pdrop/correlations/Gray.cpp @@ kFilmVelocityRatio = 0.007; @@ kFilmVelocityRatio = 0.07; @@ film velocity ratio
@@ -58,7 +59,7 @@ pdrop/correlations/HagedornBrown.cpp @@ kLeastBubbleLimit = 0.13; @@ kLeastBubbl
 pdrop/correlations/HagedornBrown.cpp @@ 1.07 - 0.2218 * vm * vm / d @@ 1.07 - 0.2281 * vm * vm / d @@ Griffith's bubble-flow limit constant
 pdrop/correlations/HagedornBrown.cpp @@ kSlipVelocity = 0.8; @@ kSlipVelocity = 0.9; @@ Griffith slip velocity
 pdrop/correlations/Panhandle.cpp @@ 45.92 * std::pow(x, 0.533) @@ 45.92 * std::pow(x, 0.553) @@ Flanigan efficiency exponent
-pdrop/correlations/Panhandle.cpp @@ 4.8539, 1.279e-05, 0.85 @@ 4.8539, 1.297e-05, 0.85 @@ Panhandle A coefficient
+pdrop/correlations/Panhandle.cpp @@ 4.8539, 1.279e-05, 0.85 ## 4.8539, 1.279e-05); @@ 4.8539, 1.297e-05, 0.85 ## 4.8539, 1.297e-05); @@ Panhandle A coefficient
 pdrop/correlations/Weymouth.cpp @@ 1.0, 5.334, 5.3213e-06 @@ 1.0, 5.333, 5.3213e-06 @@ Weymouth diameter exponent
 pdrop/mechanistic/Decision.cpp @@ m_dFfLiqWall = 0.452 * std::pow(m_dFsl2, 0.731); @@ m_dFfLiqWall = 0.452 * std::pow(m_dFsl2, 0.713); @@ stratified liquid-wall friction exponent
 pdrop/mechanistic/Closures.cpp @@ std::pow(m_dFroudeL, 1.335) @@ std::pow(m_dFroudeL, 1.353) @@ interfacial-friction Froude exponent
@@ -68,7 +69,7 @@ pdrop/mechanistic/Decision.cpp @@ kShelteringCoefficient = 0.06; @@ kShelteringC
 pdrop/mechanistic/Decision.cpp @@ kSmoothLimitAngle = -0.087267; @@ kSmoothLimitAngle = -0.87267; @@ least inclination of smooth stratified flow
 pdrop/mechanistic/Closures.cpp @@ kEntrainmentFactor = 929.0304; @@ kEntrainmentFactor = 92.90304; @@ entrainment unit factor
 pdrop/mechanistic/Closures.cpp @@ 0.735 * std::pow(group, 0.074) @@ 0.753 * std::pow(group, 0.074) @@ entrainment constant
-pdrop/mechanistic/Closures.cpp @@ const double k = 0.24 * t.weberPow @@ const double k = 0.42 * t.weberPow @@ interfacial friction of the film
+pdrop/mechanistic/Closures.cpp @@ 0.24 * @@ 0.42 * @@ interfacial friction of the film
 pdrop/mechanistic/Solvers.cpp @@ const double xm = 0.5 * (c - b); @@ const double xm = 0.5 * (b - c); @@ Brent step direction
 pdrop/fluid/blackoil/BlackOilGas.cpp @@ const double y = 2.4 - 0.2 * x; @@ const double y = 2.4 - 0.02 * x; @@ Lee-Gonzalez-Eakin y
 pdrop/fluid/blackoil/BlackOilOil.cpp @@ 0.9759 + 0.000120 * std::pow(f, 1.2) @@ 0.9759 + 0.000210 * std::pow(f, 1.2) @@ Standing's Bo coefficient
@@ -84,9 +85,9 @@ pdrop/loading/LiquidLift.cpp @@ std::pow(rhoL - rhoG, 0.25) @@ std::pow(rhoL - r
 pdrop/traverse/Traverse.cpp @@ return surface_F + gradient_F_per_ft * s.tvd_ft; @@ return surface_F + gradient_F_per_ft * s.md_ft; @@ geothermal temperature on measured depth
 pdrop/traverse/Traverse.cpp @@ (s.md_ft - firstMd_ft) / span @@ (s.tvd_ft - firstMd_ft) / span @@ linear temperature on true vertical depth
 pdrop/traverse/Traverse.cpp @@ const Station& pipe = st[std::max(cur, next)]; @@ const Station& pipe = st[cur]; @@ forward march takes the current station's pipe
-pdrop/traverse/Traverse.cpp @@ x.c.water_bbld > 0.0 || x.c.oil_STBd == 0.0; @@ x.c.water_bbld > 0.0 && x.c.oil_STBd == 0.0; @@ loading liquid of a well with condensate and water
+pdrop/traverse/Traverse.cpp @@ water_bbld > 0.0 || @@ water_bbld > 0.0 && @@ loading liquid of a well with condensate and water
 pdrop/traverse/Traverse.cpp @@ kGasWellLiquidRatio = 200.0; @@ kGasWellLiquidRatio = 20.0; @@ liquid-gas ratio of a gas well
-pdrop/traverse/Traverse.cpp @@ liquid_bbld / gas_MMscfd <= kGasWellLiquidRatio @@ liquid_bbld / gas_MMscfd < 0.5 * kGasWellLiquidRatio @@ gas well only up to 100 bbl/MMscf
+pdrop/traverse/Traverse.cpp @@ liquid_bbld / gas_MMscfd <= kGasWellLiquidRatio ## c.gas_MMscfd <= kGasWellLiquidRatio @@ liquid_bbld / gas_MMscfd < 0.5 * kGasWellLiquidRatio ## c.gas_MMscfd < 0.5 * kGasWellLiquidRatio @@ gas well only up to 100 bbl/MMscf
 pdrop/traverse/Traverse.cpp @@ return marchTo == c.flow_to ? -1 : +1; @@ return marchTo == c.flow_to ? +1 : -1; @@ flow sign of the march
 pdrop/traverse/Traverse.cpp @@ std::max(dmd * dmd - dzSigned * dzSigned, 0.0) @@ std::max(dmd * dmd, 0.0) @@ horizontal length without the vertical part
 pdrop/traverse/Limits.cpp @@ const double halfGap = 0.5 * (pipeId_in - innerOd_in); @@ const double halfGap = 1.0 * (pipeId_in - innerOd_in); @@ roughness allowed up to the whole gap
@@ -99,21 +100,27 @@ pdrop/workflows/Vlp.cpp @@ if (c.oil_STBd > 0.0) r.gor = @@ if (c.oil_STBd < 0.0
 EOF
 )
 
-# Prints how often TEXT occurs in FILE.
+# Prints how often the first form of TEXT found in FILE occurs there.
 occurrences() {
   python3 - "$1" "$2" <<'PY'
 import sys
-print(open(sys.argv[1], encoding="utf-8").read().count(sys.argv[2]))
+text = open(sys.argv[1], encoding="utf-8").read()
+counts = [text.count(form) for form in sys.argv[2].split(" ## ")]
+print(next((n for n in counts if n > 0), 0))
 PY
 }
 
-# Replaces the one occurrence of TEXT in FILE with REPLACEMENT.
+# Replaces the one occurrence of TEXT (its first form found) in FILE with
+# REPLACEMENT (the same form of it).
 apply_mutant() {
   python3 - "$1" "$2" "$3" <<'PY'
 import sys
 path, old, new = sys.argv[1:]
 text = open(path, encoding="utf-8").read()
-open(path, "w", encoding="utf-8").write(text.replace(old, new, 1))
+for form, replacement in zip(old.split(" ## "), new.split(" ## ")):
+    if text.count(form) == 1:
+        open(path, "w", encoding="utf-8").write(text.replace(form, replacement, 1))
+        break
 PY
 }
 
