@@ -32,12 +32,8 @@ def spawn(tmp_path):
     started = []
 
     def start(args, **kwargs):
-        quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        started.append(
-            subprocess.Popen(
-                args, cwd=tmp_path, env=env, start_new_session=True, **{**quiet, **kwargs}
-            )
-        )
+        defaults = dict(cwd=tmp_path, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        started.append(subprocess.Popen(args, start_new_session=True, **{**defaults, **kwargs}))
         return started[-1]
 
     yield start

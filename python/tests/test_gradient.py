@@ -21,9 +21,8 @@ def test_arrays_broadcast_and_equal_scalar_calls_on_any_thread_count(code):
     args = dict(STATE, vsg_ftps=vsg, vsl_ftps=vsl, angle_deg=60.0)
     one = pdrop.gradient(code, threads=1, **args)
     two = pdrop.gradient(code, threads=2, **args)
-    assert len(one) == 6
     assert one.equals(two)
-    # Point by point as scalar calls, NaN (no result) included.
+    # Point by point as scalar calls (all six), NaN (no result) included.
     columns = ["friction_psi_per_ft", "elevation_psi_per_ft", "holdup", "regime_code"]
     alone = [
         pdrop.gradient(code, **dict(args, vsg_ftps=vsg[j], vsl_ftps=vsl[i, 0]))[columns].iloc[0]
@@ -31,9 +30,8 @@ def test_arrays_broadcast_and_equal_scalar_calls_on_any_thread_count(code):
     ]
     np.testing.assert_array_equal(one[columns].to_numpy(float), np.array(alone, dtype=float))
     finite = one.dropna()
-    assert np.array_equal(
-        finite["total_psi_per_ft"], finite["friction_psi_per_ft"] + finite["elevation_psi_per_ft"]
-    )
+    total = finite["friction_psi_per_ft"] + finite["elevation_psi_per_ft"]
+    assert np.array_equal(finite["total_psi_per_ft"], total)
 
 
 def test_limits_of_the_gradient():
@@ -46,10 +44,7 @@ def test_limits_of_the_gradient():
     assert level["elevation_psi_per_ft"] == 0.0 and level["friction_psi_per_ft"] > 0.0
     down = pdrop.gradient(3, **dict(STATE, angle_deg=-30.0)).iloc[0]
     assert down["elevation_psi_per_ft"] < 0.0 < down["friction_psi_per_ft"]
-
-
-def test_a_point_without_a_result_is_nan_with_no_regime():
-    # Gray needs gas flowing.
+    # Gray needs gas flowing: without it, no result (NaN) and no regime.
     row = pdrop.gradient(4, **dict(STATE, vsg_ftps=0.0)).iloc[0]
     assert math.isnan(row["total_psi_per_ft"]) and row["regime"] == "\u2014"
 
@@ -62,6 +57,8 @@ def test_a_point_without_a_result_is_nan_with_no_regime():
         (dict(vsg_ftps=[1.0, 2.0], vsl_ftps=[1.0, 2.0, 3.0]), "do not broadcast"),
         (dict(tension_dyncm="high"), "tension_dyncm = 'high' is not a number"),
         (dict(gas_density_lbmft3=50.0), "gas_density_lbmft3 = 50 must be below"),
+        # The Flanigan forms work from the standard rates, not from in-situ values.
+        (dict(correlation=7), "solve_segments"),
         # A rule joining a varying input to a fixed one holds at every point.
         (
             dict(pipe_id_in=[6.0, 0.5], roughness_in=0.3, threads=1),
@@ -71,9 +68,4 @@ def test_a_point_without_a_result_is_nan_with_no_regime():
 )
 def test_bad_arguments_are_named(change, message):
     with pytest.raises(ValueError, match=message):
-        pdrop.gradient(3, **dict(STATE, **change))
-
-
-def test_the_flanigan_forms_are_sent_to_solve_segments():
-    with pytest.raises(ValueError, match="solve_segments"):
-        pdrop.gradient(7, **STATE)
+        pdrop.gradient(**{**STATE, "correlation": 3, **change})

@@ -44,24 +44,20 @@ def run_command(oil_STBd):
 class BrowserTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.server = subprocess.Popen(
-            [PDROP, "serve", "--port", "0"], stdout=subprocess.PIPE, text=True
-        )
-        port = re.search(r"127\.0\.0\.1:(\d+)/", cls.server.stdout.readline()).group(1)
+        # At the end the browser quits, then the server is stopped, its output
+        # closed and the process waited for (class cleanups run last first).
+        command = [PDROP, "serve", "--port", "0"]
+        server = cls.enterClassContext(subprocess.Popen(command, stdout=subprocess.PIPE, text=True))
+        cls.addClassCleanup(server.kill)
+        port = re.search(r"127\.0\.0\.1:(\d+)/", server.stdout.readline()).group(1)
         options = Options()
         for a in "--headless=new --no-sandbox --disable-gpu --window-size=1600,1000".split():
             options.add_argument(a)
         cls.browser = webdriver.Chrome(service=Service(DRIVER), options=options)
+        cls.addClassCleanup(cls.browser.quit)
         cls.browser.get(f"http://127.0.0.1:{port}/")
         cls.wait = WebDriverWait(cls.browser, 60)
         os.makedirs(SHOTS, exist_ok=True)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.browser.quit()
-        cls.server.kill()
-        cls.server.wait()
-        cls.server.stdout.close()
 
     def field(self, name):
         return self.browser.find_element(By.CSS_SELECTOR, f'[data-field="{name}"]')
@@ -106,10 +102,9 @@ class BrowserTest(unittest.TestCase):
         self.assertTrue(all(p and p[0] > 0 for p in points.values()), points)
         self.assertEqual(points["pressure"][0], len(expected["rows"]))
         # Everything the page loaded came from the server itself.
-        loaded = self.browser.execute_script(
-            "return performance.getEntriesByType('resource').map(e => e.name)"
+        origin, loaded = self.browser.execute_script(
+            "return [location.origin, performance.getEntriesByType('resource').map(e => e.name)]"
         )
-        origin = self.browser.execute_script("return location.origin")
         self.assertTrue(loaded and all(u.startswith(origin + "/") for u in loaded), loaded)
         for name in ("traverse", "map", "lift", "table"):
             self.view(name)

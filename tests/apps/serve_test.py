@@ -49,17 +49,14 @@ class Server:
         return self
 
     def __exit__(self, *exc):
-        if self.proc.poll() is None:
-            self.proc.kill()
-        self.proc.wait()
-        self.proc.stdout.close()
+        self.proc.kill()  # nothing to do when it has stopped
+        self.proc.__exit__(*exc)  # closes its output and waits for it
 
     def request(self, method, path, body=None, headers=None):
         conn = http.client.HTTPConnection("127.0.0.1", self.port, timeout=120)
         data = body if isinstance(body, (bytes, str)) or body is None else json.dumps(body)
         h = {"Content-Type": "application/json"} if data is not None else {}
-        h.update(headers or {})
-        conn.request(method, path, body=data, headers=h)
+        conn.request(method, path, body=data, headers={**h, **(headers or {})})
         r = conn.getresponse()
         text = r.read().decode()
         conn.close()
@@ -70,8 +67,7 @@ class Server:
 class ServeTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.server = Server().__enter__()
-        cls.addClassCleanup(cls.server.__exit__)
+        cls.server = cls.enterClassContext(Server())
 
     def test_endpoints_answer_as_the_command(self):
         s = self.server
@@ -148,10 +144,8 @@ class ServeTest(unittest.TestCase):
         with concurrent.futures.ThreadPoolExecutor(8) as pool:
             self.assertEqual([r[1] for r in pool.map(post, bodies)], serial)
 
-
-class InterruptTest(unittest.TestCase):
     def test_ctrl_c_stops_the_server(self):
-        with Server() as s:
+        with Server() as s:  # a server of its own
             self.assertEqual(s.request("GET", "/api/examples")[0], 200)
             s.proc.send_signal(signal.SIGINT)
             self.assertEqual(s.proc.wait(timeout=10), 0)

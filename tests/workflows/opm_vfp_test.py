@@ -42,34 +42,21 @@ def check(ok, what):
         print("FAILED:", what)
 
 
-def records(keyword):
-    return [keyword[i] for i in range(len(keyword))]
-
-
 def values(item):
     return np.array(item.get_raw_data_list(), dtype=float)
 
 
-def read_prod(text):
-    """(axes [flo, thp, wfr, gfr, alq], bhp[thp, wfr, gfr, alq, flo]) of a VFPPROD."""
-    recs = records(Parser().parse_string(text)["VFPPROD"])
-    axes = [values(recs[i][0]) for i in range(1, 6)]
-    flo, thp, wfr, gfr, alq = axes
-    bhp = np.full((len(thp), len(wfr), len(gfr), len(alq), len(flo)), np.nan)
-    for r in recs[6:]:
-        t, w, g, a = (r[j].get_int(0) - 1 for j in range(4))
-        bhp[t, w, g, a, :] = values(r[4])
-    return recs[0], axes, bhp, len(recs) - 6
-
-
-def read_inj(text):
-    """(axes [flo, thp], bhp[thp, flo]) of a VFPINJ."""
-    recs = records(Parser().parse_string(text)["VFPINJ"])
-    flo, thp = values(recs[1][0]), values(recs[2][0])
-    bhp = np.full((len(thp), len(flo)), np.nan)
-    for r in recs[3:]:
-        bhp[r[0].get_int(0) - 1, :] = values(r[1])
-    return recs[0], [flo, thp], bhp, len(recs) - 3
+def read_table(folder, name, keyword, n_axes):
+    """(header, axes [flo, thp, ...], bhp[thp, ..., flo], BHP record count) of
+    the table in folder/name: a VFPPROD has five axes (flo, thp, wfr, gfr, alq),
+    a VFPINJ two (flo, thp)."""
+    table = Parser().parse_string(pathlib.Path(folder, name).read_text())[keyword]
+    recs = [table[i] for i in range(len(table))]
+    axes = [values(recs[i][0]) for i in range(1, n_axes + 1)]
+    bhp = np.full([len(a) for a in axes[1:]] + [len(axes[0])], np.nan)
+    for r in recs[n_axes + 1 :]:
+        bhp[tuple(r[j].get_int(0) - 1 for j in range(n_axes - 1))] = values(r[n_axes - 1])
+    return recs[0], axes, bhp, len(recs) - n_axes - 1
 
 
 def bracket(x, axis):
@@ -111,16 +98,12 @@ def run(pdrop, examples, flow, work):
         done = subprocess.run(args, capture_output=True, text=True)
         check(done.returncode == 0, f"pdrop vfp {name} exits 0: {done.stderr}")
     prod_axes, inj_axes = (json.loads(pathlib.Path(path).read_text()) for path in axes.values())
-    head, (flo, thp, wfr, gfr, alq), prod, nrec = read_prod(
-        pathlib.Path(work, "vfp_prod.inc").read_text()
-    )
-    ihead, (iflo, ithp), inj, inrec = read_inj(pathlib.Path(work, "vfp_inj.inc").read_text())
+    head, (flo, thp, wfr, gfr, alq), prod, nrec = read_table(work, "vfp_prod.inc", "VFPPROD", 5)
+    ihead, (iflo, ithp), inj, inrec = read_table(work, "vfp_inj.inc", "VFPINJ", 2)
 
     # The tables as OPM's parser reads them.
-    check(
-        head[0].get_int(0) == 1 and head[7].get_str(0) == "FIELD" and head[2].get_str(0) == "LIQ",
-        "VFPPROD 1 is a FIELD LIQ table",
-    )
+    kind = (head[0].get_int(0), head[7].get_str(0), head[2].get_str(0))
+    check(kind == (1, "FIELD", "LIQ"), f"VFPPROD 1 is a FIELD LIQ table: {kind}")
     names = ["flo_values", "thp_psia", "wfr_values", "gfr_values"]
     read = [("VFPPROD", n, got, prod_axes[n]) for n, got in zip(names, (flo, thp, wfr, gfr))]
     read += [("VFPINJ", n, got, inj_axes[n]) for n, got in zip(names, (iflo, ithp))]
@@ -137,23 +120,13 @@ def run(pdrop, examples, flow, work):
     # The Debian OPM 2022.10 shuts an injector on THP control unless its
     # operability check is off.
     options = "--output-dir=out --threads-per-process=1 --enable-well-operability-check=false"
-    done = subprocess.run(
-        [flow, "BOX.DATA", *options.split()],
-        cwd=work,
-        capture_output=True,
-        text=True,
-        timeout=FLOW_TIMEOUT_S,
-    )
+    command = [flow, "BOX.DATA", *options.split()]
+    done = subprocess.run(command, cwd=work, capture_output=True, text=True, timeout=FLOW_TIMEOUT_S)
     check(done.returncode == 0, f"flow exits 0: {done.stdout[-2000:]}{done.stderr[-2000:]}")
     if done.returncode != 0:
         return
     s = ESmry(os.path.join(work, "out", "BOX.SMSPEC"))
 
-    for well in ("PROD", "INJ"):
-        check(
-            np.all(s[f"WMCTL:{well}"] == THP_CONTROL),
-            f"{well} stays on THP control: WMCTL {s[f'WMCTL:{well}']}",
-        )
     rates = ("WOPR:PROD", "WWPR:PROD", "WGPR:PROD", "WWIR:INJ")
     oil, water, gas, inj_rate = (np.asarray(s[k], float) for k in rates)
     check(np.all(oil > 0), f"the producer flows: WOPR {oil}")
@@ -167,6 +140,8 @@ def run(pdrop, examples, flow, work):
     ]
     # fmt: on
     for well, table, axes, names, rest in wells:
+        control = s[f"WMCTL:{well}"]
+        check(np.all(control == THP_CONTROL), f"{well} stays on THP control: WMCTL {control}")
         points = np.column_stack([np.asarray(s[f"WTHP:{well}"], float), *rest])
         for day, point, got in zip(s["TIME"], points, np.asarray(s[f"WBHP:{well}"], float)):
             expected = interpolate(table, point, axes)
