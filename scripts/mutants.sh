@@ -96,6 +96,7 @@ pdrop/case/CaseFile.cpp @@ NumberOr(j, where, "roughness_in", 0.0006) @@ NumberO
 pdrop/case/CaseFile.cpp @@ : 0.0 - Number(j["elevation_ft"] @@ : 0.0 + Number(j["elevation_ft"] @@ elevation read with the sign of a depth
 pdrop/case/VfpAxes.cpp @@ kM3PerStb = 0.158987294928; @@ kM3PerStb = 0.159987294928; @@ m3 per stock-tank barrel
 pdrop/case/Survey.cpp @@ if (!(p.md_ft >= top && p.md_ft <= bottom)) { @@ if (!(p.md_ft >= top)) { @@ survey point below the well accepted
+pdrop/workflows/Vfp.cpp @@ th + 1, w + 1, g + 1, @@ th + 1, g + 1, w + 1, @@ water and gas ratio indices of a VFPPROD record swapped
 pdrop/workflows/Vlp.cpp @@ if (c.oil_STBd > 0.0) r.gor = @@ if (c.oil_STBd < 0.0) r.gor = @@ gas-oil ratio of a lift-curve point
 EOF
 )

@@ -50,10 +50,10 @@ TEST(VfpDeck, TinyTablesAreTheStoredDecks) {
   prod.axes.table = 7;
   prod.axes.flo_values = {100, 250.5};
   prod.axes.thp_values = {100, 200};
-  prod.axes.wfr_values = {0.25};
+  prod.axes.wfr_values = {0.25, 0.5};  // two, so that a record's iWFR and iGFR tell apart
   prod.axes.gfr_values = {0.5};
   prod.datum = 5000;
-  prod.bhp = {1000, 1100.25, 1200.125, 1300};
+  prod.bhp = {1000, 1100.25, 1010, 1110, 1200.125, 1300, 1210, 1310};
   prod.case_name = "Tiny well";
   prod.case_file = "tiny.json";
   prod.correlation = 5;
@@ -63,6 +63,7 @@ TEST(VfpDeck, TinyTablesAreTheStoredDecks) {
   inj.axes.flo = VfpFlo::kWater;
   inj.axes.wfr_values.clear();
   inj.axes.gfr_values.clear();
+  inj.bhp = {1000, 1100.25, 1200.125, 1300};
   for (const auto& [table, file] :
        {std::pair{&prod, "tiny_prod.inc"}, std::pair{&inj, "tiny_inj.inc"}}) {
     std::string text = VfpDeckText(*table);
