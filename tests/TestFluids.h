@@ -155,6 +155,9 @@ TestLiquid MakeOil();
 // An equation-of-state fluid made of the stream objects above.
 class TestEOS : public CEOSBase {
  public:
+  explicit TestEOS(CProp* gasPhase = nullptr, CProp* oilPhase = nullptr,
+                   CProp* waterPhase = nullptr)
+      : gas(gasPhase), oil(oilPhase), water(waterPhase) {}
   CProp* gas = nullptr;
   CProp* oil = nullptr;
   CProp* water = nullptr;

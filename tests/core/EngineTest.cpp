@@ -12,6 +12,7 @@
 
 #include "../TestFluids.h"
 #include "pdrop/pdrop.h"
+#include "pdrop/platform/MemorySheet.h"
 
 namespace pdrop {
 namespace {
@@ -19,8 +20,9 @@ namespace {
 using test::ExpectValues;
 using test::kPi;
 
-TEST(Engine, InitComputesGeometryReadsNotSetAsZeroAndScaleChangesLengthsOnly) {
+TEST(Engine, InitSetsGeometryAndSignsKeepsOptionsAndScaleChangesLengthsOnly) {
   CPressDrop e;
+  // An inner diameter not set is no inner string.
   e.Init(kNotSet, 2.441, 0.0, 1000.0);
   ExpectValues({e.m_dInnerOD, e.m_dDiameter, e.m_dLength}, {0.0, 2.441, 1000.0});
   EXPECT_NEAR(e.m_dArea, kPi * std::pow(2.441 / 24.0, 2), 1e-15);
@@ -33,10 +35,7 @@ TEST(Engine, InitComputesGeometryReadsNotSetAsZeroAndScaleChangesLengthsOnly) {
   e.Scale(0.5);
   ExpectValues({e.m_dDx, e.m_dDz, e.m_dLength, e.m_dArea, e.m_dDiameter},
                {150.0, 200.0, 250.0, ring, 3.901}, 1e-12);
-}
-
-TEST(Engine, InitResetsSignsButKeepsOptions) {
-  CPressDrop e;
+  // Init again resets the signs and the subdivision switch, and keeps the options.
   e.SetFlw(-1);
   e.SetDir(-1);
   e.SetSubdiv(0);
@@ -48,7 +47,6 @@ TEST(Engine, InitResetsSignsButKeepsOptions) {
   e.SetDiag(true);
   e.m_dNumSubdiv = 3;
   e.Init(0.0, 2.0, 10.0, 0.0);
-  // The signs and the subdivision switch are reset; the options are kept.
   ExpectValues(
       {e.m_dFlw, e.m_dDir, double(e.m_nSubdiv), e.m_dFe, e.m_dHFe, e.m_dFf, double(e.m_bDiag),
        double(e.GetGradientType()), double(e.m_nFlowOver), e.m_dNumSubdiv},
@@ -62,11 +60,7 @@ TEST(Engine, BaseClassHasNoFlowMapKeepsItsEfficiencyAndTruncatesTheRegime) {
   std::vector<CFlowRegime> map(3);
   EXPECT_FALSE(e.GetFlowMap(map));
   EXPECT_TRUE(map.empty());
-  struct Sheet : CDiagSheet {
-    void SetValue(int, int, const CellValue&) override {}
-    void SetFontColor(int, int, unsigned long) override {}
-    void SetBold(int, int, bool) override {}
-  } sheet;
+  MemorySheet sheet;
   e.m_nDiagRow = 17;
   e.SetExcelDiag(&sheet);
   EXPECT_EQ(e.m_nDiagRow, 0);  // a new sheet is written from its first row
@@ -91,10 +85,8 @@ TEST(Engine, BindingThreeObjectsOrAStreamFluid) {
     CProp* GetGas() override { return order += 'g', gas; }
     CProp* GetOil() override { return order += 'o', oil; }
     CProp* GetWtr() override { return order += 'w', water; }
-  } eos;
-  eos.gas = &gas;
-  eos.oil = &oil;
-  eos.water = &water;
+    using TestEOS::TestEOS;
+  } eos{&gas, &oil, &water};
   eos.isenthalpic = true;
   e.SetProps(&eos);
   EXPECT_EQ(eos.order, "wog");

@@ -188,12 +188,9 @@ class EosTest : public PhasePropertiesTest {
       liquid->volFlow = 0.2;
       liquid->liqVolFlow = bbl;
     }
-    fluid.gas = &gas;
-    fluid.oil = &oil;
-    fluid.water = &water;
     e->SetProps(&fluid);
   }
-  test::TestEOS fluid;
+  test::TestEOS fluid{&gas, &oil, &water};
 };
 
 TEST_F(EosTest, RatesVelocitiesMixingAndMassFractionsComeFromTheStreams) {
@@ -281,22 +278,14 @@ TEST_F(EosTest, MissingOilOrMassRatesInTheStreams) {
 
 TEST_F(PhasePropertiesTest, ReynoldsNumbersAndTheirEdgeCases) {
   e->m_dMuG = 0.012;
-  // 0.020011 x 0.65 x 1e6 / 0.012 / 2.441 = 444051.3; in an annulus of 2.375 in
-  // in 6.276 in the same numerator over 8.651 in.
+  // 0.020011 x 0.65 x 1e6 / 0.012 / 2.441 = 444051.3
   EXPECT_NEAR(e->REg(1.0e6), 444051.3, 0.5);
-  std::unique_ptr<CPressDrop> a(CPressDrop::New(2.375, 6.276, 0.0, 500.0, 0));
-  a->SetProps(&gas, nullptr, nullptr);
-  a->m_dMuG = 0.012;
-  EXPECT_NEAR(a->REg(1.0e6), 125295.2, 0.5);
   ExpectValues({e->REg(0.0), e->REg(kNotSet)}, {0.0, 0.0});
-  // Gas viscosity not set, negative but not the sentinel, zero; no gas object.
+  // Gas viscosity not set, negative but not the sentinel, zero.
   for (auto [mu, re] : {std::pair{kNotSet, 0.0}, {-0.5, 1.0e8}, {0.0, 0.0}}) {
     e->m_dMuG = mu;
     EXPECT_EQ(e->REg(1.0e6), re) << mu;
   }
-  e->m_dMuG = 0.012;
-  e->SetProps(nullptr, nullptr, nullptr);
-  EXPECT_EQ(e->REg(1.0e6), 0.0);
   // Liquid: 0.2034167 x 3 x 62.4 / 1 / 0.000672 = 56666.07.
   e->m_dRhoL = 62.4;
   e->m_dMuL = 1.0;
@@ -305,6 +294,13 @@ TEST_F(PhasePropertiesTest, ReynoldsNumbersAndTheirEdgeCases) {
               {e->REl(3.0, 0.5), 0.5 * 3.0 * 62.4 / 0.000672, 1e-6},
               {e->REm(3.0, 31.2, 2.0, kNotSet), 56666.07 / 4.0, 0.01},
               {e->REm(kNotSet, 62.4, 1.0, 0.2), 0.0}});
+  // In an annulus of 2.375 in in 6.276 in the gas number has the same
+  // numerator over 8.651 in; without a gas object it is 0.
+  e->Init(2.375, 6.276, 0.0, 500.0);
+  e->m_dMuG = 0.012;
+  EXPECT_NEAR(e->REg(1.0e6), 125295.2, 0.5);
+  e->SetProps(nullptr, nullptr, nullptr);
+  EXPECT_EQ(e->REg(1.0e6), 0.0);
 }
 
 TEST_F(PhasePropertiesTest, FrictionFactorsAcrossTheLaminarTurbulentBandAndChen) {
@@ -379,20 +375,9 @@ TEST_F(PhasePropertiesTest, GasVelocityHoldupVelocitiesAndSurfaceTension) {
   }
 }
 
-// The gas, oil and water columns are those of the gradient types below.
-TEST_F(PhasePropertiesTest, StaticColumnsGiveHydrostaticChangeOnly) {
-  e->m_dRhoL = 56.0;
-  e->StaticLiquid();
-  ExpectNear({{e->m_dElevationDP, 388.889, 1e-3}, {e->m_dFrictionDP, 0.0}});
-  // A column of unknown density has no elevation change.
-  e->m_dRhoG = e->m_dRhoW = kNotSet;
-  e->StaticGas();
-  EXPECT_EQ(e->m_dElevationDP, kNotSet);
-  e->StaticWater();
-  EXPECT_EQ(e->m_dElevationDP, kNotSet);
-}
-
-TEST_F(PhasePropertiesTest, GradientTypeChoosesThePhaseAndAnyOtherValueMeansGas) {
+// Static columns: hydrostatic change only. The gas, oil and water columns
+// are checked through the gradient types that choose them.
+TEST_F(PhasePropertiesTest, StaticColumnsAndTheGradientTypeThatChoosesThePhase) {
   // Gas: 2.69881 x 1000 x 0.65 / (1 x 600) = 2.92371 lbm/ft3 -> 20.3035 psi;
   // live oil with 400 scf/STB of 0.65 gas dissolved:
   // (62.3 x 0.85 + 0.0136 x 0.65 x 400) / 1.2 = 47.0758 lbm/ft3 -> 326.916 psi;
@@ -414,9 +399,21 @@ TEST_F(PhasePropertiesTest, GradientTypeChoosesThePhaseAndAnyOtherValueMeansGas)
     ExpectValues({e->m_dHoldup, e->m_dLambdaG, e->m_dLambdaL, e->m_dFlowRegime, e->m_dFrictionDP},
                  {r.holdup, 1.0 - r.holdup, r.holdup, 0.0, 0.0}, 0.0, "gradient type");
   }
+  // The mixed liquid: 56 x 1000 / 144.
+  e->m_dRhoL = 56.0;
+  e->StaticLiquid();
+  ExpectNear({{e->m_dElevationDP, 388.889, 1e-3}, {e->m_dFrictionDP, 0.0}});
+  // A column of unknown density has no elevation change.
+  e->m_dRhoG = e->m_dRhoW = kNotSet;
+  e->StaticGas();
+  EXPECT_EQ(e->m_dElevationDP, kNotSet);
+  e->StaticWater();
+  EXPECT_EQ(e->m_dElevationDP, kNotSet);
 }
 
-TEST_F(PhasePropertiesTest, GasFlowFrictionByHand) {
+// Gas and laminar liquid flow by hand; the flow sign turns the friction, the
+// direction sign the elevation change only.
+TEST_F(PhasePropertiesTest, SinglePhaseGasAndLiquidFlowByHandAndTheirSigns) {
   SetGasFlow();
   e->CPressDrop::GasFlow();
   // Re = 0.020011 x 0.65 x 2e6 / 0.012 / 2.441 = 888102.6
@@ -436,10 +433,10 @@ TEST_F(PhasePropertiesTest, GasFlowFrictionByHand) {
   e->GasFlow();
   EXPECT_GT(e->m_dReM, 0.0);
   EXPECT_EQ(e->m_dFrictionDP, 0.0);
-}
 
-TEST_F(PhasePropertiesTest, LaminarLiquidFrictionMatchesHagenPoiseuille) {
+  // The liquid flow must set the code that the gas flow left.
   SetLiquidFlow();
+  e->m_dFlowRegime = kNotSet;
   e->CPressDrop::LiquidFlow();
   // Re = 0.2034167 x 1 x 62.4 / 100 / 0.000672 = 188.887, f = 16/Re.
   // Hagen-Poiseuille, dp = 32 mu v L / (D^2 gc), mu = 100 x 0.000672 lbm/(ft s):
@@ -450,9 +447,7 @@ TEST_F(PhasePropertiesTest, LaminarLiquidFrictionMatchesHagenPoiseuille) {
               {e->m_dFlowRegime, 1.0},
               {e->m_dRhoNS, 62.4},
               {e->m_dVm, 1.0}});
-}
 
-TEST_F(PhasePropertiesTest, FlowSignTurnsFrictionAndDirectionSignTurnsElevationOnly) {
   for (bool gasCase : {true, false}) {
     auto run = [&](int flw, int dir) {
       gasCase ? SetGasFlow() : SetLiquidFlow();

@@ -132,25 +132,39 @@ TEST(OldBegsBrill, ReverseFlowForAnyNegativeRateAndTheInclination) {
                {std::atan(300.0 / 400.0), 400.0, 500.0}, 1e-9);
 }
 
-TEST(OldBegsBrill, LegacyTiesAndTheUnmappedCode) {
+// The code at liquid content lambda and Froude number NFr, with the
+// boundaries L1 to L4 of lambda from the calculator's own map; then a
+// regime the map cannot place.
+TEST(OldBegsBrill, LegacyTiesAndTheUnmappedRegime) {
   COldBegsBrill old;
   auto regime = [&](double lambda, double nfr) {
     old.m_dLambda = lambda;
+    old.MakeFlowMap();
     old.m_dNFr = nfr;
-    old.m_dL1 = 316.0 * std::pow(lambda, 0.302);
-    old.m_dL2 = 0.0009252 / std::pow(lambda, 2.4684);
-    old.m_dL3 = 0.1 / std::pow(lambda, 1.4516);
-    old.m_dL4 = 0.5 / std::pow(lambda, 6.738);
     old.GetFlowRegime();
     return double(old.GetCode());
   };
-  const double l = 0.2, l1 = 316.0 * std::pow(l, 0.302);
-  const double l2 = 0.0009252 / std::pow(l, 2.4684), l3 = 0.1 / std::pow(l, 1.4516);
+  regime(0.2, 0.0);  // the boundaries of lambda = 0.2
+  const double l1 = old.m_dL1, l2 = old.m_dL2, l3 = old.m_dL3;
   // NFr = L1 is intermittent, NFr = L2 and L3 are unmapped; the engine's
   // rule for the first point (NFr = L1 distributed) is the last.
-  ExpectValues({regime(l, l1), regime(l, l2), regime(l, l3), regime(l, 0.5 * (l2 + l3)),
-                regime(0.005, 1e6), regime(0.5, 1e-6), regime(l, l1 * (1.0 + 1e-12))},
+  ExpectValues({regime(0.2, l1), regime(0.2, l2), regime(0.2, l3), regime(0.2, 0.5 * (l2 + l3)),
+                regime(0.005, 1e6), regime(0.5, 1e-6), regime(0.2, l1 * (1.0 + 1e-12))},
                {3, 6, 6, 5, 4, 2, 4});
+
+  // No surface tension and no diameter: the map has no pattern for NaN, and
+  // says so through the message handler.
+  std::vector<std::string> messages;
+  SetMessageHandler([&](const std::string& m) { messages.push_back(m); });
+  old.m_dVsg = 3.0;
+  old.m_dVsl = 1.0;
+  old.m_dSigma = std::nan("");
+  old.m_dPipeID = std::nan("");
+  old.MultiPhase();
+  SetMessageHandler(nullptr);
+  EXPECT_EQ(messages, std::vector<std::string>{"*** ERROR -- UNMAPPED FLOW REGIME!"});
+  EXPECT_EQ(old.m_dHoldup, 0.0);
+  EXPECT_EQ(old.GetCode(), 6);
 }
 
 // The same segments through the engine's Modified Beggs & Brill. With
@@ -184,21 +198,6 @@ TEST(OldBegsBrill, AgreesWithTheEngineWhereTheRulesAgree) {
           << dz << " " << blackOil;
     }
   }
-}
-
-TEST(OldBegsBrill, UnmappedRegimeGoesThroughTheMessageHandler) {
-  std::vector<std::string> messages;
-  SetMessageHandler([&](const std::string& m) { messages.push_back(m); });
-  COldBegsBrill old;
-  old.m_dVsg = 3.0;
-  old.m_dVsl = 1.0;
-  old.m_dSigma = std::nan("");  // no surface tension: the map has no pattern for NaN
-  old.m_dPipeID = std::nan("");
-  old.MultiPhase();
-  SetMessageHandler(nullptr);
-  EXPECT_EQ(messages, std::vector<std::string>{"*** ERROR -- UNMAPPED FLOW REGIME!"});
-  EXPECT_EQ(old.m_dHoldup, 0.0);
-  EXPECT_EQ(old.GetCode(), 6);
 }
 
 TEST(TwoDArray, SizesAccessBoundsAndResizing) {
