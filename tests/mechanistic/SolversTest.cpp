@@ -95,12 +95,12 @@ TEST(MechDiagnostics, DecisionsWriteTheirInputsAndMoveTheCursorWithOrWithoutAShe
   EXPECT_EQ(CMechModel::CellAddress(9, 12) + CMechModel::CellAddress(1, 1), "I12A1");
   EXPECT_EQ(CMechModel::CellAddress(27, 1), "");
 
-  // Bubble: 1 row in the decision, 2 for the input block, 1 after the pattern.
-  MechProbe bare(0.0, 100.0, 0.1, 1.0);
-  bare.MultiPhase();
-  ASSERT_EQ(bare.GetCode(), CMechModel::kBubble);
-  EXPECT_EQ(bare.m_nDiagRow, 4);
+  // Bubble: 1 row in the decision, 2 for the input block, 1 after the pattern,
+  // without a sheet and again with one (which starts the cursor anew).
   MechProbe m(0.0, 100.0, 0.1, 1.0);
+  m.MultiPhase();
+  ASSERT_EQ(m.GetCode(), CMechModel::kBubble);
+  EXPECT_EQ(m.m_nDiagRow, 4);
   RecordingSheet sheet;
   m.SetExcelDiag(&sheet);
   m.MultiPhase();
@@ -128,17 +128,17 @@ TEST(MechDiagnostics, DecisionsWriteTheirInputsAndMoveTheCursorWithOrWithoutAShe
   }
 }
 
+// The cursor moves as far without a sheet as with one.
 TEST(MechDiagnostics, StratifiedTraceWritesOneRowPerLevel) {
-  MechProbe bare(100.0, 0.0, 0.1, 0.01);
-  bare.m_bDiagStratified = 1;
-  bare.MultiPhase();
   MechProbe m(100.0, 0.0, 0.1, 0.01);
-  RecordingSheet sheet;
-  m.SetExcelDiag(&sheet);
   m.m_bDiagStratified = 1;
   m.MultiPhase();
+  const int bareRows = m.m_nDiagRow;
+  RecordingSheet sheet;
+  m.SetExcelDiag(&sheet);
+  m.MultiPhase();
   ASSERT_EQ(m.GetCode(), CMechModel::kStratifiedSmooth);
-  EXPECT_EQ(bare.m_nDiagRow, m.m_nDiagRow);
+  EXPECT_EQ(m.m_nDiagRow, bareRows);
   // Labels follow the input block, then one row per level from the lowest.
   EXPECT_EQ(sheet.Text(1, 3), "hl/D");
   EXPECT_EQ(sheet.Text(18, 3), "rog");
