@@ -144,8 +144,7 @@ TEST(BeggsBrill, HoldupIsContinuousAcrossTheTransitionalBandAndFlowOver) {
     *code = e->GetCode();
     return e->m_dHoldup;
   };
-  int below = 0;
-  int above = 0;
+  int below = 0, above = 0;
   const double l2 = 0.0009252 / std::pow(0.1, 2.4684);
   const double l3 = 0.1 / std::pow(0.1, 1.4516);
   EXPECT_NEAR(holdup(l2 * (1.0 - 1e-9), 0, &below), holdup(l2 * (1.0 + 1e-9), 0, &above), 1e-8);
@@ -256,14 +255,13 @@ TEST(BeggsBrill, InSituGradientIsMultiPhaseOnAOneFootSegment) {
   }
 }
 
-// The debug table lands in the temporary directory, here the test's own.
+// The debug table lands in the temporary directory, here one of the test
+// process's own.
 class BeggsBrillDebugTable : public ::testing::Test {
  protected:
   void SetUp() override {
     if (const char* tmp = std::getenv("TMPDIR")) savedTmp_ = tmp;
-    dir_ = std::filesystem::temp_directory_path() /
-           ("pdrop-bb-" + std::to_string(::getpid()) + "-" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = std::filesystem::temp_directory_path() / ("pdrop-bb-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir_);
     ::setenv("TMPDIR", dir_.c_str(), 1);
     ::setenv("DEBUG_BEGGS_AND_BRILL", "1", 1);

@@ -12,14 +12,12 @@ namespace pdrop {
 namespace {
 
 // 2.441 in tubing, 1000 ft vertical; oil 100 STB/d (25 dyn/cm), free water
-// 50 bbl/d (60 dyn/cm); liquid 50, gas 5 lbm/ft3.
+// 50 bbl/d (60 dyn/cm); liquid 50, gas 5 lbm/ft3 (the probe fluid, whose
+// viscosities Gray does not use and whose tension it forms from the two).
 std::unique_ptr<CGray> Well(double vsg, double vsl) {
   auto e = std::make_unique<CGray>();
   e->Init(0.0, 2.441, 0.0, 1000.0);
-  e->m_dVsg = vsg;
-  e->m_dVsl = vsl;
-  e->m_dRhoL = 50.0;
-  e->m_dRhoG = 5.0;
+  test::SetProbeFluid(*e, vsg, vsl);
   e->m_dQo = 100.0;
   e->m_dSigmaO = 25.0;
   e->m_dQwFree = 50.0;

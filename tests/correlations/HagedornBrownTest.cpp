@@ -60,7 +60,7 @@ TEST(HagedornBrown, ChartBranchWorkedCase) {
   EXPECT_NEAR(e->m_dFrictionDP, 26.59418, 1e-4);
 }
 
-TEST(HagedornBrown, BubbleLimitTieAndChartClamps) {
+TEST(HagedornBrown, BubbleLimitTieChartClampsAndMissingDivisors) {
   // vm = 4 in 6 in: LB = 1.07 - 0.2218*16/0.5 is held at 0.13. lambdaG =
   // 0.52/4 = 0.13 exactly is chart flow; a little less is bubble flow.
   auto tie = Well(6.0, 0.52, 4.0 - 0.52, 2.0);
@@ -69,7 +69,8 @@ TEST(HagedornBrown, BubbleLimitTieAndChartClamps) {
   auto below = Well(6.0, 0.51, 4.0 - 0.52, 2.0);
   below->MultiPhase();
   EXPECT_EQ(below->GetCode(), 6);
-  // Chart holdup 0.384886 (psi 1) below lambda 0.4: held at 0.4.
+  // Chart holdup 0.384886 (psi 1) below lambda 0.4: held at 0.4; below, the
+  // same point without the surface tension that the charts divide by.
   auto floor = Well(2.441, 3.0, 2.0, 2.0);
   floor->MultiPhase();
   EXPECT_EQ(floor->m_dHoldup, 0.4);
@@ -81,13 +82,11 @@ TEST(HagedornBrown, BubbleLimitTieAndChartClamps) {
   auto dry = Well(2.441, 20.0, 1e-6, 2.0);
   dry->MultiPhase();
   test::ExpectValues({dry->m_dHoldupPsi, dry->m_dHoldup}, {0.0, dry->m_dLambdaL});
-}
 
-TEST(HagedornBrown, MissingDivisorsGiveNoResultOnlyWhereTheyAreUsed) {
+  // A missing divisor gives no result only where it is used.
   auto still = Well(2.441, 0.0, 0.0, 2.0);  // Vm = 0
-  auto chart = Well(2.441, 3.0, 2.0, 2.0);  // the charts divide by sigma
-  chart->m_dSigma = 0.0;
-  for (CHagedornBrown* e : {still.get(), chart.get()}) {
+  floor->m_dSigma = 0.0;
+  for (CHagedornBrown* e : {still.get(), floor.get()}) {
     e->MultiPhase();
     test::ExpectValues({e->m_dFrictionDP, e->m_dElevationDP}, {kNotSet, kNotSet});
   }
