@@ -98,6 +98,8 @@ TEST(SurveyMatch, RecoversTheEfficienciesASurveyWasMadeWith) {
       {"high rate, 1 psi noise", 3.0, 3000.0, 1000.0, 0.30, 1.0, 1.0, 0.02, 0.02, true},
       {"example rates, 1 psi noise", 0.6, 1200.0, 300.0, 0.0, 0.10, 1.0, 0.0, 0.02, false},
   };
+  MatchOptions o;
+  o.correlations = {3};
   for (const RecoveryRow& row : rows) {
     SCOPED_TRACE(row.name);
     const TraverseCase c = OilWell(row.gas_MMscfd, row.oil_STBd, row.water_bbld);
@@ -105,8 +107,6 @@ TEST(SurveyMatch, RecoversTheEfficienciesASurveyWasMadeWith) {
     const Survey s = SyntheticSurvey(c, 0.9, 1.05, row.noise_psi, &share, &noiseRms);
     ASSERT_GE(share, row.minFrictionShare);
     ASSERT_LE(share, row.maxFrictionShare);
-    MatchOptions o;
-    o.correlations = {3};
     const MatchResult r = MatchSurvey(c, s, o);
     ASSERT_EQ(r.ranked.size(), 1u);
     const CorrelationMatch& m = r.ranked.front();
@@ -128,8 +128,6 @@ TEST(SurveyMatch, RecoversTheEfficienciesASurveyWasMadeWith) {
   double share = 0.0, noise = 0.0;
   Survey one = SyntheticSurvey(c, 0.9, 1.05, 0.0, &share, &noise);
   one.points.erase(one.points.begin(), one.points.end() - 1);
-  MatchOptions o;
-  o.correlations = {3};
   const CorrelationMatch m = MatchSurvey(c, one, o).ranked.front();
   ASSERT_TRUE(m.ok) << m.reason;
   EXPECT_FALSE(m.friction.determined) << m.friction.note;

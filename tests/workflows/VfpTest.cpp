@@ -29,12 +29,14 @@ constexpr double kM3PerMscf = 28.31685;
 
 TraverseCase OilWell() { return ReadCaseFile(PDROP_EXAMPLES_DIR "/oil_well.json"); }
 
-VfpAxes ProducerAxes() {
+// Producer axes in field units: liquid rate, water cut and gas-oil ratio.
+VfpAxes ProducerAxes(std::vector<double> flo, std::vector<double> thp, std::vector<double> wfr,
+                     std::vector<double> gfr) {
   VfpAxes a;
-  a.flo_values = {500, 1500, 3000};
-  a.thp_values = {150, 400};
-  a.wfr_values = {0.1, 0.5};
-  a.gfr_values = {0.4, 1.2};
+  a.flo_values = std::move(flo);
+  a.thp_values = std::move(thp);
+  a.wfr_values = std::move(wfr);
+  a.gfr_values = std::move(gfr);
   return a;
 }
 
@@ -47,11 +49,9 @@ VfpAxes ProducerAxes() {
 // write the version as VERSION.
 TEST(VfpDeck, TinyTablesAreTheStoredDecks) {
   VfpTable prod;
+  // Two water cuts, so that a record's iWFR and iGFR tell apart.
+  prod.axes = ProducerAxes({100, 250.5}, {100, 200}, {0.25, 0.5}, {0.5});
   prod.axes.table = 7;
-  prod.axes.flo_values = {100, 250.5};
-  prod.axes.thp_values = {100, 200};
-  prod.axes.wfr_values = {0.25, 0.5};  // two, so that a record's iWFR and iGFR tell apart
-  prod.axes.gfr_values = {0.5};
   prod.datum = 5000;
   prod.bhp = {1000, 1100.25, 1010, 1110, 1200.125, 1300, 1210, 1310};
   prod.case_name = "Tiny well";
@@ -77,12 +77,9 @@ TEST(VfpDeck, TinyTablesAreTheStoredDecks) {
 }
 
 TEST(VfpUnits, MetricCellsHaveTheFieldRatesOfThePublishedFactors) {
-  VfpAxes liquid;  // 1 sm3/d of liquid, a quarter of it water, GOR 1 Mscf/stb
+  // 1 sm3/d of liquid, a quarter of it water, GOR 1 Mscf/stb.
+  VfpAxes liquid = ProducerAxes({1.0}, {10.0}, {0.25}, {kM3PerMscf / kM3PerBbl});
   liquid.units = VfpUnits::kMetric;
-  liquid.flo_values = {1.0};
-  liquid.thp_values = {10.0};
-  liquid.wfr_values = {0.25};
-  liquid.gfr_values = {kM3PerMscf / kM3PerBbl};
   const VfpRates l = CellRates(liquid, 0, 0, 0);
   EXPECT_NEAR(l.oil_STBd, 0.75 / kM3PerBbl, 1e-6);
   EXPECT_NEAR(l.water_bbld, 0.25 / kM3PerBbl, 1e-6);
@@ -105,7 +102,7 @@ TEST(VfpUnits, MetricCellsHaveTheFieldRatesOfThePublishedFactors) {
 }
 
 TEST(VfpUnits, MetricTableIsTheFieldTableInOtherUnits) {
-  const VfpAxes field = ProducerAxes();
+  const VfpAxes field = ProducerAxes({500, 1500, 3000}, {150, 400}, {0.1, 0.5}, {0.4, 1.2});
   VfpAxes metric = field;
   metric.units = VfpUnits::kMetric;
   for (double& q : metric.flo_values) q *= kM3PerBbl;
@@ -131,11 +128,7 @@ struct FillRow {
 };
 
 TEST(VfpGrid, MissingCellsAreFilledAlongFloNoEasierThanTheNearestComputed) {
-  VfpAxes a;
-  a.flo_values = {100, 150, 300, 400, 500};
-  a.thp_values = {100};
-  a.wfr_values = {0.2};
-  a.gfr_values = {0.5};
+  VfpAxes a = ProducerAxes({100, 150, 300, 400, 500}, {100}, {0.2}, {0.5});
   constexpr VfpType kProd = VfpType::kProducer, kInj = VfpType::kInjector;
   // An injector's BHP falls with rate; a filled cell never rises above its
   // nearest computed neighbour nor falls below 5 psia.
@@ -196,11 +189,7 @@ TEST(VfpGrid, MissingCellsAreFilledAlongFloNoEasierThanTheNearestComputed) {
 }
 
 TEST(VfpGrid, BhpRisesStrictlyWithThpInEveryColumn) {
-  VfpAxes a;
-  a.flo_values = {1000, 2000};
-  a.thp_values = {100, 200, 400};
-  a.wfr_values = {0};
-  a.gfr_values = {0.5};
+  VfpAxes a = ProducerAxes({1000, 2000}, {100, 200, 400}, {0}, {0.5});
   // Columns (THP 100, 200, 400): {1000, 990, 1300} and {1000, 1000, 1050}.
   std::vector<double> bhp = {1000, 1000, 990, 1000, 1300, 1050};
   const auto adj = CompleteVfpGrid(a, bhp, std::vector<bool>(6, true), std::vector<std::string>(6));
@@ -221,24 +210,17 @@ TEST(VfpGrid, BhpRisesStrictlyWithThpInEveryColumn) {
   // whose results LiftCurves.TheFamilyDoesNotDependOnTheThreadCount checks.)
   const VfpAxes axes = ReadVfpAxesFile(PDROP_EXAMPLES_DIR "/oil_well_vfp.json");
   const VfpTable two = BuildVfpTable(OilWell(), axes, 2);
-  for (std::size_t t = 1; t < axes.ThpCount(); ++t) {
-    for (std::size_t w = 0; w < axes.WfrCount(); ++w) {
-      for (std::size_t g = 0; g < axes.GfrCount(); ++g) {
-        for (std::size_t f = 0; f < axes.FloCount(); ++f) {
-          EXPECT_GT(two.Bhp(t, w, g, f), two.Bhp(t - 1, w, g, f));
-        }
-      }
-    }
+  // THP is the outermost axis: a cell's neighbour at the next lower THP
+  // lies one THP step of the values back.
+  const std::size_t thpStep = axes.Index(1, 0, 0, 0);
+  for (std::size_t i = thpStep; i < two.bhp.size(); ++i) {
+    EXPECT_GT(two.bhp[i], two.bhp[i - thpStep]) << i;
   }
 }
 
 TEST(VfpTable, BhpIsTheTraversePressureAtTheDatum) {
   const TraverseCase c = OilWell();  // 0 to 8000 ft, 200 ft segments
-  VfpAxes a;
-  a.flo_values = {1500};
-  a.thp_values = {250};
-  a.wfr_values = {0.2};
-  a.gfr_values = {0.5};
+  VfpAxes a = ProducerAxes({1500}, {250}, {0.2}, {0.5});
   // The cell's rates are the example's own: 1200 STB/d of oil, 300 bbl/d of
   // water, 0.6 MMscf/d of gas.
   const TraverseResult r = RunTraverse(c);
