@@ -8,8 +8,8 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
+#include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "../TestFluids.h"
@@ -307,6 +307,30 @@ TEST_F(BeggsBrillDebugTable, FileStaysOpenWhileAnyEngineThatUsesItLives) {
   std::filesystem::remove(dir_ / "Beggs&Brill.csv");
   Segment(1.0, 1.0)->MultiPhase();
   EXPECT_FALSE(std::filesystem::exists(dir_ / "Beggs&Brill.csv"));
+}
+
+// The published friction columns and the stream's liquid-gas ratio, read
+// back from the rows: the probe's y = lambda / HL^2 = 1.1446 takes
+// s = ln(2.2 y - 1.2); the segment's LGR is (300 + 100) / 0.5 bbl/MMscf.
+TEST_F(BeggsBrillDebugTable, RowsCarryTheStreamsRatioAndThePublishedExponent) {
+  Segment(3.0, 0.5)->MultiPhase();
+  test::TestGas gas;
+  test::TestLiquid oil = test::MakeOil(), water = test::MakeWater();
+  std::unique_ptr<CPressDrop> e(CPressDrop::New(0.0, 2.441, 0.0, 100.0, 3));
+  e->SetProps(&gas, &oil, &water);
+  ASSERT_NE(e->Cal(1000.0, 600.0, 0.0, 0.5, 300.0, 100.0), kNotSet);
+  std::vector<std::vector<double>> rows;
+  for (const std::string& line : Lines()) {
+    if (line.empty() || line[0] == 'q') continue;
+    std::istringstream fields(line);
+    std::vector<double> row;
+    for (std::string f; std::getline(fields, f, ',');) row.push_back(std::atof(f.c_str()));
+    rows.push_back(row);
+  }
+  ASSERT_GE(rows.size(), 2u);
+  ASSERT_TRUE(rows[0][9] > 1.0 && rows[0][9] < 1.2) << rows[0][9];
+  EXPECT_NEAR(rows[0][10], std::log(2.2 * rows[0][9] - 1.2), 2e-6);
+  for (std::size_t i = 1; i < rows.size(); ++i) EXPECT_EQ(rows[i][5], 800.0) << i;
 }
 
 }  // namespace

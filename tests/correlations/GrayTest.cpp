@@ -75,6 +75,15 @@ TEST(Gray, DenseGasThinFilmAndRoughnessFloor) {
   tiny->m_dSigmaO = tiny->m_dSigmaW = 1e-4;
   tiny->MultiPhase();
   EXPECT_EQ(tiny->m_dKe, 2.77e-5);
+
+  // Slow flow: ke beyond the diameter, where the Moody chart ends and Gray's
+  // rational fit in e = 12 ke / D gives the factor.
+  auto slow = Well(0.3, 0.1);
+  slow->MultiPhase();
+  const double e = 12.0 * slow->m_dKe / 2.441;
+  ASSERT_GT(e, 1.0);
+  const double fit = (-812.20334 * e - 3.65397e-6) / ((638.10053 * e + 439.49494) * e + 1.0);
+  EXPECT_NEAR(slow->m_dFm / std::pow(10.0, fit), 1.0, 1e-12);
 }
 
 TEST(Gray, MissingGasVelocityOrSurfaceTensionGivesNoResult) {

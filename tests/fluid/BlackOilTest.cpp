@@ -16,7 +16,6 @@
 #include <stdexcept>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "../TestFluids.h"
 #include "pdrop/fluid/blackoil/BlackOilGas.h"

@@ -4,10 +4,7 @@
 
 #include "../support/CountingNew.h"
 
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <vector>
 
 #include "MechTestSupport.h"

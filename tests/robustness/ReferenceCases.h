@@ -3,9 +3,7 @@
 // against any change of results while the code is made faster.
 #pragma once
 
-#include <cstdio>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "pdrop/pdrop.h"

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "pdrop/case/CaseFile.h"
