@@ -12,8 +12,11 @@
 # --only PATTERN  run only the mutants whose line matches PATTERN (grep -E)
 # --list          print the mutants and whether each applies, build nothing
 #
-# Every source file is restored after its mutant, also on Ctrl-C. The report
-# goes to standard output and to DIR/mutants.txt. Runs on demand, not in CI.
+# Every source file is restored after its mutant, also on Ctrl-C; the script
+# refuses to start while the library sources have uncommitted changes, so that
+# a file left mutated by a run that was killed outright is seen at once (git
+# diff shows it; git checkout restores it). The report goes to standard output
+# and to DIR/mutants.txt. Runs on demand, not in CI.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -32,13 +35,14 @@ while [ $# -gt 0 ]; do
 done
 
 # One mutant per line: file @@ text @@ replacement @@ what it breaks. The text
-# must occur exactly once in the file; "a ## b" gives an earlier form of the
-# code (text b, replacement b) for running the list on older commits.
+# must occur exactly once in the file. A text "a ## b" with a replacement
+# "c ## d" also names an earlier form of the code: where a is not found, b is
+# replaced by d. That lets older commits run the same list.
 mutants=$(cat <<'EOF'
 pdrop/core/Driver.cpp @@ if (m_dQg < 0.0 || m_dQw < 0.0 || m_dQo < 0.0) { @@ if (m_dQg < 0.0 || m_dQo < 0.0) { @@ a negative water rate alone is not reverse flow
 pdrop/core/Driver.cpp @@ kTolerance = 0.01; @@ kTolerance = 10.0; @@ mean-pressure tolerance loosened
 pdrop/core/Driver.cpp @@ std::fabs((m_dQo + m_dQw) / qg) @@ std::fabs((m_dQo) / qg) @@ liquid-gas ratio without water
-pdrop/core/Driver.cpp @@ if (hasResult && m_dP2 < 0.0) m_dP2 = 0.0; @@ if (hasResult && m_dP2 < -1e9) m_dP2 = 0.0; @@ outlet pressure not clamped at zero
+pdrop/core/Driver.cpp @@ if (m_dP2 > 0.0 || !IsSet(m_dP2)) return; @@ if (m_dP2 > -1e9 || !IsSet(m_dP2)) return; @@ outlet pressure not clamped at zero
 pdrop/core/PhaseProperties.cpp @@ kDissolvedGasDensity = 0.0136; @@ kDissolvedGasDensity = 0.0163; @@ dissolved-gas density factor
 pdrop/core/PhaseProperties.cpp @@ kWaterDensity = 62.3; @@ kWaterDensity = 62.4; @@ water density at standard conditions
 pdrop/core/PhaseProperties.cpp @@ kStdPressure * T * m_dZ / (kStdTemperature * p) @@ kStdPressure * T / (kStdTemperature * p) @@ gas formation volume factor without z
@@ -88,6 +92,7 @@ pdrop/traverse/Traverse.cpp @@ const Station& pipe = st[std::max(cur, next)]; @@
 pdrop/traverse/Traverse.cpp @@ water_bbld > 0.0 || @@ water_bbld > 0.0 && @@ loading liquid of a well with condensate and water
 pdrop/traverse/Traverse.cpp @@ kGasWellLiquidRatio = 200.0; @@ kGasWellLiquidRatio = 20.0; @@ liquid-gas ratio of a gas well
 pdrop/traverse/Traverse.cpp @@ liquid_bbld / gas_MMscfd <= kGasWellLiquidRatio ## c.gas_MMscfd <= kGasWellLiquidRatio @@ liquid_bbld / gas_MMscfd < 0.5 * kGasWellLiquidRatio ## c.gas_MMscfd < 0.5 * kGasWellLiquidRatio @@ gas well only up to 100 bbl/MMscf
+pdrop/traverse/Traverse.cpp @@ liquid_bbld / gas_MMscfd <= kGasWellLiquidRatio ## c.gas_MMscfd <= kGasWellLiquidRatio @@ liquid_bbld / gas_MMscfd < kGasWellLiquidRatio ## c.gas_MMscfd < kGasWellLiquidRatio @@ a well of exactly 200 bbl/MMscf not a gas well
 pdrop/traverse/Traverse.cpp @@ return marchTo == c.flow_to ? -1 : +1; @@ return marchTo == c.flow_to ? +1 : -1; @@ flow sign of the march
 pdrop/traverse/Traverse.cpp @@ std::max(dmd * dmd - dzSigned * dzSigned, 0.0) @@ std::max(dmd * dmd, 0.0) @@ horizontal length without the vertical part
 pdrop/traverse/Limits.cpp @@ const double halfGap = 0.5 * (pipeId_in - innerOd_in); @@ const double halfGap = 1.0 * (pipeId_in - innerOd_in); @@ roughness allowed up to the whole gap
@@ -101,10 +106,14 @@ pdrop/workflows/Vlp.cpp @@ if (c.oil_STBd > 0.0) r.gor = @@ if (c.oil_STBd < 0.0
 EOF
 )
 
-# Prints how often the first form of TEXT found in FILE occurs there.
+# Prints how often the first form of TEXT found in FILE occurs there (0 when
+# the file does not exist).
 occurrences() {
   python3 - "$1" "$2" <<'PY'
-import sys
+import os, sys
+if not os.path.isfile(sys.argv[1]):
+    print(0)
+    sys.exit()
 text = open(sys.argv[1], encoding="utf-8").read()
 counts = [text.count(form) for form in sys.argv[2].split(" ## ")]
 print(next((n for n in counts if n > 0), 0))
@@ -112,16 +121,20 @@ PY
 }
 
 # Replaces the one occurrence of TEXT (its first form found) in FILE with
-# REPLACEMENT (the same form of it).
+# REPLACEMENT (the same form of it); fails when nothing was replaced.
 apply_mutant() {
   python3 - "$1" "$2" "$3" <<'PY'
 import sys
 path, old, new = sys.argv[1:]
+forms, replacements = old.split(" ## "), new.split(" ## ")
+if len(forms) != len(replacements):
+    sys.exit("the text and its replacement have different numbers of forms")
 text = open(path, encoding="utf-8").read()
-for form, replacement in zip(old.split(" ## "), new.split(" ## ")):
+for form, replacement in zip(forms, replacements):
     if text.count(form) == 1:
         open(path, "w", encoding="utf-8").write(text.replace(form, replacement, 1))
-        break
+        sys.exit()
+sys.exit("no form of the text occurs exactly once")
 PY
 }
 
@@ -148,6 +161,12 @@ if [ "$list" = 1 ]; then
   exit 0
 fi
 
+if ! git diff --quiet -- pdrop; then
+  echo "mutants.sh: the library sources have uncommitted changes (a mutant left by a killed run?):" >&2
+  git diff --stat -- pdrop >&2
+  exit 1
+fi
+
 generator=()
 if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -157,27 +176,34 @@ fi
 targets=(pdrop_tests pdrop_workflow_tests pdrop_robustness pdrop_cli)
 build_tests() { cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}" >/dev/null 2>&1; }
 
+# A mutant that makes a loop endless is killed by the time limit.
 run_tests() {
-  "$build/tests/pdrop_tests" --gtest_brief=1 >/dev/null 2>&1 &&
-    "$build/tests/pdrop_workflow_tests" --gtest_brief=1 >/dev/null 2>&1 &&
-    "$build/tests/pdrop_robustness" --gtest_filter='ReferenceOutputs.*' >/dev/null 2>&1 &&
-    ctest --test-dir "$build" -R '^cli\.' --stop-on-failure >/dev/null 2>&1
+  timeout 300 "$build/tests/pdrop_tests" --gtest_brief=1 >/dev/null 2>&1 &&
+    timeout 300 "$build/tests/pdrop_workflow_tests" --gtest_brief=1 >/dev/null 2>&1 &&
+    timeout 300 "$build/tests/pdrop_robustness" --gtest_filter='ReferenceOutputs.*' >/dev/null 2>&1 &&
+    ctest --test-dir "$build" -R '^cli\.' --stop-on-failure --timeout 300 >/dev/null 2>&1
 }
 
 echo "Building the unmutated tests in $build ..."
 build_tests || { echo "mutants.sh: the unmutated build fails" >&2; exit 1; }
 run_tests || { echo "mutants.sh: the unmutated tests fail; fix them first" >&2; exit 1; }
 
+# The unmutated file is copied aside, and only a complete copy is ever put
+# back: backup names it once the copy has succeeded.
 backup=""
 restore() {
   if [ -n "$backup" ]; then
-    cp "$backup" "$current"
+    if ! cp "$backup" "$current"; then
+      echo "mutants.sh: could not restore $current; its original is $backup" >&2
+      return
+    fi
     rm -f "$backup"
     backup=""
   fi
 }
 trap 'restore' EXIT
-trap 'restore; exit 130' INT TERM
+trap 'restore; exit 130' INT
+trap 'restore; exit 143' TERM
 
 report="$build/mutants.txt"
 : >"$report"
@@ -192,10 +218,13 @@ while IFS= read -r line; do
     result="n/a"
     skipped=$((skipped + 1))
   else
-    backup=$(mktemp)
-    cp "$current" "$backup"
-    apply_mutant "$current" "${f[1]}" "${f[2]}"
-    if ! build_tests; then
+    copy=$(mktemp)
+    cp "$current" "$copy"
+    backup=$copy
+    if ! apply_mutant "$current" "${f[1]}" "${f[2]}"; then
+      result="n/a (not applied)"
+      skipped=$((skipped + 1))
+    elif ! build_tests; then
       result="n/a (does not build)"
       skipped=$((skipped + 1))
     elif run_tests; then

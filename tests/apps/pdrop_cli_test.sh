@@ -57,9 +57,10 @@ case $scenario in
     "$pdrop" traverse "$work/gray.json" > "$work/gray.txt"
     check "Gray on 3.958 in tubing is noted" grep -qF "Gray's correlation was fitted on tubing sizes 0 to 3.5 in" "$work/gray.txt"
     # A hill given by elevation is the same profile as by depth below the inlet.
-    for form in '"elevation_ft": 150' '"tvd_ft": -150'; do
-      sed "s/\"md_ft\": 40000, \"elevation_ft\": 0/\"md_ft\": 40000, $form/" "$examples/gas_pipeline.json" > "$work/hill.json"
-      "$pdrop" traverse "$work/hill.json" --csv "$work/hill-${form:1:3}.csv" > /dev/null
+    sed 's/"md_ft": 40000, "elevation_ft": 0/"md_ft": 40000, "elevation_ft": 150/' "$examples/gas_pipeline.json" > "$work/hill-ele.json"
+    sed 's/"md_ft": 40000, "elevation_ft": 0/"md_ft": 40000, "tvd_ft": -150/' "$examples/gas_pipeline.json" > "$work/hill-tvd.json"
+    for form in ele tvd; do
+      "$pdrop" traverse "$work/hill-$form.json" --csv "$work/hill-$form.csv" > /dev/null
     done
     check "elevation 150 ft is depth -150 ft" grep -q "^40000.000,-150.000," "$work/hill-ele.csv"
     check "elevation and depth give the same rows" cmp -s "$work/hill-ele.csv" "$work/hill-tvd.csv"

@@ -12,7 +12,6 @@
 
 #include "../TestFluids.h"
 #include "pdrop/pdrop.h"
-#include "pdrop/platform/MemorySheet.h"
 
 namespace pdrop {
 namespace {

@@ -255,8 +255,8 @@ TEST(BeggsBrill, InSituGradientIsMultiPhaseOnAOneFootSegment) {
   }
 }
 
-// The debug table lands in the temporary directory, here one of the test
-// process's own.
+// The debug table lands in the temporary directory; each test points that at
+// a folder of its own, removed afterwards.
 class BeggsBrillDebugTable : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -18,10 +18,6 @@
 #include <tuple>
 
 #include "../TestFluids.h"
-#include "pdrop/fluid/blackoil/BlackOilGas.h"
-#include "pdrop/fluid/blackoil/BlackOilOil.h"
-#include "pdrop/fluid/blackoil/BlackOilWater.h"
-#include "pdrop/fluid/blackoil/StreamFluid.h"
 #include "pdrop/fluid/blackoil/Units.h"
 #include "pdrop/fluid/blackoil/ZFactor.h"
 #include "pdrop/pdrop.h"

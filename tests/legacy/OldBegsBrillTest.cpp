@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "../TestFluids.h"
-#include "pdrop/legacy/TwoDArray.h"
 #include "pdrop/pdrop.h"
 
 namespace pdrop {

@@ -14,7 +14,6 @@
 #include "MechTestSupport.h"
 #include "pdrop/mechanistic/MechFriction.h"
 #include "pdrop/pdrop.h"
-#include "pdrop/traverse/Traverse.h"
 
 namespace pdrop {
 namespace {

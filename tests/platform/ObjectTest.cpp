@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "pdrop/pdrop.h"
-#include "pdrop/platform/MemorySheet.h"
 
 namespace pdrop {
 namespace {

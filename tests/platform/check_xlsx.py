@@ -16,8 +16,8 @@ sheet = openpyxl.load_workbook(path).active
 labels = ["rol", "rog", "stl", "mul", "r", "theta", "Dia", "Vsl", "Vsg"]
 failures = []
 label_rows = [row for row in range(1, sheet.max_row + 1) if sheet.cell(row, 1).value == "rol"]
-# Without a decision header the last header is read below the sheet's end,
-# where every check fails on empty cells.
+if not label_rows:
+    failures.append("no decision header ('rol') in the workbook")
 last = label_rows[-1] if label_rows else sheet.max_row + 1
 for col, label in enumerate(labels, start=1):
     cell = sheet.cell(last, col)

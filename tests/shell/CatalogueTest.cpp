@@ -72,13 +72,14 @@ TEST(Catalogue, FlowRegimeEntryNamesItsCodeOnlyWhenSet) {
 // The geometry the factory passes to Init is Init's (core/EngineTest.cpp) and
 // reaches every solved segment of the other suites.
 TEST(Catalogue, FactoryBuildsEachCodesClassKeepsTheCodeAndFallsBackToFanning) {
-  const char* classes[] = {"CFanning",    "CPanhandle",     "CPanEastern", "CBeggsBrill",
-                           "CGray",       "CHagedornBrown", "CWeymouth",   "CPanhandle",
-                           "CPanEastern", "CMechModel",     "CFanning"};
-  for (int code = 0; code <= 10; ++code) {
-    std::unique_ptr<CPressDrop> e(CPressDrop::New(code == 10 ? 42 : code));
-    EXPECT_STREQ(e->GetRuntimeClass()->m_lpszClassName, classes[code]) << code;
-    EXPECT_EQ(e->m_nCode, code == 10 ? 42 : code);
+  const std::pair<int, const char*> classes[] = {
+      {0, "CFanning"},    {1, "CPanhandle"},     {2, "CPanEastern"}, {3, "CBeggsBrill"},
+      {4, "CGray"},       {5, "CHagedornBrown"}, {6, "CWeymouth"},   {7, "CPanhandle"},
+      {8, "CPanEastern"}, {9, "CMechModel"},     {42, "CFanning"}};
+  for (const auto& [code, name] : classes) {
+    std::unique_ptr<CPressDrop> e(CPressDrop::New(code));
+    EXPECT_STREQ(e->GetRuntimeClass()->m_lpszClassName, name) << code;
+    EXPECT_EQ(e->m_nCode, code);
   }
   EXPECT_EQ(std::unique_ptr<CPressDrop>(CPressDrop::New(2.375, 6.276, 0.0, 500.0, 5))->m_nCode, 5);
 }

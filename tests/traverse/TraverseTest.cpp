@@ -206,6 +206,8 @@ TEST(Traverse, DeviatedTaperedWellMarchesAsItsSectionsInTurn) {
   TraverseCase upper = c, lower = c;
   upper.stations.pop_back();
   lower.stations.erase(lower.stations.begin());
+  // The lower section's first station bears its own pipe: a segment that took
+  // the upper station's pipe would march the whole string differently.
   lower.stations.front().id_in = 3.958;
   lower.known_pressure_psia = RunTraverse(upper).computed_end_pressure_psia;
   const TraverseResult second = RunTraverse(lower);

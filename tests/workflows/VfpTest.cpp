@@ -29,7 +29,8 @@ constexpr double kM3PerMscf = 28.31685;
 
 TraverseCase OilWell() { return ReadCaseFile(PDROP_EXAMPLES_DIR "/oil_well.json"); }
 
-// Producer axes in field units: liquid rate, water cut and gas-oil ratio.
+// Producer axes in field units, in the deck's order: liquid rate [stb/d],
+// THP [psia], water cut [-] and gas-oil ratio [Mscf/stb].
 VfpAxes ProducerAxes(std::vector<double> flo, std::vector<double> thp, std::vector<double> wfr,
                      std::vector<double> gfr) {
   VfpAxes a;
