@@ -242,7 +242,6 @@ void CPressDrop::MarchPieces(double t1) {
   m_dDx = dx;
   m_dDz = dz;
   m_dLength = length;
-  if (hasResult && m_dP2 < 0.0) m_dP2 = 0.0;
 }
 
 void CPressDrop::Dispatch() {

@@ -13,7 +13,7 @@ namespace pdrop {
 namespace {
 
 constexpr double kGasReynoldsFactor = 0.020011;  // Re = 0.020011 gamma q[scf/d] / (mu[cP] d[in])
-constexpr double kCpToLbmPerFtS = 0.000672;      // lbm/(ft s) per cP
+constexpr double kCpToLbmPerFtS = units::kCpToLbmPerFtS;
 constexpr double kLaminarLimit = kLaminarReynolds;
 constexpr double kTurbulentLimit = kTurbulentReynolds;
 constexpr double kStdPressure = units::kEngineStdPressure;  // psia

@@ -21,9 +21,8 @@ PDROP_IMPLEMENT_DYNAMIC(CBeggsBrill, CPressDrop)
 namespace {
 
 constexpr double kGravity = units::kGravityRounded;  // ft/s2
-constexpr double kCpToLbmPerFtS = 0.000672;          // lbm/(ft s) per cP
-constexpr double kDefaultRoughness = 0.0006;         // in
-constexpr double kVerticalRun = 1e-10;               // ft, a horizontal run this short is vertical
+constexpr double kCpToLbmPerFtS = units::kCpToLbmPerFtS;
+constexpr double kDefaultRoughness = 0.0006;  // in
 // Within this distance of lambda = 0 or 1 the friction exponent is damped.
 constexpr double kLambdaDampThreshold = 0.01;
 const double kLambdaDampFactor = std::pow(1.0 / kLambdaDampThreshold, 0.25);
@@ -139,7 +138,7 @@ void CBeggsBrill::FrictionExponent() {
 }
 
 void CBeggsBrill::MultiPhase() {
-  if (std::fabs(m_dDx) <= kVerticalRun) {
+  if (std::fabs(m_dDx) <= beggsbrill::kVerticalRun) {
     m_dAngle = m_dDz < 0.0 ? -units::kPi / 2.0 : units::kPi / 2.0;
   } else {
     m_dAngle = std::atan(m_dDz / m_dDx);

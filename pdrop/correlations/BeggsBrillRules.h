@@ -13,6 +13,9 @@
 
 namespace pdrop::beggsbrill {
 
+// A horizontal run this short [ft] makes the pipe vertical (+-90 degrees).
+constexpr double kVerticalRun = 1e-10;
+
 // Flow-regime codes of the map (the catalogue's codes 2 to 5).
 enum Regime { kSegregated = 2, kIntermittent = 3, kDistributed = 4, kTransitional = 5 };
 
@@ -71,12 +74,12 @@ inline double PublishedS(double x) {
 
 // y = lambda / HL^2 mirrored about its peak 52.15 (y < 52.15 becomes
 // 2719.6225 / y), x = ln y and s(x); HL = 0 gives y = 1, x = 0, s = 0.
+constexpr double kPeakY = 52.15;
+constexpr double kPeakYSquared = 2719.6225;
 struct FrictionExponent {
   double y, lnY, s;
 };
 inline FrictionExponent Exponent(double lambda, double holdup) {
-  constexpr double kPeakY = 52.15;
-  constexpr double kPeakYSquared = 2719.6225;
   if (holdup == 0.0) return {1.0, 0.0, 0.0};
   double y = lambda / (holdup * holdup);
   if (y < kPeakY) y = kPeakYSquared / y;
@@ -87,8 +90,6 @@ inline FrictionExponent Exponent(double lambda, double holdup) {
 // The same with ln lambda and ln HL known (lnHoldup NaN: not known), so that
 // x = ln lambda - 2 ln HL needs no logarithm.
 inline FrictionExponent Exponent(double lambda, double holdup, double lnLambda, double lnHoldup) {
-  constexpr double kPeakY = 52.15;
-  constexpr double kPeakYSquared = 2719.6225;
   static const double kLnPeakYSquared = std::log(kPeakYSquared);
   if (holdup == 0.0 || std::isnan(lnHoldup)) return Exponent(lambda, holdup);
   double y = lambda / (holdup * holdup);

@@ -15,7 +15,7 @@ constexpr double kGravity = units::kStandardGravity;  // ft/s2
 // Codes 6 and 7 form their friction gradient with the rounded constant of
 // the base single-phase routines.
 constexpr double kGcDispersed = units::kGravityRounded;  // lbm ft / (lbf s2)
-constexpr double kCpToLbmPerFtS = 0.000672;              // lbm/(ft s) per cP
+constexpr double kCpToLbmPerFtS = units::kCpToLbmPerFtS;
 constexpr double kMetresPerFoot = 0.3048;
 
 // Flow-pattern code stored while no pattern has been decided.

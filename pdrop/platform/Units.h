@@ -16,6 +16,8 @@ constexpr double kFeetPerMile = 5280.0;
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kCubicFeetPerBarrel = 5.6145835;
 constexpr double kRankineOffset = 459.67;  // degR = degF + 459.67
+// Viscosity: lbm/(ft s) per cP, as the correlations round it (6.7197e-4).
+constexpr double kCpToLbmPerFtS = 0.000672;
 
 // Standard conditions.
 // The engine's: gas rates, the gas pipeline equations' base (14.65 psia,

@@ -178,7 +178,6 @@ const InSituGradientSolver::Pipe& InSituGradientSolver::PipeAt(double angle_deg)
   if (pipeSet_ && SameBits(angle_deg, pipe_.angle_deg)) return pipe_;
   // One foot of pipe at the point's angle, marched with the flow: uphill is
   // the engine's upward direction.
-  constexpr double kVerticalRun = 1e-10;  // ft, as CBeggsBrill::MultiPhase
   constexpr double kFlw = -1.0;
   const double angle = angle_deg * units::kPi / 180.0;
   const double rise = std::sin(angle);
@@ -188,7 +187,7 @@ const InSituGradientSolver::Pipe& InSituGradientSolver::PipeAt(double angle_deg)
   pipe_.dir = rise > 0.0 ? -1.0 : 1.0;
   // What Init and CBeggsBrill::MultiPhase make of that run and rise.
   pipe_.length = std::sqrt(pipe_.dz * pipe_.dz + pipe_.dx * pipe_.dx);
-  pipe_.flowAngle = std::fabs(pipe_.dx) <= kVerticalRun
+  pipe_.flowAngle = std::fabs(pipe_.dx) <= beggsbrill::kVerticalRun
                         ? (pipe_.dz < 0.0 ? -units::kPi / 2.0 : units::kPi / 2.0)
                         : std::atan(pipe_.dz / pipe_.dx);
   pipe_.flowAngle *= kFlw * pipe_.dir;
