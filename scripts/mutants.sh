@@ -26,8 +26,10 @@ only=""
 list=0
 while [ $# -gt 0 ]; do
   case "$1" in
-    --build) build=$2; shift 2 ;;
-    --only) only=$2; shift 2 ;;
+    --build | --only)
+      if [ $# -lt 2 ]; then echo "mutants.sh: $1 needs a value" >&2; exit 2; fi
+      if [ "$1" = --build ]; then build=$2; else only=$2; fi
+      shift 2 ;;
     --list) list=1; shift ;;
     -h|--help) sed -n 2,15p "$0"; exit 0 ;;
     *) echo "mutants.sh: unknown argument '$1'" >&2; exit 2 ;;
